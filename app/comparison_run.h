@@ -1,0 +1,64 @@
+// The comparison run: the program's compute command. It reads the inputs, runs
+// the four methods one after another, fills the results table, orders it by
+// iteration count and names the fastest method. It works on the main window
+// through ComparisonWindow, so tests drive it with a fake window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/equations.h"
+#include "core/root_finding.h"
+
+namespace app {
+
+// The five input boxes, named as the main window names them.
+enum class Input { kStart /*Edit1*/, kPrecision /*Edit2*/, kEnd /*Edit11*/, kK /*Edit3*/, kL /*Edit4*/ };
+
+// What the run needs of the main window, beyond the three operations of the
+// root-finding methods (selected equation, precision text, message processing).
+class ComparisonWindow : public core::RootFindingHost {
+ public:
+  // The results table, addressed as (column, row) from 0.
+  virtual int ColumnCount() const = 0;
+  virtual int RowCount() const = 0;
+  virtual std::string Cell(int column, int row) const = 0;
+  virtual void SetCell(int column, int row, const std::string& text) = 0;
+
+  virtual void SetStatusText(const std::string& text) = 0;
+
+  virtual void SetProgressVisible(bool visible) = 0;
+  virtual int ProgressPosition() const = 0;
+  virtual void SetProgressPosition(int position) = 0;
+
+  // The whole current text of an input box, as typed (UTF-8).
+  virtual std::string InputText(Input input) const = 0;
+};
+
+// The main window's shared state.
+struct SharedState {
+  core::Coefficients coefficients;
+  double root = 0;
+};
+
+inline constexpr std::string_view kFastestMethodMessage =
+    "Самый быстрый метод для данного уравнения - ";
+
+// Writes the seven header texts of the results table.
+void WriteTableHeaders(ComparisonWindow& window);
+
+// Runs whole comparisons. A compute command that arrives while a run is under
+// way (through the message processing inside it) is ignored: a nested run
+// would empty and re-sort the table under the interrupted one.
+class ComparisonRun {
+ public:
+  // Runs one comparison, or does nothing when one is already running. Errors
+  // propagate to the caller and leave the partial state as it is.
+  void Execute(ComparisonWindow& window, SharedState& state);
+  bool IsRunning() const { return running_; }
+
+ private:
+  bool running_ = false;
+};
+
+}  // namespace app

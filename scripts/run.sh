@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds the program and starts it from the
+# repository root, where help.txt lies.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake -S . -B build -G Ninja
+cmake --build build --target nonlinear-equations
+exec build/ui/nonlinear-equations
