@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QMainWindow>
+
+// Placeholder until the main window is built.
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,11 @@
+#include "ui/Unit2.h"
+
+TForm2* Form2 = nullptr;
+
+TForm2::TForm2(QWidget* parent) : QWidget(parent) {}
+
+void TForm2::ShowNonModal() {
+  show();
+  raise();
+  activateWindow();
+}

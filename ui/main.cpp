@@ -1,0 +1,10 @@
+#include <QApplication>
+
+#include "ui/Unit1.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  TForm1 window;
+  window.show();
+  return application.exec();
+}

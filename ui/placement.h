@@ -1,0 +1,21 @@
+// Where windows go when they are first shown.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+namespace ui {
+
+// Centred in `area`: each coordinate (area size - window size) / 2, truncated
+// toward zero and raised to 0 when negative, counted from `origin`.
+QPoint CentredIn(const QSize& area, const QSize& window, const QPoint& origin = QPoint(0, 0));
+
+// Centred on the bounding rectangle of all monitors; coordinates count from
+// the primary screen's top-left corner.
+QPoint CentredOnDesktop(const QSize& outer_window_size);
+
+// Centred on the primary screen.
+QPoint CentredOnPrimaryScreen(const QSize& outer_window_size);
+
+}  // namespace ui
