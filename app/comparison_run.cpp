@@ -1,0 +1,119 @@
+#include "app/comparison_run.h"
+
+#include <array>
+#include <string_view>
+
+#include "app/number_text.h"
+#include "core/extended.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kNameColumn = 0;
+constexpr int kRootColumn = 1;
+constexpr int kCountColumn = 2;
+constexpr int kFirstMethod = core::kBisection;
+constexpr int kLastMethod = core::kSecants;
+
+struct HeaderCell {
+  int column;
+  int row;
+  std::string_view text;
+};
+
+// Row r names method number r until the sort reorders the rows.
+constexpr std::array<HeaderCell, 7> kHeaders = {{
+    {0, 0, "Метод рассчета"},
+    {1, 0, "Значение"},
+    {2, 0, "Кол-во итераций"},
+    {0, 1, "Метод половинного деления"},
+    {0, 2, "Метод хорд"},
+    {0, 3, "Метод касательных"},
+    {0, 4, "Метод секущих"},
+}};
+
+// Clears the flag on every way out of a run, errors included.
+class RunningFlag {
+ public:
+  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RunningFlag() { flag_ = false; }
+  RunningFlag(const RunningFlag&) = delete;
+  RunningFlag& operator=(const RunningFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+void EmptyTableAndStatus(ComparisonWindow& window) {
+  for (int column = 0; column < window.ColumnCount(); ++column)
+    for (int row = 0; row < window.RowCount(); ++row) window.SetCell(column, row, "");
+  window.SetStatusText("");
+}
+
+// Reads an input box and stores the number into a double, which is where a
+// magnitude beyond the double range overflows.
+double ReadInput(const ComparisonWindow& window, Input input) {
+  return core::Extended(ParseReal(window.InputText(input))).ToDouble();
+}
+
+void SolveWithEachMethod(ComparisonWindow& window, SharedState& state) {
+  for (int method = kFirstMethod; method <= kLastMethod; ++method) {
+    const double start = ReadInput(window, Input::kStart);
+    const double precision = ReadInput(window, Input::kPrecision);
+    const double end = ReadInput(window, Input::kEnd);
+    const std::int32_t count = core::run(window, state.coefficients, static_cast<std::uint8_t>(method),
+                                         state.root, start, precision, end);
+    window.SetCell(kCountColumn, method, FormatInteger(count));
+    window.SetCell(kRootColumn, method, FormatReal(state.root));
+    window.SetProgressPosition(window.ProgressPosition() + 1);
+    window.ProcessMessages();
+  }
+}
+
+void SwapRows(ComparisonWindow& window, int row, int other_row) {
+  for (int column = 0; column < window.ColumnCount(); ++column) {
+    const std::string text = window.Cell(column, row);
+    window.SetCell(column, row, window.Cell(column, other_row));
+    window.SetCell(column, other_row, text);
+  }
+}
+
+// A bubble sort over whole rows by the counts read back as numbers; only a
+// strictly greater count moves down, so equal counts keep the method order.
+void SortRowsByIterationCount(ComparisonWindow& window) {
+  const int rows = window.RowCount();
+  for (int pass = 1; pass < rows; ++pass) {
+    for (int row = 1; row <= rows - 2; ++row) {
+      if (ParseInteger(window.Cell(kCountColumn, row)) > ParseInteger(window.Cell(kCountColumn, row + 1)))
+        SwapRows(window, row, row + 1);
+    }
+  }
+}
+
+}  // namespace
+
+void WriteTableHeaders(ComparisonWindow& window) {
+  for (const HeaderCell& header : kHeaders)
+    window.SetCell(header.column, header.row, std::string(header.text));
+}
+
+void ComparisonRun::Execute(ComparisonWindow& window, SharedState& state) {
+  if (running_) return;
+  const RunningFlag running(running_);
+
+  EmptyTableAndStatus(window);
+  WriteTableHeaders(window);
+  state.coefficients.k = ReadInput(window, Input::kK);
+  state.coefficients.l = ReadInput(window, Input::kL);
+  window.SetProgressVisible(true);
+  window.SetProgressPosition(0);
+
+  SolveWithEachMethod(window, state);
+
+  SortRowsByIterationCount(window);
+  window.SetStatusText(std::string(kFastestMethodMessage) + window.Cell(kNameColumn, 1));
+  window.SetProgressVisible(false);
+}
+
+}  // namespace app
