@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cmath>
+#include <compare>
 #include <cstdint>
 
 namespace core {

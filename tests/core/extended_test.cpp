@@ -40,7 +40,8 @@ TEST(ExtendedTest, StoreRoundsToNearestDouble) {
   EXPECT_EQ((Extended(1.0L) - Extended(x)).ToDouble(), 1.0);
   EXPECT_EQ(1.0 - x, 1.0 + 0x1p-52);
   // Just above DBL_MAX but rounding back to it is no overflow.
-  const long double just_above = static_cast<long double>(std::numeric_limits<double>::max()) * (1 + 0x1p-60L);
+  const long double just_above =
+      static_cast<long double>(std::numeric_limits<double>::max()) * (1 + 0x1p-60L);
   EXPECT_EQ(Extended(just_above).ToDouble(), std::numeric_limits<double>::max());
 }
 

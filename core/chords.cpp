@@ -1,0 +1,26 @@
+// Chords (false position): x := a + |f(a) / (f(a) - f(b))| · (b - a), then keep
+// the sign change. Stops on |f(x)| rather than on the width, and the absolute
+// fraction always steps from a towards b; the first pass repeats the first point.
+#include "core/methods.h"
+
+namespace core {
+
+double ChordPoint(Equation& eq, double a, double b) {
+  // f(a) is evaluated for the difference first and again for the quotient.
+  const Extended difference = Extended(eq.f(a)) - eq.f(b);
+  const Extended fraction = Abs(eq.f(a) / difference);
+  return (a + fraction * (Extended(b) - a)).ToDouble();
+}
+
+std::int32_t Chords(Equation& eq, double& x, double a, double eps, double b) {
+  std::int32_t n = 0;
+  x = ChordPoint(eq, a, b);
+  while (ResidualAboveTolerance(eq.f(x), eps) && BelowCap(n)) {
+    ++n;
+    x = ChordPoint(eq, a, b);
+    KeepSignChange(eq, x, a, b);
+  }
+  return n;
+}
+
+}  // namespace core

@@ -1,0 +1,21 @@
+// Tangents (Newton): a := a - f(a) / f_(a) while |f(a)| > eps.
+// The end b plays no part, and the root variable is written once, after the loop.
+#include "core/methods.h"
+
+namespace core {
+
+double TangentStep(Equation& eq, double a) {
+  return (a - Extended(eq.f(a)) / eq.f_(a)).ToDouble();
+}
+
+std::int32_t Tangents(Equation& eq, double& root, double a, double eps) {
+  std::int32_t n = 0;
+  while (ResidualAboveTolerance(eq.f(a), eps) && BelowCap(n)) {
+    a = TangentStep(eq, a);
+    ++n;
+  }
+  root = a;
+  return n;
+}
+
+}  // namespace core
