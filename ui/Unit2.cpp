@@ -1,11 +1,126 @@
 #include "ui/Unit2.h"
 
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <cstddef>
+
+#include "app/text_file.h"
+#include "ui/bevel_panel.h"
+#include "ui/error_boundary.h"
+#include "ui/help_text.h"
+#include "ui/placement.h"
+#include "ui/system_colours.h"
+#include "ui/usual_frame.h"
+
 TForm2* Form2 = nullptr;
 
-TForm2::TForm2(QWidget* parent) : QWidget(parent) {}
+namespace {
+
+// The most text the text box takes; a larger file is refused while it is
+// read, so no file, however large, is read beyond it.
+constexpr std::size_t kMemoCapacity = 16 * 1024 * 1024;
+
+const QString kInitialText = QStringLiteral("Memo1");
+
+QPlainTextEdit* MakeMemo(QWidget* parent) {
+  auto* memo = new QPlainTextEdit(kInitialText, parent);
+  memo->setReadOnly(true);
+  memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo->setFont(ui::DesignFont(16));
+  QPalette colours = memo->palette();
+  colours.setColor(QPalette::Base, ui::SystemColour(ui::k3DLight));
+  colours.setColor(QPalette::Text, ui::SystemColour(ui::kWindowText));
+  memo->setPalette(colours);
+  return memo;
+}
+
+QPushButton* MakeCloseButton(QWidget* panel) {
+  auto* button = new QPushButton(QIcon(QStringLiteral(":/assets/close_glyph.png")),
+                                 QStringLiteral("&Закрыть"), panel);
+  button->setIconSize(QSize(18, 18));
+  button->setGeometry(8, 8, 75, 25);
+  // Outside a dialog auto-default means only this: Enter presses the button
+  // while it has the focus. It is never the window's default button.
+  button->setAutoDefault(true);
+  button->setDefault(false);
+  return button;
+}
+
+// The text box does not redraw while it loads; it repaints once at the end,
+// whether the load succeeded or not.
+class RedrawSuspended {
+ public:
+  explicit RedrawSuspended(QWidget& widget) : widget_(widget) { widget_.setUpdatesEnabled(false); }
+  ~RedrawSuspended() { widget_.setUpdatesEnabled(true); }
+  RedrawSuspended(const RedrawSuspended&) = delete;
+  RedrawSuspended& operator=(const RedrawSuspended&) = delete;
+
+ private:
+  QWidget& widget_;
+};
+
+}  // namespace
+
+TForm2::TForm2(QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      Memo1(MakeMemo(this)),
+      Panel1(new ui::BevelPanel(ui::SystemColour(ui::kGradientInactiveCaption),
+                                ui::BevelPanel::Bevel::kNone, ui::BevelPanel::Bevel::kRaised,
+                                this)),
+      BitBtn1(MakeCloseButton(Panel1)),
+      shown_text_(kInitialText) {
+  setWindowTitle(QStringLiteral("Справка"));
+  resize(477, 248);
+  setFont(ui::DesignFont(11));
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, ui::SystemColour(ui::kButtonFace));
+  colours.setColor(QPalette::WindowText, ui::SystemColour(ui::kWindowText));
+  setPalette(colours);
+  setAutoFillBackground(true);
+  setAttribute(Qt::WA_QuitOnClose, false);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(Memo1, 1);
+  Panel1->setFixedHeight(41);
+  layout->addWidget(Panel1);
+
+  connect(BitBtn1, &QPushButton::clicked, this,
+          [this] { ui::Guarded([this] { BitBtn1Click(BitBtn1); }); });
+  Memo1->setFocus();  // tab order 0: it has the focus at the first activation
+}
+
+void TForm2::BitBtn1Click(QObject* /*sender*/) {
+  hide();
+}
+
+void TForm2::FormShow(QObject* /*sender*/) {
+  const RedrawSuspended frozen(*Memo1);
+  const std::string bytes = app::ReadTextFile("help.txt", kMemoCapacity);
+  const QString text = ui::HelpText(bytes, ui::LocaleCodeset());
+  // An unchanged text leaves the box alone, scroll position and selection
+  // included.
+  if (text == shown_text_) return;
+  Memo1->setPlainText(text);
+  Memo1->moveCursor(QTextCursor::Start);
+  Memo1->verticalScrollBar()->setValue(0);
+  shown_text_ = text;
+}
 
 void TForm2::ShowNonModal() {
-  show();
+  if (!isVisible()) {
+    ui::Guarded([this] { FormShow(this); });
+    if (!placed_) {
+      move(ui::CentredOnDesktop(ui::OuterSize(size())));
+      placed_ = true;
+    }
+    show();
+  }
   raise();
   activateWindow();
 }

@@ -1,18 +1,43 @@
+// The help window: help.txt from the current directory, read-only, in a
+// non-modal window beside the main window.
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
-// Placeholder until the help window is built.
+class QPlainTextEdit;
+class QPushButton;
+namespace ui {
+class BevelPanel;
+}
+
 class TForm2 : public QWidget {
   Q_OBJECT
 
  public:
   explicit TForm2(QWidget* parent = nullptr);
 
+  QPlainTextEdit* const Memo1;
+  ui::BevelPanel* const Panel1;
+  QPushButton* const BitBtn1;
+
+  // Hides the window.
+  void BitBtn1Click(QObject* sender);
+
+  // Loads help.txt into Memo1. Raises EFOpenError when the file cannot be
+  // opened and EInvalidOperation when it exceeds the text box's capacity;
+  // Memo1 then keeps its text.
+  void FormShow(QObject* sender);
+
   // Shows the window non-modally: a hidden window runs its show handler
-  // (which reloads help.txt), is placed at its first showing, made visible and
-  // raised; a visible window is only raised and activated.
+  // (which reloads help.txt; an error is reported before the window becomes
+  // visible), is placed at its first showing, made visible and raised; a
+  // visible window is only raised and activated.
   void ShowNonModal();
+
+ private:
+  bool placed_ = false;
+  QString shown_text_;  // what Memo1 holds, kept to compare reloads with
 };
 
 extern TForm2* Form2;

@@ -1,0 +1,38 @@
+#include "ui/bevel_panel.h"
+
+#include <qdrawutil.h>
+#include <QPainter>
+#include <QPalette>
+
+namespace ui {
+
+namespace {
+
+// A bevel is light on the top and left edges and shadowed on the bottom and
+// right ones when raised, the other way round when lowered.
+void DrawBevel(QPainter& painter, const QRect& rect, const QPalette& palette,
+               BevelPanel::Bevel bevel) {
+  if (bevel == BevelPanel::Bevel::kNone) return;
+  qDrawShadePanel(&painter, rect, palette, bevel == BevelPanel::Bevel::kLowered, 1);
+}
+
+}  // namespace
+
+BevelPanel::BevelPanel(const QColor& colour, Bevel outer, Bevel inner, QWidget* parent)
+    : QWidget(parent), outer_(outer), inner_(inner) {
+  QPalette colours = palette();
+  colours.setColor(QPalette::Window, colour);
+  colours.setColor(QPalette::Light, Qt::white);
+  colours.setColor(QPalette::Dark, QColor(128, 128, 128));
+  setPalette(colours);
+  setAutoFillBackground(true);
+}
+
+void BevelPanel::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  DrawBevel(painter, rect(), palette(), outer_);
+  const QRect inside = outer_ == Bevel::kNone ? rect() : rect().adjusted(1, 1, -1, -1);
+  DrawBevel(painter, inside, palette(), inner_);
+}
+
+}  // namespace ui
