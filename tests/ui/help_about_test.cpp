@@ -79,19 +79,13 @@ class HelpAboutTest : public QObject {
     directory_.reset();
   }
 
-  void windowIsTheDesign() {
-    QCOMPARE(form_->windowTitle(), QStringLiteral("Справка"));
-    QCOMPARE(form_->size(), QSize(477, 248));
-    QCOMPARE(form_->Memo1->toPlainText(), QStringLiteral("Memo1"));
-    QVERIFY(form_->Memo1->isReadOnly());
-    QCOMPARE(form_->Memo1->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QCOMPARE(form_->Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(form_->Memo1->font().pixelSize(), 16);
-    QCOMPARE(form_->Panel1->height(), 41);
-    QCOMPARE(form_->BitBtn1->geometry(), QRect(8, 8, 75, 25));
-    QCOMPARE(form_->BitBtn1->text(), QStringLiteral("&Закрыть"));
-    QVERIFY(!form_->BitBtn1->icon().isNull());
-    QVERIFY(!form_->BitBtn1->isDefault());
+  // What layout and focus decide.
+  void helpWindowLayout() {
+    form_->resize(600, 400);
+    form_->show();
+    QCOMPARE(form_->Panel1->geometry(), QRect(0, 400 - 41, 600, 41));
+    QCOMPARE(form_->Memo1->geometry(), QRect(0, 0, 600, 400 - 41));
+    QCOMPARE(form_->focusWidget(), form_->Memo1);
   }
 
   void missingFileIsReportedBeforeTheWindowShowsMemo1() {
@@ -230,29 +224,21 @@ class HelpAboutTest : public QObject {
     QTest::keyClick(form_->Memo1, Qt::Key_Escape);
     QTest::keyClick(form_->Memo1, Qt::Key_Return);
     QVERIFY(form_->isVisible());
+    QTest::keyClick(form_->Memo1, Qt::Key_Tab);
+    QCOMPARE(form_->focusWidget(), form_->BitBtn1);
     QTest::keyClick(form_->BitBtn1, Qt::Key_Escape);
     QVERIFY(form_->isVisible());
     QTest::keyClick(form_->BitBtn1, Qt::Key_Return);
     QVERIFY(!form_->isVisible());
   }
 
-  void aboutBoxIsTheDesign() {
+  void aboutBoxTextAndFocus() {
     TAboutBox box;
-    QCOMPARE(box.windowTitle(), QStringLiteral("About"));
-    QCOMPARE(box.size(), QSize(298, 152));
-    QCOMPARE(box.minimumSize(), box.maximumSize());
-    QCOMPARE(box.palette().color(QPalette::Window), QColor(Qt::white));
-    QCOMPARE(box.Panel1->geometry(), QRect(8, 8, 281, 113));
-    QCOMPARE(box.ProgramIcon->geometry(), QRect(8, 8, 65, 57));
-    QCOMPARE(box.Memo1->geometry(), QRect(80, 8, 185, 89));
     QCOMPARE(
         box.Memo1->toPlainText(),
         QStringLiteral("Простейший математический пакет \nпо решению нелинейных уравнений\n "));
-    QVERIFY(box.Memo1->isReadOnly());
-    QCOMPARE(box.Memo1->focusPolicy(), Qt::ClickFocus);
-    QCOMPARE(box.OKButton->geometry(), QRect(103, 124, 75, 25));
-    QCOMPARE(box.OKButton->text(), QStringLiteral("OK"));
-    QVERIFY(box.OKButton->isDefault());
+    QCOMPARE(box.focusWidget(), box.OKButton);
+    QCOMPARE(box.minimumSize(), box.maximumSize());
   }
 
   void aboutBoxIsModalAndTheOtherWindowsTakeNoInput() {
