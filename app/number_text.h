@@ -19,6 +19,10 @@ void SetDecimalSeparator(std::string separator);
 // more than one character.
 std::string LocaleDecimalSeparator();
 
+// The separator that a locale's radix text gives: the text itself when it is
+// exactly one character (one UTF-8 sequence, or one byte), else ".".
+std::string DecimalSeparatorFromRadix(std::string_view radix);
+
 // Sets the decimal separator from the user's locale (at start-up and whenever
 // the desktop announces a change).
 void ReadDecimalSeparator();
@@ -43,6 +47,8 @@ struct DecimalDigits {
   char digits[19] = {};  // up to 18 digit characters, zero-terminated
 };
 
+// The digits of `value` rounded half-up to `precision` (1 to 18) significant
+// digits.
 DecimalDigits ToDecimalDigits(long double value, int precision);
 
 // General format with 15 significant digits.

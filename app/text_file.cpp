@@ -1,0 +1,96 @@
+// Reading a text file whole. The file is opened for reading only and no lock
+// is taken: Linux has no counterpart of "others may read but not write", and
+// an advisory lock would keep out no writer.
+#include "app/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+#include "core/errors.h"
+
+namespace app {
+
+namespace {
+
+// The system's description of an error code without trailing blanks, control
+// characters and full stops: the error report appends its own ".".
+std::string ErrorDescription(int error_code) {
+  std::string description = std::strerror(error_code);
+  while (!description.empty()) {
+    const auto last = static_cast<unsigned char>(description.back());
+    if (last > ' ' && last != '.' && last != 0x7F) break;
+    description.pop_back();
+  }
+  return description;
+}
+
+[[noreturn]] void RaiseOpenError(const std::string& name, int error_code) {
+  throw core::EFOpenError("Cannot open file \"" + ExpandFileName(name) + "\". " +
+                          ErrorDescription(error_code));
+}
+
+// Closes the descriptor however the reading ends.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
+  ~FileDescriptor() {
+    if (descriptor_ >= 0) ::close(descriptor_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int Get() const { return descriptor_; }
+
+ private:
+  int descriptor_;
+};
+
+// Reads up to `limit` bytes, fewer only at the end of the file.
+std::string ReadUpTo(int descriptor, std::size_t limit) {
+  std::string content;
+  char buffer[65536];
+  while (content.size() < limit) {
+    const std::size_t wanted = std::min(sizeof buffer, limit - content.size());
+    const ssize_t got = ::read(descriptor, buffer, wanted);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throw core::EStreamError("Stream read error");
+    }
+    content.append(buffer, static_cast<std::size_t>(got));
+  }
+  return content;
+}
+
+}  // namespace
+
+std::string ExpandFileName(const std::string& name) {
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(name, error);
+  if (error) return name;
+  return full.lexically_normal().string();
+}
+
+std::string ReadTextFile(const std::string& name, std::size_t capacity) {
+  const FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.Get() < 0) RaiseOpenError(name, errno);
+  // A directory opens for reading on Linux but cannot be read as a file.
+  struct stat status {};
+  if (::fstat(file.Get(), &status) == 0 && S_ISDIR(status.st_mode)) RaiseOpenError(name, EISDIR);
+
+  // One byte beyond the capacity tells a file that is too long.
+  const std::size_t limit = capacity == SIZE_MAX ? capacity : capacity + 1;
+  std::string content = ReadUpTo(file.Get(), limit);
+  if (content.size() > capacity) throw core::EInvalidOperation("Text exceeds memo capacity");
+  return content;
+}
+
+}  // namespace app
