@@ -62,8 +62,9 @@ void SolveWithEachMethod(ComparisonWindow& window, SharedState& state) {
     const double start = ReadInput(window, Input::kStart);
     const double precision = ReadInput(window, Input::kPrecision);
     const double end = ReadInput(window, Input::kEnd);
-    const std::int32_t count = core::run(window, state.coefficients, static_cast<std::uint8_t>(method),
-                                         state.root, start, precision, end);
+    const std::int32_t count =
+        core::run(window, state.coefficients, static_cast<std::uint8_t>(method), state.root, start,
+                  precision, end);
     window.SetCell(kCountColumn, method, FormatInteger(count));
     window.SetCell(kRootColumn, method, FormatReal(state.root));
     window.SetProgressPosition(window.ProgressPosition() + 1);
@@ -85,7 +86,8 @@ void SortRowsByIterationCount(ComparisonWindow& window) {
   const int rows = window.RowCount();
   for (int pass = 1; pass < rows; ++pass) {
     for (int row = 1; row <= rows - 2; ++row) {
-      if (ParseInteger(window.Cell(kCountColumn, row)) > ParseInteger(window.Cell(kCountColumn, row + 1)))
+      if (ParseInteger(window.Cell(kCountColumn, row)) >
+          ParseInteger(window.Cell(kCountColumn, row + 1)))
         SwapRows(window, row, row + 1);
     }
   }

@@ -13,7 +13,13 @@
 namespace app {
 
 // The five input boxes, named as the main window names them.
-enum class Input { kStart /*Edit1*/, kPrecision /*Edit2*/, kEnd /*Edit11*/, kK /*Edit3*/, kL /*Edit4*/ };
+enum class Input {
+  kStart /*Edit1*/,
+  kPrecision /*Edit2*/,
+  kEnd /*Edit11*/,
+  kK /*Edit3*/,
+  kL /*Edit4*/
+};
 
 // What the run needs of the main window, beyond the three operations of the
 // root-finding methods (selected equation, precision text, message processing).

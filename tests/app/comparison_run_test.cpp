@@ -1,0 +1,217 @@
+#include "app/comparison_run.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/number_text.h"
+#include "core/errors.h"
+#include "core/extended.h"
+
+namespace {
+
+using app::Input;
+
+// A main window without widgets: the table, status line, progress bar and
+// input boxes are plain values, and message processing runs a test's hook.
+class FakeWindow : public app::ComparisonWindow {
+ public:
+  FakeWindow() {
+    inputs_ = {{Input::kK, "1"},
+               {Input::kL, "1"},
+               {Input::kStart, "1"},
+               {Input::kPrecision, "0,001"},
+               {Input::kEnd, "2"}};
+  }
+
+  std::uint8_t SelectedEquation() const override { return equation; }
+  std::string PrecisionText() const override { return inputs_.at(Input::kPrecision); }
+  void ProcessMessages() override {
+    ++messages_processed;
+    if (on_messages) on_messages(messages_processed);
+  }
+
+  int ColumnCount() const override { return 3; }
+  int RowCount() const override { return 5; }
+  std::string Cell(int column, int row) const override { return cells_[row][column]; }
+  void SetCell(int column, int row, const std::string& text) override {
+    cells_[row][column] = text;
+  }
+  void SetStatusText(const std::string& text) override { status = text; }
+  void SetProgressVisible(bool visible) override { progress_visible = visible; }
+  int ProgressPosition() const override { return progress_position; }
+  void SetProgressPosition(int position) override { progress_position = position; }
+  std::string InputText(Input input) const override { return inputs_.at(input); }
+
+  void SetInput(Input input, std::string text) { inputs_[input] = std::move(text); }
+  std::array<std::string, 3> Row(int row) const { return cells_[row]; }
+
+  std::uint8_t equation = 0;
+  std::string status = "untouched";
+  bool progress_visible = false;
+  int progress_position = -1;
+  int messages_processed = 0;
+  std::function<void(int)> on_messages;
+
+ private:
+  std::map<Input, std::string> inputs_;
+  std::array<std::array<std::string, 3>, 5> cells_;
+};
+
+using Row = std::array<std::string, 3>;
+
+const Row kHeaderRow = {"Метод рассчета", "Значение", "Кол-во итераций"};
+const std::string kFastest = "Самый быстрый метод для данного уравнения - ";
+
+class ComparisonRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    core::EstablishFloatingPointEnvironment();
+    app::SetDecimalSeparator(",");
+  }
+  void TearDown() override { app::SetDecimalSeparator("."); }
+
+  void ExpectHeadersOnly() const {
+    EXPECT_EQ(window.Row(0), kHeaderRow);
+    EXPECT_EQ(window.Row(1), (Row{"Метод половинного деления", "", ""}));
+    EXPECT_EQ(window.Row(2), (Row{"Метод хорд", "", ""}));
+    EXPECT_EQ(window.Row(3), (Row{"Метод касательных", "", ""}));
+    EXPECT_EQ(window.Row(4), (Row{"Метод секущих", "", ""}));
+    EXPECT_EQ(window.status, "");
+  }
+
+  FakeWindow window;
+  app::SharedState state;
+  app::ComparisonRun run;
+};
+
+// The defaults also show that the counts sort as numbers: "11" sorts after "4".
+TEST_F(ComparisonRunTest, DesignDefaultsSortByIterationCount) {
+  run.Execute(window, state);
+  EXPECT_EQ(window.Row(0), kHeaderRow);
+  EXPECT_EQ(window.Row(1), (Row{"Метод хорд", "1,571", "3"}));
+  EXPECT_EQ(window.Row(2), (Row{"Метод касательных", "1,571", "3"}));
+  EXPECT_EQ(window.Row(3), (Row{"Метод секущих", "1,571", "4"}));
+  EXPECT_EQ(window.Row(4), (Row{"Метод половинного деления", "1,571", "11"}));
+  EXPECT_EQ(window.status, kFastest + "Метод хорд");
+  EXPECT_FALSE(window.progress_visible);
+  EXPECT_EQ(window.progress_position, 4);
+  EXPECT_EQ(state.coefficients.k, 1.0);
+  EXPECT_EQ(state.root, 1.571);  // the secant method's root stays in the shared variable
+}
+
+TEST_F(ComparisonRunTest, EqualCountsKeepTheMethodOrder) {
+  window.SetInput(Input::kPrecision, "100");  // every stopping test holds at once
+  run.Execute(window, state);
+  EXPECT_EQ(window.Row(1)[0], "Метод половинного деления");
+  EXPECT_EQ(window.Row(2)[0], "Метод хорд");
+  EXPECT_EQ(window.Row(3)[0], "Метод касательных");
+  EXPECT_EQ(window.Row(4)[0], "Метод секущих");
+  for (int row = 1; row <= 4; ++row) EXPECT_EQ(window.Row(row)[2], "1");
+  EXPECT_EQ(window.status, kFastest + "Метод половинного деления");
+}
+
+struct FailureCase {
+  const char* name;
+  Input input;
+  const char* text;
+  const char* message;
+  bool progress_visible;
+};
+
+TEST_F(ComparisonRunTest, BadInputsStopBeforeAnyMethod) {
+  const FailureCase cases[] = {
+      {"k not a number", Input::kK, "abc", "'abc' is not a valid floating point value", false},
+      {"k beyond double", Input::kK, "1e400", "Floating point overflow", false},
+      {"l empty", Input::kL, "", "'' is not a valid floating point value", false},
+      {"start not a number", Input::kStart, "1.5", "'1.5' is not a valid floating point value",
+       true},
+      {"end with a tab", Input::kEnd, "2\t", "'2\t' is not a valid floating point value", true},
+  };
+  for (const FailureCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeWindow fresh;
+    fresh.SetInput(c.input, c.text);
+    window = fresh;
+    try {
+      run.Execute(window, state);
+      ADD_FAILURE() << "no error";
+    } catch (const core::Exception& error) {
+      EXPECT_EQ(error.Message(), c.message);
+    }
+    ExpectHeadersOnly();
+    EXPECT_EQ(window.progress_visible, c.progress_visible);
+    if (c.progress_visible) {
+      EXPECT_EQ(window.progress_position, 0);
+    }
+    EXPECT_FALSE(run.IsRunning());
+  }
+}
+
+TEST_F(ComparisonRunTest, KKeepsItsNewValueWhenLFails) {
+  window.SetInput(Input::kK, "2");
+  window.SetInput(Input::kL, "x");
+  EXPECT_THROW(run.Execute(window, state), core::EConvertError);
+  EXPECT_EQ(state.coefficients.k, 2.0);
+}
+
+TEST_F(ComparisonRunTest, DivisionByZeroInTangentsLeavesTheCompletedRows) {
+  window.SetInput(Input::kStart, "0");  // f'(0) = 0 for cos x
+  EXPECT_THROW(run.Execute(window, state), core::EZeroDivide);
+  EXPECT_EQ(window.Row(1)[0], "Метод половинного деления");
+  EXPECT_NE(window.Row(1)[1], "");
+  EXPECT_NE(window.Row(2)[2], "");
+  EXPECT_EQ(window.Row(3), (Row{"Метод касательных", "", ""}));
+  EXPECT_EQ(window.Row(4), (Row{"Метод секущих", "", ""}));
+  EXPECT_TRUE(window.progress_visible);
+  EXPECT_EQ(window.progress_position, 2);
+  EXPECT_EQ(window.status, "");
+}
+
+TEST_F(ComparisonRunTest, SecondRunStartsFromAnEmptiedTable) {
+  run.Execute(window, state);
+  window.SetInput(Input::kStart, "bad");
+  EXPECT_THROW(run.Execute(window, state), core::EConvertError);
+  ExpectHeadersOnly();  // the rows are back in method order, values gone
+}
+
+TEST_F(ComparisonRunTest, ComputeCommandDuringARunIsIgnored) {
+  int nested_attempts = 0;
+  window.on_messages = [&](int) {
+    ++nested_attempts;
+    run.Execute(window, state);  // arrives through the message processing
+  };
+  run.Execute(window, state);
+  EXPECT_GT(nested_attempts, 0);
+  EXPECT_EQ(window.Row(1), (Row{"Метод хорд", "1,571", "3"}));
+  EXPECT_EQ(window.Row(4), (Row{"Метод половинного деления", "1,571", "11"}));
+  EXPECT_EQ(window.status, kFastest + "Метод хорд");
+}
+
+TEST_F(ComparisonRunTest, RunAfterAFailedRunWorks) {
+  window.SetInput(Input::kStart, "0");
+  EXPECT_THROW(run.Execute(window, state), core::EZeroDivide);
+  window.SetInput(Input::kStart, "1");
+  run.Execute(window, state);
+  EXPECT_EQ(window.status, kFastest + "Метод хорд");
+}
+
+TEST_F(ComparisonRunTest, EquationChosenDuringTheRunAppliesToTheFollowingMethods) {
+  // Message processing number 2 is the one after bisection (number 1 is at
+  // its start); from then on the methods solve cos(x) - x + 1 = 0.
+  window.on_messages = [&](int count) {
+    if (count == 2) window.equation = 3;
+  };
+  run.Execute(window, state);
+  std::map<std::string, std::string> roots;
+  for (int row = 1; row <= 4; ++row) roots[window.Row(row)[0]] = window.Row(row)[1];
+  EXPECT_EQ(roots["Метод половинного деления"], "1,571");
+  EXPECT_EQ(roots["Метод хорд"], "1,283");
+  EXPECT_EQ(roots["Метод касательных"], "1,283");
+  EXPECT_EQ(roots["Метод секущих"], "1,283");
+}
+
+}  // namespace
