@@ -1,0 +1,49 @@
+// The whole compute command over an in-memory table: reading the inputs, the
+// four methods, writing and sorting the table. With the precision text "-1"
+// bisection, chords and tangents run to their caps and the secants end the
+// command in an invalid operation, as they do in the program; painting is not
+// part of it.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <utility>
+
+#include "app/comparison_run.h"
+#include "bench/bench_window.h"
+#include "bench/benchmarks.h"
+#include "core/errors.h"
+
+namespace bench {
+
+namespace {
+
+void BenchmarkComparisonRun(benchmark::State& state, const InputCase& input_case) {
+  BenchWindow window(input_case);
+  app::SharedState shared;
+  app::ComparisonRun command;
+  std::string fault;
+  for (auto _ : state) {
+    try {
+      command.Execute(window, shared);
+    } catch (const core::Exception& error) {
+      fault = error.Message();
+    }
+    benchmark::DoNotOptimize(std::as_const(shared.root));
+  }
+  state.SetLabel(fault.empty() ? window.status : "ends in: " + fault);
+  state.counters[kEvaluationsCounter] =
+      static_cast<double>(window.equation_reads) / static_cast<double>(state.iterations());
+}
+
+}  // namespace
+
+void RegisterComparisonRunBenchmarks() {
+  for (const InputCase* input_case : {&kDefaults, &kCaps}) {
+    const std::string name = std::string("comparison_run/") + input_case->name;
+    benchmark::RegisterBenchmark(name.c_str(), [input_case](benchmark::State& state) {
+      BenchmarkComparisonRun(state, *input_case);
+    })->Unit(benchmark::kMicrosecond);
+  }
+}
+
+}  // namespace bench
