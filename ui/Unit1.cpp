@@ -1,5 +1,416 @@
 #include "ui/Unit1.h"
 
-TForm1* Form1 = nullptr;
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <limits>
+#include <string_view>
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {}
+#include "app/number_text.h"
+#include "core/equations.h"
+#include "core/root_finding.h"
+#include "ui/Unit2.h"
+#include "ui/Unit3.h"
+#include "ui/Unit4.h"
+#include "ui/block_progress_bar.h"
+#include "ui/error_boundary.h"
+#include "ui/placement.h"
+#include "ui/results_grid.h"
+#include "ui/system_colours.h"
+#include "ui/tool_bar.h"
+#include "ui/usual_frame.h"
+#include "ui/window_frame.h"
+
+TForm1* Form1 = nullptr;
+app::SharedState MainUnitState;
+
+namespace {
+
+// The design's client area; the menu bar comes on top of it.
+constexpr int kClientWidth = 541;
+constexpr int kClientHeight = 356;
+constexpr int kGroupBoxHeight = 167;
+constexpr int kStatusBarHeight = 19;
+constexpr int kGridColumns = 3;
+constexpr int kGridRows = 5;
+constexpr int kProgressMaximum = 5;
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void SetColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) {
+  QPalette palette = widget.palette();
+  palette.setColor(role, colour);
+  widget.setPalette(palette);
+}
+
+QFont CaptionFont() {
+  QFont font = ui::NarrowDesignFont(11, true);
+  font.setUnderline(true);
+  return font;
+}
+
+// A label sized to its text at the design font.
+QLabel* NewLabel(QWidget* parent, QPoint position, const QString& text, const QFont& font) {
+  auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setFont(font);
+  SetColour(*label, QPalette::WindowText, ui::Navy());
+  label->move(position);
+  label->adjustSize();
+  return label;
+}
+
+// An edit box without the toolkit's default length limit.
+QLineEdit* NewEdit(QWidget* parent, const QRect& geometry, const QString& text,
+                   const QColor& background) {
+  auto* edit = new QLineEdit(parent);
+  edit->setMaxLength(std::numeric_limits<int>::max());
+  edit->setText(text);
+  edit->setGeometry(geometry);
+  SetColour(*edit, QPalette::Base, background);
+  return edit;
+}
+
+// The design's precision "0,001" was written for a decimal comma; written
+// with the current separator it reads under every locale, with the same
+// length and so the same rounding of the roots.
+QString DefaultPrecisionText() {
+  return QStringLiteral("0") + FromUtf8(app::DecimalSeparator()) + QStringLiteral("001");
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+  setWindowTitle(
+      QStringLiteral("Простейший математический пакет по решению нелинейных уравнений "));
+  setFont(ui::NarrowDesignFont(11));
+  SetColour(*this, QPalette::Window, ui::SystemColour(ui::kButtonFace));
+  SetColour(*this, QPalette::WindowText, ui::SystemColour(ui::kWindowText));
+
+  auto* client = new QWidget(this);
+  CreateMenu();
+  CreateToolBar(client);
+  CreateGroupBox(client);
+  StringGrid1 = new ui::ResultsGrid(kGridColumns, kGridRows, client);
+  CreateStatusBar();
+  LayOutClientArea(client);
+  SetTabOrder();
+  WireCommands();
+
+  resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
+  setMinimumSize(size());
+  Dispatch(&TForm1::FormCreate, this);
+}
+
+void TForm1::CreateMenu() {
+  MainMenu1 = new QMenuBar(this);
+  MainMenu1->setNativeMenuBar(false);
+  MainMenu1->setFont(QApplication::font(MainMenu1));
+  setMenuBar(MainMenu1);
+  N1 = MainMenu1->addMenu(QStringLiteral("Программа"));
+  N4 = N1->addAction(QStringLiteral("Вычислить уравнение"));
+  N2 = N1->addAction(QStringLiteral("Закрыть"));
+  N8 = MainMenu1->addMenu(QStringLiteral("Справка"));
+  N3 = N8->addAction(QStringLiteral("Помощь"));
+  N9 = N8->addAction(QStringLiteral("Об авторе..."));
+}
+
+void TForm1::CreateToolBar(QWidget* client) {
+  ImageList1 = {QIcon(QStringLiteral(":/assets/toolbar_solve.png")),
+                QIcon(QStringLiteral(":/assets/toolbar_help.png")),
+                QIcon(QStringLiteral(":/assets/toolbar_exit.png"))};
+  ToolBar1 = new ui::ToolBar(client);
+  ToolButton6 = ToolBar1->AddSeparator(0);
+  ToolButton1 = ToolBar1->AddButton(8, ImageList1[0], QStringLiteral("Решить"));
+  ToolButton4 = ToolBar1->AddSeparator(31);
+  ToolButton2 = ToolBar1->AddButton(39, ImageList1[1], QStringLiteral("Справка"));
+  ToolButton5 = ToolBar1->AddSeparator(62);
+  ToolButton3 = ToolBar1->AddButton(70, ImageList1[2], QStringLiteral("Выход"));
+}
+
+// The group box's children sit at the design's pixel positions, counted from
+// the box's top-left corner.
+void TForm1::CreateGroupBox(QWidget* client) {
+  GroupBox1 = new QGroupBox(client);
+  GroupBox1->setFixedHeight(kGroupBoxHeight);
+  GroupBox1->setAutoFillBackground(true);
+  SetColour(*GroupBox1, QPalette::Window, ui::SystemColour(ui::k3DLight));
+  const QColor input_colour = ui::SystemColour(ui::kGradientActiveCaption);
+
+  Label3 = NewLabel(GroupBox1, {64, 16}, QStringLiteral("Уравнение"), CaptionFont());
+  ComboBox1 = new QComboBox(GroupBox1);
+  ComboBox1->setEditable(false);
+  ComboBox1->setGeometry(136, 16, 137, 21);
+  ComboBox1->setFont(ui::NarrowDesignFont(11, true));
+  ComboBox1->setMaxVisibleItems(6);
+  ComboBox1->setToolTip(QStringLiteral("выбор уравнения"));
+  SetColour(*ComboBox1, QPalette::Button, input_colour);
+  SetColour(*ComboBox1, QPalette::Base, input_colour);
+
+  Label2 = NewLabel(GroupBox1, {8, 48}, QStringLiteral("Начальное значение"), CaptionFont());
+  Edit1 = NewEdit(GroupBox1, {136, 48, 121, 21}, QStringLiteral("1"), input_colour);
+  Label4 = NewLabel(GroupBox1, {72, 80}, QStringLiteral("Точность"), CaptionFont());
+  Edit2 = NewEdit(GroupBox1, {136, 76, 121, 21}, DefaultPrecisionText(), input_colour);
+  Label5 = NewLabel(GroupBox1, {8, 112}, QStringLiteral("Конечный интервал"), CaptionFont());
+  Edit11 = NewEdit(GroupBox1, {136, 112, 121, 21}, QStringLiteral("2"), input_colour);
+
+  SpeedButton1 = new QPushButton(QStringLiteral("Вычислить"), GroupBox1);
+  SpeedButton1->setGeometry(8, 136, 121, 25);
+  SpeedButton1->setFocusPolicy(Qt::NoFocus);
+  SpeedButton1->setAutoDefault(false);
+  SpeedButton1->setFont(ui::NarrowDesignFont(13, true));
+  SetColour(*SpeedButton1, QPalette::ButtonText, ui::Navy());
+
+  CreatePageControl();
+
+  ProgressBar1 = new ui::BlockProgressBar(GroupBox1);
+  ProgressBar1->setGeometry(136, 144, 377, 17);
+  ProgressBar1->setRange(0, kProgressMaximum);
+  ProgressBar1->setValue(0);
+  ProgressBar1->hide();
+
+  Label1 = NewLabel(GroupBox1, {17, 160}, QString(), ui::NarrowDesignFont(11, true));
+}
+
+void TForm1::CreatePageControl() {
+  PageControl1 = new QTabWidget(GroupBox1);
+  PageControl1->setGeometry(280, 16, 153, 121);
+  SetColour(*PageControl1, QPalette::Window, ui::SystemColour(ui::kButtonFace));
+  TabSheet1 = new QWidget();
+  PageControl1->addTab(TabSheet1, QStringLiteral("коэффициенты"));
+
+  const QColor coefficient_colour = ui::SystemColour(ui::kInactiveCaption);
+  Label6 = NewLabel(TabSheet1, {8, 8}, QStringLiteral("k"), ui::NarrowDesignFont(11, true));
+  Edit3 = NewEdit(TabSheet1, {24, 8, 81, 21}, QStringLiteral("1"), coefficient_colour);
+  Label7 = NewLabel(TabSheet1, {8, 40}, QStringLiteral("l"), ui::NarrowDesignFont(11, true));
+  Edit4 = NewEdit(TabSheet1, {24, 32, 81, 21}, QStringLiteral("1"), coefficient_colour);
+}
+
+void TForm1::CreateStatusBar() {
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setFixedHeight(kStatusBarHeight);
+  StatusBar1->setSizeGripEnabled(false);
+  StatusBar1->setFont(QApplication::font(StatusBar1));
+  StatusBar1->setAutoFillBackground(true);
+  SetColour(*StatusBar1, QPalette::Window, ui::SystemColour(ui::kGradientInactiveCaption));
+  // The only panel is also the last, so it reaches to the right edge.
+  StatusPanel = new QLabel(StatusBar1);
+  StatusPanel->setTextFormat(Qt::PlainText);
+  StatusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  StatusBar1->addWidget(StatusPanel, 1);
+  setStatusBar(StatusBar1);
+}
+
+// Top to bottom: the toolbar and the group box keep their heights, the grid
+// takes the rest (all of the extra height when the window is maximized).
+void TForm1::LayOutClientArea(QWidget* client) {
+  auto* column = new QVBoxLayout(client);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(ToolBar1);
+  column->addWidget(GroupBox1);
+  column->addWidget(StringGrid1, 1);
+  setCentralWidget(client);
+}
+
+// Edit1, Edit2, ComboBox1, Edit11, the page's tabs, Edit3, Edit4, the grid.
+// The toolbar, the speed button, the progress bar and the status bar never
+// take the focus.
+void TForm1::SetTabOrder() {
+  setTabOrder(Edit1, Edit2);
+  setTabOrder(Edit2, ComboBox1);
+  setTabOrder(ComboBox1, Edit11);
+  setTabOrder(Edit11, PageControl1);
+  setTabOrder(PageControl1, Edit3);
+  setTabOrder(Edit3, Edit4);
+  setTabOrder(Edit4, StringGrid1);
+}
+
+void TForm1::WireCommands() {
+  Wire(SpeedButton1, &QPushButton::clicked, &TForm1::Button1Click);
+  Wire(ToolButton1, &QToolButton::clicked, &TForm1::Button1Click);
+  Wire(N4, &QAction::triggered, &TForm1::Button1Click);
+  Wire(ToolButton2, &QToolButton::clicked, &TForm1::N3Click);
+  Wire(N3, &QAction::triggered, &TForm1::N3Click);
+  Wire(N9, &QAction::triggered, &TForm1::N9Click);
+  Wire(ToolButton3, &QToolButton::clicked, &TForm1::N2Click);
+  Wire(N2, &QAction::triggered, &TForm1::N2Click);
+}
+
+template <typename Sender, typename Signal>
+void TForm1::Wire(Sender* sender, Signal signal, Handler handler) {
+  connect(sender, signal, this, [this, sender, handler] { Dispatch(handler, sender); });
+}
+
+void TForm1::Dispatch(Handler handler, QObject* sender) {
+  ui::Guarded([this, handler, sender] { (this->*handler)(sender); });
+  EndProgramIfRequested();
+}
+
+// ---- Handlers ----
+
+void TForm1::Button1Click(QObject* /*Sender*/) {
+  comparison_.Execute(*this, MainUnitState);
+}
+
+double TForm1::f(std::uint8_t equation, double x) {
+  return core::f(equation, x, MainUnitState.coefficients);
+}
+
+double TForm1::f_(std::uint8_t equation, double x) {
+  return core::f_(equation, x, MainUnitState.coefficients);
+}
+
+void TForm1::FormCreate(QObject* /*Sender*/) {
+  ComboBox1->clear();
+  for (const std::string_view text : core::kEquationTexts) ComboBox1->addItem(FromUtf8(text));
+  ComboBox1->setCurrentIndex(0);
+  app::WriteTableHeaders(*this);
+}
+
+void TForm1::N2Click(QObject* /*Sender*/) {
+  close();
+}
+
+void TForm1::N9Click(QObject* /*Sender*/) {
+  AboutBox->ShowModal();
+}
+
+void TForm1::FormShow(QObject* /*Sender*/) {
+  PlaySplashSequence(*Form4);
+}
+
+std::int32_t TForm1::run(std::uint8_t method, double& root, double a, double eps, double b) {
+  return core::run(*this, MainUnitState.coefficients, method, root, a, eps, b);
+}
+
+void TForm1::N3Click(QObject* /*Sender*/) {
+  Form2->ShowNonModal();
+}
+
+// ---- The window as the comparison run sees it ----
+
+std::uint8_t TForm1::SelectedEquation() const {
+  // The low 8 bits of the index: no selection (-1) reads as 255.
+  return static_cast<std::uint8_t>(ComboBox1->currentIndex());
+}
+
+std::string TForm1::PrecisionText() const {
+  return Edit2->text().toStdString();
+}
+
+void TForm1::ProcessMessages() {
+  QCoreApplication::processEvents();
+}
+
+int TForm1::ColumnCount() const {
+  return StringGrid1->columnCount();
+}
+
+int TForm1::RowCount() const {
+  return StringGrid1->rowCount();
+}
+
+std::string TForm1::Cell(int column, int row) const {
+  return StringGrid1->CellText(column, row).toStdString();
+}
+
+void TForm1::SetCell(int column, int row, const std::string& text) {
+  StringGrid1->SetCellText(column, row, QString::fromStdString(text));
+}
+
+void TForm1::SetStatusText(const std::string& text) {
+  StatusPanel->setText(QString::fromStdString(text));
+}
+
+void TForm1::SetProgressVisible(bool visible) {
+  ProgressBar1->setVisible(visible);
+}
+
+int TForm1::ProgressPosition() const {
+  return ProgressBar1->value();
+}
+
+void TForm1::SetProgressPosition(int position) {
+  ProgressBar1->setValue(position);
+}
+
+std::string TForm1::InputText(app::Input input) const {
+  switch (input) {
+    case app::Input::kStart:
+      return Edit1->text().toStdString();
+    case app::Input::kPrecision:
+      return Edit2->text().toStdString();
+    case app::Input::kEnd:
+      return Edit11->text().toStdString();
+    case app::Input::kK:
+      return Edit3->text().toStdString();
+    case app::Input::kL:
+      return Edit4->text().toStdString();
+  }
+  return std::string();
+}
+
+// ---- Showing, closing, locale ----
+
+void TForm1::setVisible(bool visible) {
+  const bool showing = visible && isHidden();
+  if (showing) {
+    // The splash plays while the main window is not yet on the screen. A
+    // failure in it is reported, and the window is shown all the same.
+    Dispatch(&TForm1::FormShow, this);
+    PlaceAtFirstShowing();
+    ui::FixBorderKeepMaximize(*this);
+  }
+  QMainWindow::setVisible(visible);
+  if (showing) {
+    activateWindow();
+    Edit1->setFocus(Qt::ActiveWindowFocusReason);
+  }
+}
+
+// The window's size includes the menu bar; the window manager's frame is not
+// known before the first showing, so the designs' usual frame stands for it.
+void TForm1::PlaceAtFirstShowing() {
+  if (placed_) return;
+  placed_ = true;
+  move(ui::CentredOnDesktop(ui::OuterSize(size())));
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  // Linux announces no change of the user's locale to a running program; the
+  // toolkit's locale change is the nearest counterpart.
+  if (event->type() == QEvent::LocaleChange) ui::Guarded([] { app::ReadDecimalSeparator(); });
+  QMainWindow::changeEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (!event->isAccepted()) return;
+  program_end_requested_ = true;
+  EndProgramIfRequested();
+}
+
+// The end of the program takes effect in the main event loop, once no
+// comparison run is under way: a run interrupted by the close completes and
+// writes its results first. The other windows close with the program, so
+// an open help window does not keep it running.
+void TForm1::EndProgramIfRequested() {
+  if (!program_end_requested_ || comparison_.IsRunning()) return;
+  program_end_requested_ = false;
+  QCoreApplication::exit(0);
+}

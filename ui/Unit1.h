@@ -1,13 +1,144 @@
+// The main window: the equation list, the five inputs, the results table, the
+// status bar, the progress bar, the menu and the toolbar. Its compute command
+// runs the comparison of app/comparison_run.h on these very widgets: the
+// window is the ComparisonWindow that the run reads its inputs from and
+// writes its results to. Its first showing plays the splash sequence, and
+// closing it ends the program.
 #pragma once
 
+#include <QIcon>
 #include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <string>
 
-// Placeholder until the main window is built.
-class TForm1 : public QMainWindow {
+#include "app/comparison_run.h"
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+
+namespace ui {
+class ResultsGrid;
+class ToolBar;
+}  // namespace ui
+
+class TForm1 : public QMainWindow, public app::ComparisonWindow {
   Q_OBJECT
 
  public:
   explicit TForm1(QWidget* parent = nullptr);
+
+  // The controls, named and ordered as in the design. The window owns them.
+  QLineEdit* Edit1;
+  QLineEdit* Edit2;
+  QLabel* Label1;
+  QGroupBox* GroupBox1;
+  QLabel* Label2;
+  QLabel* Label3;
+  QLabel* Label4;
+  QComboBox* ComboBox1;
+  QMenuBar* MainMenu1;
+  QMenu* N1;
+  QAction* N2;
+  QMenu* N8;
+  QAction* N9;
+  ui::ResultsGrid* StringGrid1;
+  QLineEdit* Edit11;
+  QLabel* Label5;
+  QPushButton* SpeedButton1;
+  QStatusBar* StatusBar1;
+  QTabWidget* PageControl1;
+  QWidget* TabSheet1;
+  QLabel* Label6;
+  QLineEdit* Edit3;
+  QLabel* Label7;
+  QLineEdit* Edit4;
+  QAction* N3;
+  QProgressBar* ProgressBar1;
+  QAction* N4;
+  ui::ToolBar* ToolBar1;
+  QToolButton* ToolButton1;
+  QToolButton* ToolButton2;
+  QToolButton* ToolButton3;
+  QWidget* ToolButton4;
+  QWidget* ToolButton5;
+  std::array<QIcon, 3> ImageList1;
+  QWidget* ToolButton6;
+  // The status bar's only panel.
+  QLabel* StatusPanel;
+
+  // The handlers. Each takes the object that raised the event and ignores it.
+  void Button1Click(QObject* Sender);
+  double f(std::uint8_t equation, double x);
+  double f_(std::uint8_t equation, double x);
+  void FormCreate(QObject* Sender);
+  void N2Click(QObject* Sender);
+  void N9Click(QObject* Sender);
+  void FormShow(QObject* Sender);
+  std::int32_t run(std::uint8_t method, double& root, double a, double eps, double b);
+  void N3Click(QObject* Sender);
+
+  // What the comparison run and the root-finding methods use of the window.
+  std::uint8_t SelectedEquation() const override;
+  std::string PrecisionText() const override;
+  void ProcessMessages() override;
+  int ColumnCount() const override;
+  int RowCount() const override;
+  std::string Cell(int column, int row) const override;
+  void SetCell(int column, int row, const std::string& text) override;
+  void SetStatusText(const std::string& text) override;
+  void SetProgressVisible(bool visible) override;
+  int ProgressPosition() const override;
+  void SetProgressPosition(int position) override;
+  std::string InputText(app::Input input) const override;
+
+  // Showing a hidden window runs FormShow first; the first showing also
+  // places the window centred on the desktop. The focus goes to Edit1.
+  void setVisible(bool visible) override;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  using Handler = void (TForm1::*)(QObject*);
+
+  void CreateMenu();
+  void CreateToolBar(QWidget* client);
+  void CreateGroupBox(QWidget* client);
+  void CreatePageControl();
+  void CreateStatusBar();
+  void LayOutClientArea(QWidget* client);
+  void SetTabOrder();
+  void WireCommands();
+
+  template <typename Sender, typename Signal>
+  void Wire(Sender* sender, Signal signal, Handler handler);
+  // Runs a handler the way the event loop runs every handler: an error that
+  // escapes it is reported and the loop goes on.
+  void Dispatch(Handler handler, QObject* sender);
+  void PlaceAtFirstShowing();
+  void EndProgramIfRequested();
+
+  app::ComparisonRun comparison_;
+  bool placed_ = false;
+  // Closing the window requests the end of the program; a comparison run that
+  // is processing messages completes and writes its results first.
+  bool program_end_requested_ = false;
 };
 
 extern TForm1* Form1;
+
+// The shared state of the main window's unit: the coefficients k and l that
+// the equations read, and the root variable that run() writes.
+extern app::SharedState MainUnitState;

@@ -1,10 +1,22 @@
+// Start-up: the floating-point environment and the decimal separator first,
+// then the application's identity, the four windows, and the event loop,
+// which shows the main window and runs until the main window is closed.
 #include <QApplication>
 
-#include "ui/Unit1.h"
+#include "app/number_text.h"
+#include "core/extended.h"
+#include "ui/start_up.h"
 
 int main(int argc, char* argv[]) {
+  core::EstablishFloatingPointEnvironment();
+  app::ReadDecimalSeparator();
   QApplication application(argc, argv);
-  TForm1 window;
-  window.show();
-  return application.exec();
+  // The toolkit's start-up may have touched the floating-point settings.
+  core::EstablishFloatingPointEnvironment();
+  ui::SetApplicationIdentity();
+  ui::CreateWindows();
+  ui::ShowMainWindowFromEventLoop();
+  const int exit_code = QApplication::exec();
+  ui::DestroyWindows();
+  return exit_code;
 }

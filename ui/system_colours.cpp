@@ -34,4 +34,10 @@ QFont DesignFont(int character_height, bool bold) {
   return font;
 }
 
+QFont NarrowDesignFont(int character_height, bool bold) {
+  QFont font = DesignFont(character_height, bold);
+  font.setStretch(90);
+  return font;
+}
+
 }  // namespace ui

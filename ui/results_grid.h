@@ -1,0 +1,32 @@
+// The results table: a grid of text cells whose row 0 and column 0 are fixed
+// header cells. Fixed cells are drawn in their own colour, can be neither
+// selected nor entered; the user selects one normal cell or a rectangle of
+// them. Cells are addressed as (column, row), both from 0, and never edited
+// by the user, resized or moved.
+#pragma once
+
+#include <QString>
+#include <QTableWidget>
+
+namespace ui {
+
+class ResultsGrid : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  // Inner size of every cell; a grid line of kGridLineWidth follows each one.
+  static constexpr int kCellWidth = 175;
+  static constexpr int kCellHeight = 24;
+  static constexpr int kGridLineWidth = 1;
+  // Where a cell's text starts, from the cell's top-left corner.
+  static constexpr int kTextOffset = 2;
+
+  ResultsGrid(int columns, int rows, QWidget* parent = nullptr);
+
+  QString CellText(int column, int row) const;
+  void SetCellText(int column, int row, const QString& text);
+
+  static bool IsFixedCell(int column, int row) { return column == 0 || row == 0; }
+};
+
+}  // namespace ui

@@ -1,0 +1,55 @@
+#include "ui/start_up.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QTimer>
+
+#include "core/extended.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+#include "ui/Unit3.h"
+#include "ui/Unit4.h"
+
+namespace ui {
+
+void SetApplicationIdentity() {
+  // The title "Решение нелинейных уравнений" reaches the task bar through the
+  // desktop entry's Name: the entry is found by the window class (its
+  // StartupWMClass) and by the desktop file name, both this name. The error
+  // reports take their caption from the same title (app/error_report.h).
+  // Not setApplicationDisplayName: on X11 Qt appends that to every caption.
+  const QString desktop_name = QStringLiteral("nonlinear-equations");
+  QCoreApplication::setApplicationName(desktop_name);
+  QGuiApplication::setDesktopFileName(desktop_name);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/app_icon.png")));
+  // With the help window still open the toolkit would keep running; the
+  // main window's close ends the program itself.
+  QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void CreateWindows() {
+  Form1 = new TForm1();
+  AboutBox = new TAboutBox();
+  Form4 = new TForm4();
+  Form2 = new TForm2();
+  // Creating windows may have changed the floating-point settings; the
+  // program's own apply again.
+  core::EstablishFloatingPointEnvironment();
+}
+
+void ShowMainWindowFromEventLoop() {
+  QTimer::singleShot(0, Form1, [] { Form1->show(); });
+}
+
+void DestroyWindows() {
+  delete Form2;
+  Form2 = nullptr;
+  delete Form4;
+  Form4 = nullptr;
+  delete AboutBox;
+  AboutBox = nullptr;
+  delete Form1;
+  Form1 = nullptr;
+}
+
+}  // namespace ui

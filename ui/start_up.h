@@ -1,0 +1,23 @@
+// Start-up and shut-down of the program's windows, shared by main() and the
+// window tests so that both run the same sequence.
+#pragma once
+
+namespace ui {
+
+// The application's identity: the window class and desktop file name by
+// which the desktop finds the program's entry (and so its title), and the
+// icon of the title bars and the task bar. Only the main window decides when
+// the program ends.
+void SetApplicationIdentity();
+
+// Creates the four windows, hidden, in this order: Form1 (the main window),
+// AboutBox, Form4 (the splash), Form2 (the help window).
+void CreateWindows();
+
+// Asks the event loop to show the main window once it runs.
+void ShowMainWindowFromEventLoop();
+
+// Destroys the four windows, the main window last.
+void DestroyWindows();
+
+}  // namespace ui

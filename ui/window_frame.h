@@ -1,0 +1,32 @@
+// The main window's border: fixed, yet the window can be maximized. Qt only
+// knows "resizable" (which lets the user drag the edges) or a fixed size
+// (which makes window managers refuse to maximize). On X11 the Motif window
+// manager hints can say exactly what is meant: move, minimize, maximize and
+// close, but no resizing and no resize handles. Window managers that honour
+// these hints (KWin, Mutter, xfwm4, Openbox among them) then offer the
+// maximize button while the edges stay fixed.
+#pragma once
+
+#include <QWidget>
+
+namespace ui {
+
+// Motif hint bits, as the window manager reads them.
+inline constexpr unsigned kMotifHintsFunctions = 1U << 0;
+inline constexpr unsigned kMotifHintsDecorations = 1U << 1;
+inline constexpr unsigned kMotifFunctionResize = 1U << 1;
+inline constexpr unsigned kMotifFunctionMove = 1U << 2;
+inline constexpr unsigned kMotifFunctionMinimize = 1U << 3;
+inline constexpr unsigned kMotifFunctionMaximize = 1U << 4;
+inline constexpr unsigned kMotifFunctionClose = 1U << 5;
+inline constexpr unsigned kMotifDecorationBorder = 1U << 1;
+inline constexpr unsigned kMotifDecorationTitle = 1U << 3;
+inline constexpr unsigned kMotifDecorationMenu = 1U << 4;
+inline constexpr unsigned kMotifDecorationMinimize = 1U << 5;
+inline constexpr unsigned kMotifDecorationMaximize = 1U << 6;
+
+// Tells the window manager that `window` (a top-level widget) has a fixed
+// border but a maximize function. Does nothing off X11 (offscreen, Wayland).
+void FixBorderKeepMaximize(QWidget& window);
+
+}  // namespace ui
