@@ -1,0 +1,480 @@
+// The main window on the real widgets, started as the program starts it:
+// the design defaults, the three compute controls, error reports with the
+// partial state they leave, the show handler's failure, the tab order, and
+// the end of the program from the main window.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "app/number_text.h"
+#include "core/equations.h"
+#include "core/errors.h"
+#include "core/extended.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+#include "ui/Unit3.h"
+#include "ui/Unit4.h"
+#include "ui/error_boundary.h"
+#include "ui/results_grid.h"
+#include "ui/start_up.h"
+#include "ui/tool_bar.h"
+
+namespace {
+
+const QString kCaption = QStringLiteral("Решение нелинейных уравнений");
+const QString kFastest = QStringLiteral("Самый быстрый метод для данного уравнения - ");
+const QString kBisection = QStringLiteral("Метод половинного деления");
+const QString kChords = QStringLiteral("Метод хорд");
+const QString kTangents = QStringLiteral("Метод касательных");
+const QString kSecants = QStringLiteral("Метод секущих");
+
+QString Separator() {
+  return QString::fromStdString(app::DecimalSeparator());
+}
+
+// The table row by row, (column 0, 1, 2) of rows 0 to 4.
+QStringList Table() {
+  QStringList cells;
+  for (int row = 0; row < Form1->StringGrid1->rowCount(); ++row)
+    for (int column = 0; column < Form1->StringGrid1->columnCount(); ++column)
+      cells << Form1->StringGrid1->CellText(column, row);
+  return cells;
+}
+
+QStringList HeadersOnly() {
+  return {QStringLiteral("Метод рассчета"),
+          QStringLiteral("Значение"),
+          QStringLiteral("Кол-во итераций"),
+          kBisection,
+          QString(),
+          QString(),
+          kChords,
+          QString(),
+          QString(),
+          kTangents,
+          QString(),
+          QString(),
+          kSecants,
+          QString(),
+          QString()};
+}
+
+// The design defaults, ordered by iteration count.
+QStringList DefaultResults() {
+  const QString root = QStringLiteral("1") + Separator() + QStringLiteral("571");
+  QStringList cells = HeadersOnly().mid(0, 3);
+  cells << kChords << root << QStringLiteral("3") << kTangents << root << QStringLiteral("3")
+        << kSecants << root << QStringLiteral("4") << kBisection << root << QStringLiteral("11");
+  return cells;
+}
+
+QString Status() {
+  return Form1->StatusPanel->text();
+}
+
+void FillWithStaleTexts() {
+  for (int row = 0; row < 5; ++row)
+    for (int column = 0; column < 3; ++column) Form1->SetCell(column, row, "stale");
+  Form1->SetStatusText("stale");
+}
+
+QLineEdit* EditNamed(const QString& name) {
+  if (name == "Edit1") return Form1->Edit1;
+  if (name == "Edit2") return Form1->Edit2;
+  if (name == "Edit11") return Form1->Edit11;
+  if (name == "Edit3") return Form1->Edit3;
+  return Form1->Edit4;
+}
+
+// Runs the event loop as main() does until the program ends; a watchdog
+// ends a loop that the window under test fails to end.
+int RunEventLoopUntilTheProgramEnds() {
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  watchdog.start(60'000);
+  return QCoreApplication::exec();
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(std::function<void()>)
+
+namespace {
+
+// The offscreen platform cannot set a window's opacity or raise it; the
+// splash and the help window ask for both, which would bury the log.
+QtMessageHandler default_message_handler = nullptr;
+
+void DropOffscreenLimitations(QtMsgType type, const QMessageLogContext& context,
+                              const QString& message) {
+  if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+  default_message_handler(type, context, message);
+}
+
+struct Report {
+  QString text;
+  QString caption;
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void init();
+  void cleanupTestCase();
+
+  void startsWithTheDesignDefaults();
+  void placesTheControlsAsDesigned_data();
+  void placesTheControlsAsDesigned();
+  void maximizingGivesTheExtraHeightToTheGrid();
+  void computesTheSameTableFromEachControl_data();
+  void computesTheSameTableFromEachControl();
+  void reportsABadInputAndKeepsThePartialState_data();
+  void reportsABadInputAndKeepsThePartialState();
+  void reportsAFloatingPointErrorAfterTwoMethods();
+  void reportsAFailureInFormShowAndShowsTheWindow();
+  void tabVisitsTheControlsInDesignOrder();
+  void gridSelectsRangesOfNormalCellsOnly();
+  void helpCommandsShowTheHelpWindow_data();
+  void helpCommandsShowTheHelpWindow();
+  void aboutCommandShowsTheAboutBoxModally();
+  void comboBoxAcceptsNoTypedText();
+  void editBoxesHaveNoLengthLimit();
+  void rereadsTheDecimalSeparatorOnLocaleChange();
+  void closingDuringARunLetsTheRunFinishFirst();
+  void closingEndsTheProgramWhileTheHelpWindowIsOpen();
+
+ private:
+  QList<Report> reports_;
+};
+
+void MainWindowTest::initTestCase() {
+  default_message_handler = qInstallMessageHandler(DropOffscreenLimitations);
+  core::EstablishFloatingPointEnvironment();
+  app::ReadDecimalSeparator();
+  SetSplashSleep([](int) {});
+  ui::SetErrorPresenter([this](const QString& text, const QString& caption) {
+    reports_.append({text, caption});
+  });
+  ui::SetApplicationIdentity();
+  ui::CreateWindows();
+  Form1->show();
+  QVERIFY(QTest::qWaitForWindowActive(Form1));
+}
+
+void MainWindowTest::init() {
+  Form1->Edit1->setText("1");
+  Form1->Edit2->setText("0" + Separator() + "001");
+  Form1->Edit11->setText("2");
+  Form1->Edit3->setText("1");
+  Form1->Edit4->setText("1");
+  Form1->ComboBox1->setCurrentIndex(0);
+  reports_.clear();
+}
+
+void MainWindowTest::cleanupTestCase() {
+  ui::DestroyWindows();
+  ui::RestoreDefaultErrorPresenter();
+}
+
+void MainWindowTest::startsWithTheDesignDefaults() {
+  QCOMPARE(Form1->windowTitle(),
+           QStringLiteral("Простейший математический пакет по решению нелинейных уравнений "));
+  QCOMPARE(Form1->ComboBox1->count(), core::kEquationCount);
+  for (int index = 0; index < core::kEquationCount; ++index)
+    QCOMPARE(Form1->ComboBox1->itemText(index).toStdString(), core::kEquationTexts[index]);
+  QCOMPARE(Form1->ComboBox1->currentText(), QStringLiteral("x=k*cos(l*x)"));
+  QCOMPARE(Form1->Edit1->text(), QStringLiteral("1"));
+  QCOMPARE(Form1->Edit2->text(), "0" + Separator() + "001");
+  QCOMPARE(Form1->Edit11->text(), QStringLiteral("2"));
+  QCOMPARE(Form1->Edit3->text(), QStringLiteral("1"));
+  QCOMPARE(Form1->Edit4->text(), QStringLiteral("1"));
+  QCOMPARE(Table(), HeadersOnly());
+  QCOMPARE(Status(), QString());
+  QVERIFY(Form1->ProgressBar1->isHidden());
+  QCOMPARE(Form1->ProgressBar1->minimum(), 0);
+  QCOMPARE(Form1->ProgressBar1->maximum(), 5);
+  QCOMPARE(Form1->ProgressBar1->value(), 0);
+  QCOMPARE(QApplication::focusWidget(), Form1->Edit1);
+  QVERIFY(reports_.isEmpty());
+}
+
+void MainWindowTest::placesTheControlsAsDesigned_data() {
+  QTest::addColumn<QWidget*>("control");
+  QTest::addColumn<QRect>("geometry");
+  QTest::newRow("ToolBar1") << static_cast<QWidget*>(Form1->ToolBar1) << QRect(0, 0, 541, 34);
+  QTest::newRow("GroupBox1") << static_cast<QWidget*>(Form1->GroupBox1) << QRect(0, 34, 541, 167);
+  QTest::newRow("StringGrid1") << static_cast<QWidget*>(Form1->StringGrid1)
+                               << QRect(0, 201, 541, 136);
+  QTest::newRow("ComboBox1") << static_cast<QWidget*>(Form1->ComboBox1) << QRect(136, 16, 137, 21);
+  QTest::newRow("Edit1") << static_cast<QWidget*>(Form1->Edit1) << QRect(136, 48, 121, 21);
+  QTest::newRow("Edit2") << static_cast<QWidget*>(Form1->Edit2) << QRect(136, 76, 121, 21);
+  QTest::newRow("Edit11") << static_cast<QWidget*>(Form1->Edit11) << QRect(136, 112, 121, 21);
+  QTest::newRow("SpeedButton1") << static_cast<QWidget*>(Form1->SpeedButton1)
+                                << QRect(8, 136, 121, 25);
+  QTest::newRow("PageControl1") << static_cast<QWidget*>(Form1->PageControl1)
+                                << QRect(280, 16, 153, 121);
+  QTest::newRow("ProgressBar1") << static_cast<QWidget*>(Form1->ProgressBar1)
+                                << QRect(136, 144, 377, 17);
+  QTest::newRow("Edit3") << static_cast<QWidget*>(Form1->Edit3) << QRect(24, 8, 81, 21);
+  QTest::newRow("Edit4") << static_cast<QWidget*>(Form1->Edit4) << QRect(24, 32, 81, 21);
+  QTest::newRow("ToolButton1") << static_cast<QWidget*>(Form1->ToolButton1) << QRect(8, 2, 23, 22);
+  QTest::newRow("ToolButton2") << static_cast<QWidget*>(Form1->ToolButton2) << QRect(39, 2, 23, 22);
+  QTest::newRow("ToolButton3") << static_cast<QWidget*>(Form1->ToolButton3) << QRect(70, 2, 23, 22);
+}
+
+void MainWindowTest::placesTheControlsAsDesigned() {
+  QFETCH(QWidget*, control);
+  QFETCH(QRect, geometry);
+  QCOMPARE(control->geometry(), geometry);
+}
+
+void MainWindowTest::maximizingGivesTheExtraHeightToTheGrid() {
+  const QSize normal = Form1->size();
+  Form1->showMaximized();
+  QTRY_VERIFY(Form1->height() > normal.height());
+  const int client_height = Form1->centralWidget()->height() + Form1->StatusBar1->height();
+  QCOMPARE(Form1->ToolBar1->height(), ui::ToolBar::kHeight);
+  QCOMPARE(Form1->GroupBox1->height(), 167);
+  QCOMPARE(Form1->StatusBar1->height(), 19);
+  QCOMPARE(Form1->StringGrid1->height(), client_height - 34 - 167 - 19);
+  for (int column = 0; column < 3; ++column)
+    QCOMPARE(Form1->StringGrid1->columnWidth(column) - ui::ResultsGrid::kGridLineWidth, 175);
+  for (int row = 0; row < 5; ++row)
+    QCOMPARE(Form1->StringGrid1->rowHeight(row) - ui::ResultsGrid::kGridLineWidth, 24);
+  Form1->showNormal();
+  QTRY_COMPARE(Form1->size(), normal);
+  QCOMPARE(Form1->StringGrid1->height(), 136);
+}
+
+void MainWindowTest::computesTheSameTableFromEachControl_data() {
+  QTest::addColumn<std::function<void()>>("command");
+  QTest::newRow("SpeedButton1") << std::function<void()>([] { Form1->SpeedButton1->click(); });
+  QTest::newRow("ToolButton1") << std::function<void()>([] { Form1->ToolButton1->click(); });
+  QTest::newRow("N4") << std::function<void()>([] { Form1->N4->trigger(); });
+}
+
+void MainWindowTest::computesTheSameTableFromEachControl() {
+  QFETCH(std::function<void()>, command);
+  FillWithStaleTexts();
+  command();
+  QCOMPARE(Table(), DefaultResults());
+  QCOMPARE(Status(), kFastest + kChords);
+  QVERIFY(Form1->ProgressBar1->isHidden());
+  QVERIFY(reports_.isEmpty());
+}
+
+void MainWindowTest::reportsABadInputAndKeepsThePartialState_data() {
+  QTest::addColumn<QString>("edit");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<bool>("progress_shown");
+  // k and l are read before the progress bar shows; the interval and the
+  // precision after it.
+  QTest::newRow("k") << "Edit3"
+                     << "abc" << false;
+  QTest::newRow("l") << "Edit4"
+                     << "1x" << false;
+  QTest::newRow("start") << "Edit1"
+                         << "" << true;
+  QTest::newRow("precision") << "Edit2"
+                             << "0,,001" << true;
+  QTest::newRow("end") << "Edit11"
+                       << "2x" << true;
+}
+
+void MainWindowTest::reportsABadInputAndKeepsThePartialState() {
+  QFETCH(QString, edit);
+  QFETCH(QString, text);
+  QFETCH(bool, progress_shown);
+  Form1->ProgressBar1->hide();
+  FillWithStaleTexts();
+  EditNamed(edit)->setText(text);
+
+  Form1->SpeedButton1->click();
+
+  QCOMPARE(reports_.size(), 1);
+  QCOMPARE(reports_[0].text, "'" + text + "' is not a valid floating point value.");
+  QCOMPARE(reports_[0].caption, kCaption);
+  QCOMPARE(Table(), HeadersOnly());
+  QCOMPARE(Status(), QString());
+  QCOMPARE(Form1->ProgressBar1->isVisible(), progress_shown);
+  if (progress_shown) QCOMPARE(Form1->ProgressBar1->value(), 0);
+}
+
+void MainWindowTest::reportsAFloatingPointErrorAfterTwoMethods() {
+  // With k = l = 1 the first equation's derivative is 0 at x = 0, where the
+  // tangent method (method 3) starts: a division by zero.
+  Form1->Edit1->setText("0");
+  Form1->SpeedButton1->click();
+
+  QCOMPARE(reports_.size(), 1);
+  QCOMPARE(reports_[0].text, QStringLiteral("Floating point division by zero."));
+  const QStringList table = Table();
+  QCOMPARE(table[3], kBisection);
+  QVERIFY(!table[4].isEmpty() && !table[5].isEmpty());
+  QCOMPARE(table[6], kChords);
+  QVERIFY(!table[7].isEmpty() && !table[8].isEmpty());
+  QCOMPARE(table.mid(9), HeadersOnly().mid(9));
+  QCOMPARE(Status(), QString());
+  QVERIFY(Form1->ProgressBar1->isVisible());
+  QCOMPARE(Form1->ProgressBar1->value(), 2);
+}
+
+void MainWindowTest::reportsAFailureInFormShowAndShowsTheWindow() {
+  Form1->hide();
+  SetSplashSleep([](int) { throw core::Exception("The splash failed"); });
+  Form1->show();
+  SetSplashSleep([](int) {});
+  Form4->hide();
+
+  QCOMPARE(reports_.size(), 1);
+  QCOMPARE(reports_[0].text, QStringLiteral("The splash failed."));
+  QCOMPARE(reports_[0].caption, kCaption);
+  QVERIFY(Form1->isVisible());
+  QVERIFY(QTest::qWaitForWindowActive(Form1));
+}
+
+void MainWindowTest::tabVisitsTheControlsInDesignOrder() {
+  Form1->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(Form1));
+  Form1->Edit1->setFocus();
+  const QList<QWidget*> order = {
+      Form1->Edit2, Form1->ComboBox1, Form1->Edit11,      Form1->PageControl1->focusProxy(),
+      Form1->Edit3, Form1->Edit4,     Form1->StringGrid1, Form1->Edit1};
+  for (QWidget* expected : order) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), expected);
+  }
+}
+
+// A rectangle dragged from a normal cell over the header row and column
+// selects only the normal cells inside it.
+void MainWindowTest::gridSelectsRangesOfNormalCellsOnly() {
+  ui::ResultsGrid* grid = Form1->StringGrid1;
+  const auto centre = [grid](int column, int row) {
+    return grid->visualRect(grid->model()->index(row, column)).center();
+  };
+  grid->clearSelection();
+  QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, centre(2, 2));
+  QTest::mouseMove(grid->viewport(), centre(1, 1));  // a drag passes through the cells
+  QTest::mouseMove(grid->viewport(), centre(0, 0));
+  QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, centre(0, 0));
+
+  QList<QPoint> selected;
+  for (const QModelIndex& index : grid->selectionModel()->selectedIndexes())
+    selected << QPoint(index.column(), index.row());
+  std::sort(selected.begin(), selected.end(),
+            [](QPoint a, QPoint b) { return std::pair(a.y(), a.x()) < std::pair(b.y(), b.x()); });
+  QCOMPARE(selected, (QList<QPoint>{{1, 1}, {2, 1}, {1, 2}, {2, 2}}));
+  grid->clearSelection();
+}
+
+void MainWindowTest::helpCommandsShowTheHelpWindow_data() {
+  QTest::addColumn<std::function<void()>>("command");
+  QTest::newRow("N3") << std::function<void()>([] { Form1->N3->trigger(); });
+  QTest::newRow("ToolButton2") << std::function<void()>([] { Form1->ToolButton2->click(); });
+}
+
+void MainWindowTest::helpCommandsShowTheHelpWindow() {
+  QFETCH(std::function<void()>, command);
+  Form2->hide();
+  command();
+  QVERIFY(Form2->isVisible());
+  Form2->hide();
+  Form1->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(Form1));
+}
+
+void MainWindowTest::aboutCommandShowsTheAboutBoxModally() {
+  bool shown_modally = false;
+  QTimer::singleShot(0, AboutBox, [&shown_modally] {
+    shown_modally = AboutBox->isVisible() && QApplication::activeModalWidget() == AboutBox;
+    AboutBox->reject();
+  });
+  Form1->N9->trigger();
+  QVERIFY(shown_modally);
+  QVERIFY(!AboutBox->isVisible());
+  QVERIFY(reports_.isEmpty());
+}
+
+void MainWindowTest::comboBoxAcceptsNoTypedText() {
+  Form1->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(Form1));
+  Form1->ComboBox1->setFocus();
+  QTest::keyClicks(Form1->ComboBox1, "zzz");
+  QVERIFY(!Form1->ComboBox1->isEditable());
+  QCOMPARE(Form1->ComboBox1->count(), core::kEquationCount);
+  QCOMPARE(Form1->ComboBox1->currentIndex(), 0);
+  QCOMPARE(Form1->ComboBox1->currentText(), QStringLiteral("x=k*cos(l*x)"));
+}
+
+void MainWindowTest::editBoxesHaveNoLengthLimit() {
+  const QString long_text(40'000, QLatin1Char('7'));
+  for (QLineEdit* edit : {Form1->Edit1, Form1->Edit2, Form1->Edit11, Form1->Edit3, Form1->Edit4}) {
+    edit->setText(long_text);
+    QCOMPARE(edit->text().size(), long_text.size());
+  }
+}
+
+void MainWindowTest::rereadsTheDecimalSeparatorOnLocaleChange() {
+  const std::string from_locale = app::LocaleDecimalSeparator();
+  app::SetDecimalSeparator("#");
+  QEvent change(QEvent::LocaleChange);
+  QCoreApplication::sendEvent(Form1, &change);
+  QCOMPARE(app::DecimalSeparator(), from_locale);
+}
+
+// The close arrives through the message processing inside the run; the run
+// completes and writes its results, then the event loop ends with 0.
+void MainWindowTest::closingDuringARunLetsTheRunFinishFirst() {
+  QString status_at_close = QStringLiteral("not closed");
+  QTimer::singleShot(0, Form1, [&status_at_close] {
+    QMetaObject::invokeMethod(
+        Form1,
+        [&status_at_close] {
+          status_at_close = Status();
+          Form1->close();
+        },
+        Qt::QueuedConnection);
+    Form1->SpeedButton1->click();
+  });
+
+  QCOMPARE(RunEventLoopUntilTheProgramEnds(), 0);
+  QCOMPARE(status_at_close, QString());  // the run had emptied it and not yet finished
+  QCOMPARE(Table(), DefaultResults());
+  QCOMPARE(Status(), kFastest + kChords);
+  QVERIFY(!Form1->isVisible());
+  QVERIFY(reports_.isEmpty());
+}
+
+void MainWindowTest::closingEndsTheProgramWhileTheHelpWindowIsOpen() {
+  Form1->show();
+  QVERIFY(QTest::qWaitForWindowExposed(Form1));
+  Form2->ShowNonModal();
+  QVERIFY(Form2->isVisible());
+  QTimer::singleShot(0, Form1, [] { Form1->N2->trigger(); });
+
+  QCOMPARE(RunEventLoopUntilTheProgramEnds(), 0);
+  QVERIFY(!Form1->isVisible());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
