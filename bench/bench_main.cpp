@@ -3,6 +3,7 @@
 // the figures into what the targets speak of: nanoseconds per method pass,
 // against the evaluations a pass needs and against GSL's solvers.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
@@ -27,6 +28,10 @@ struct Result {
 // runs of one benchmark are averaged.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
+  // Colours only on a terminal: a display reporter of one's own does not
+  // follow --benchmark_color.
+  SummaryReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;

@@ -14,7 +14,7 @@ cmake --build build-bench -j "$jobs" --target core_bench
 
 echo "== core_bench (CPU time; a busy machine shows as Time above CPU) =="
 # 0.2 s per benchmark keeps the whole table near half a minute.
-build-bench/bench/core_bench --benchmark_min_time=0.2 --benchmark_color=false "$@"
+build-bench/bench/core_bench --benchmark_min_time=0.2 "$@"
 
 echo
 echo "== Start-up, fade, response and memory of the program under Xvfb =="
