@@ -58,7 +58,7 @@ void SetColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) 
 }
 
 QFont CaptionFont() {
-  QFont font = ui::NarrowDesignFont(11, true);
+  QFont font = ui::DesignFont(11, true);
   font.setUnderline(true);
   return font;
 }
@@ -97,7 +97,7 @@ QString DefaultPrecisionText() {
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(
       QStringLiteral("Простейший математический пакет по решению нелинейных уравнений "));
-  setFont(ui::NarrowDesignFont(11));
+  setFont(ui::DesignFont(11));
   SetColour(*this, QPalette::Window, ui::SystemColour(ui::kButtonFace));
   SetColour(*this, QPalette::WindowText, ui::SystemColour(ui::kWindowText));
 
@@ -155,7 +155,7 @@ void TForm1::CreateGroupBox(QWidget* client) {
   ComboBox1 = new QComboBox(GroupBox1);
   ComboBox1->setEditable(false);
   ComboBox1->setGeometry(136, 16, 137, 21);
-  ComboBox1->setFont(ui::NarrowDesignFont(11, true));
+  ComboBox1->setFont(ui::DesignFont(11, true));
   ComboBox1->setMaxVisibleItems(6);
   ComboBox1->setToolTip(QStringLiteral("выбор уравнения"));
   SetColour(*ComboBox1, QPalette::Button, input_colour);
@@ -172,7 +172,7 @@ void TForm1::CreateGroupBox(QWidget* client) {
   SpeedButton1->setGeometry(8, 136, 121, 25);
   SpeedButton1->setFocusPolicy(Qt::NoFocus);
   SpeedButton1->setAutoDefault(false);
-  SpeedButton1->setFont(ui::NarrowDesignFont(13, true));
+  SpeedButton1->setFont(ui::DesignFont(13, true));
   SetColour(*SpeedButton1, QPalette::ButtonText, ui::Navy());
 
   CreatePageControl();
@@ -183,7 +183,7 @@ void TForm1::CreateGroupBox(QWidget* client) {
   ProgressBar1->setValue(0);
   ProgressBar1->hide();
 
-  Label1 = NewLabel(GroupBox1, {17, 160}, QString(), ui::NarrowDesignFont(11, true));
+  Label1 = NewLabel(GroupBox1, {17, 160}, QString(), ui::DesignFont(11, true));
 }
 
 void TForm1::CreatePageControl() {
@@ -194,9 +194,9 @@ void TForm1::CreatePageControl() {
   PageControl1->addTab(TabSheet1, QStringLiteral("коэффициенты"));
 
   const QColor coefficient_colour = ui::SystemColour(ui::kInactiveCaption);
-  Label6 = NewLabel(TabSheet1, {8, 8}, QStringLiteral("k"), ui::NarrowDesignFont(11, true));
+  Label6 = NewLabel(TabSheet1, {8, 8}, QStringLiteral("k"), ui::DesignFont(11, true));
   Edit3 = NewEdit(TabSheet1, {24, 8, 81, 21}, QStringLiteral("1"), coefficient_colour);
-  Label7 = NewLabel(TabSheet1, {8, 40}, QStringLiteral("l"), ui::NarrowDesignFont(11, true));
+  Label7 = NewLabel(TabSheet1, {8, 40}, QStringLiteral("l"), ui::DesignFont(11, true));
   Edit4 = NewEdit(TabSheet1, {24, 32, 81, 21}, QStringLiteral("1"), coefficient_colour);
 }
 

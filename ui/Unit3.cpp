@@ -57,6 +57,11 @@ QPlainTextEdit* MakeMemo(QWidget* panel) {
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo->setFocusPolicy(Qt::ClickFocus);  // not a tab stop
   memo->document()->setDocumentMargin(0);
+  // The first line is sized to fill the box in the design's typeface; the
+  // wider substitute needs a narrower cut to keep the three designed lines.
+  QFont font = ui::DesignFont(11);
+  font.setStretch(80);
+  memo->setFont(font);
   QPalette colours = memo->palette();
   colours.setColor(QPalette::Base, ui::SystemColour(ui::kGradientActiveCaption));
   colours.setColor(QPalette::Text, ui::SystemColour(ui::kWindowText));

@@ -25,7 +25,7 @@ class CellPainter : public QStyledItemDelegate {
     painter->setClipRect(option.rect);
     painter->fillRect(option.rect, Background(fixed, selected, option.palette));
     painter->setPen(selected ? option.palette.color(QPalette::HighlightedText) : Navy());
-    painter->setFont(NarrowDesignFont(11, true));
+    painter->setFont(DesignFont(11, true));
     const int offset = ResultsGrid::kTextOffset;
     painter->drawText(option.rect.adjusted(offset, offset, 0, 0),
                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,

@@ -31,11 +31,6 @@ QFont DesignFont(int character_height, bool bold) {
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(character_height);
   font.setBold(bold);
-  return font;
-}
-
-QFont NarrowDesignFont(int character_height, bool bold) {
-  QFont font = DesignFont(character_height, bold);
   font.setStretch(90);
   return font;
 }

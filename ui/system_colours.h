@@ -22,16 +22,15 @@ enum SystemColourIndex {
 QColor SystemColour(SystemColourIndex index);
 
 // Navy: red 0, green 0, blue 128.
-inline QColor Navy() { return QColor(0, 0, 128); }
+inline QColor Navy() {
+  return QColor(0, 0, 128);
+}
 
 // The design's "MS Sans Serif" does not exist on Linux: a sans-serif with
-// Cyrillic glyphs at the same character height in pixels takes its place.
+// Cyrillic glyphs at the same character height in pixels takes its place,
+// narrowed to 90 %. The substitute runs about a tenth wider, so texts placed
+// for the design (labels beside edit boxes, the About text, the splash title)
+// would otherwise run into their neighbours or wrap.
 QFont DesignFont(int character_height, bool bold = false);
-
-// DesignFont narrowed to the design font's widths. The substitute runs about
-// a tenth wider than "MS Sans Serif", so texts placed for the design (labels
-// sized to their text beside edit boxes, the results table's cell texts)
-// would run into their neighbours; at 90 % they take the designed widths.
-QFont NarrowDesignFont(int character_height, bool bold = false);
 
 }  // namespace ui
