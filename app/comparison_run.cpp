@@ -5,6 +5,7 @@
 
 #include "app/number_text.h"
 #include "core/extended.h"
+#include "core/method_table.h"
 
 namespace app {
 
@@ -13,25 +14,13 @@ namespace {
 constexpr int kNameColumn = 0;
 constexpr int kRootColumn = 1;
 constexpr int kCountColumn = 2;
-constexpr int kFirstMethod = core::kBisection;
-constexpr int kLastMethod = core::kSecants;
 
-struct HeaderCell {
-  int column;
-  int row;
-  std::string_view text;
+// The column headers; row r names method number r until the sort reorders the rows.
+constexpr std::array<std::string_view, 3> kColumnHeaders = {
+    "Метод рассчета",
+    "Значение",
+    "Кол-во итераций",
 };
-
-// Row r names method number r until the sort reorders the rows.
-constexpr std::array<HeaderCell, 7> kHeaders = {{
-    {0, 0, "Метод рассчета"},
-    {1, 0, "Значение"},
-    {2, 0, "Кол-во итераций"},
-    {0, 1, "Метод половинного деления"},
-    {0, 2, "Метод хорд"},
-    {0, 3, "Метод касательных"},
-    {0, 4, "Метод секущих"},
-}};
 
 // Clears the flag on every way out of a run, errors included.
 class RunningFlag {
@@ -58,13 +47,13 @@ double ReadInput(const ComparisonWindow& window, Input input) {
 }
 
 void SolveWithEachMethod(ComparisonWindow& window, SharedState& state) {
-  for (int method = kFirstMethod; method <= kLastMethod; ++method) {
+  for (const core::MethodEntry& entry : core::kMethods) {
+    const int method = entry.number;
     const double start = ReadInput(window, Input::kStart);
     const double precision = ReadInput(window, Input::kPrecision);
     const double end = ReadInput(window, Input::kEnd);
     const std::int32_t count =
-        core::run(window, state.coefficients, static_cast<std::uint8_t>(method), state.root, start,
-                  precision, end);
+        core::run(window, state.coefficients, entry.number, state.root, start, precision, end);
     window.SetCell(kCountColumn, method, FormatInteger(count));
     window.SetCell(kRootColumn, method, FormatReal(state.root));
     window.SetProgressPosition(window.ProgressPosition() + 1);
@@ -96,8 +85,10 @@ void SortRowsByIterationCount(ComparisonWindow& window) {
 }  // namespace
 
 void WriteTableHeaders(ComparisonWindow& window) {
-  for (const HeaderCell& header : kHeaders)
-    window.SetCell(header.column, header.row, std::string(header.text));
+  for (std::size_t column = 0; column < kColumnHeaders.size(); ++column)
+    window.SetCell(static_cast<int>(column), 0, std::string(kColumnHeaders[column]));
+  for (const core::MethodEntry& entry : core::kMethods)
+    window.SetCell(kNameColumn, entry.number, std::string(entry.name));
 }
 
 void ComparisonRun::Execute(ComparisonWindow& window, SharedState& state) {

@@ -13,23 +13,12 @@
 #include "bench/bench_window.h"
 #include "bench/benchmarks.h"
 #include "core/errors.h"
+#include "core/method_table.h"
 #include "core/root_finding.h"
 
 namespace bench {
 
 namespace {
-
-struct MethodCase {
-  core::Method method;
-  const char* name;
-};
-
-constexpr MethodCase kMethods[] = {
-    {core::kBisection, "bisection"},
-    {core::kChords, "chords"},
-    {core::kTangents, "tangents"},
-    {core::kSecants, "secants"},
-};
 
 struct Outcome {
   std::int32_t passes = 0;  // loop passes of a completed call
@@ -97,10 +86,10 @@ void RegisterMethodBenchmarks() {
     }
   });
   for (const InputCase* input_case : {&kDefaults, &kCaps}) {
-    for (const MethodCase& method : kMethods) {
-      const std::string name = std::string("run/") + method.name + "/" + input_case->name;
-      benchmark::RegisterBenchmark(name.c_str(), [method, input_case](benchmark::State& state) {
-        BenchmarkRun(state, method.method, *input_case);
+    for (const core::MethodEntry& method : core::kMethods) {
+      const std::string name = "run/" + std::string(method.key) + "/" + input_case->name;
+      benchmark::RegisterBenchmark(name.c_str(), [&method, input_case](benchmark::State& state) {
+        BenchmarkRun(state, method.number, *input_case);
       });
     }
   }

@@ -54,7 +54,7 @@ double SecantStep(Equation& eq, double x, double other);
 
 std::int32_t Bisection(Equation& eq, double& x, double a, double eps, double b);
 std::int32_t Chords(Equation& eq, double& x, double a, double eps, double b);
-std::int32_t Tangents(Equation& eq, double& root, double a, double eps);
+std::int32_t Tangents(Equation& eq, double& root, double a, double eps, double b);
 std::int32_t Secants(Equation& eq, double& x, double a, double eps, double b);
 
 }  // namespace core

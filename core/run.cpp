@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "core/methods.h"
+#include "core/method_table.h"
 #include "core/root_finding.h"
 
 namespace core {
@@ -29,18 +29,9 @@ int RoundingDigit(std::string_view precision_text) {
 
 std::int32_t RunMethod(Equation& eq, std::uint8_t method, double& root, double a, double eps,
                        double b) {
-  switch (method) {
-    case kBisection:
-      return Bisection(eq, root, a, eps, b);
-    case kChords:
-      return Chords(eq, root, a, eps, b);
-    case kTangents:
-      return Tangents(eq, root, a, eps);
-    case kSecants:
-      return Secants(eq, root, a, eps, b);
-    default:
-      return 0;  // no such method: nothing runs, the root is only rounded
-  }
+  const MethodEntry* entry = FindMethod(method);
+  // No such method: nothing runs, the root is only rounded.
+  return entry != nullptr ? entry->function(eq, root, a, eps, b) : 0;
 }
 
 }  // namespace

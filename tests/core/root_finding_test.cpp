@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/errors.h"
-#include "core/methods.h"
+#include "core/method_table.h"
 #include "fake_host.h"
 
 namespace {
@@ -74,7 +74,7 @@ TEST(RunTest, DefaultsApproximations) {
   EXPECT_NEAR(x, 1.570978575, 5e-10);
 
   EXPECT_NEAR(core::TangentStep(eq, kStart), 1.642092616, 5e-10);
-  EXPECT_EQ(core::Tangents(eq, x, kStart, kPrecision), 2);
+  EXPECT_EQ(core::Tangents(eq, x, kStart, kPrecision, kEnd), 2);
   EXPECT_NEAR(x, 1.570675277, 5e-10);
 
   EXPECT_EQ(core::Secants(eq, x, kStart, kPrecision, kEnd), 3);
@@ -132,10 +132,7 @@ TEST(RunTest, EquationIsReadBeforeEveryEvaluation) {
 // per pass (bisection, chords, secants), one f and one f_ per pass for
 // tangents, plus the values at the ends that start the method.
 TEST(RunTest, OneNewEvaluationPerPass) {
-  using Method = std::int32_t (*)(core::Equation&, double&, double, double, double);
-  const Method tangents = [](core::Equation& eq, double& root, double a, double eps, double) {
-    return core::Tangents(eq, root, a, eps);
-  };
+  using Method = core::MethodFunction;
   const struct {
     const char* name;
     Method method;
@@ -145,11 +142,11 @@ TEST(RunTest, OneNewEvaluationPerPass) {
   } cases[] = {
       {"bisection", core::Bisection, kPrecision, 10, 1 + 10},
       {"chords", core::Chords, kPrecision, 2, 2 + 2},  // the first pass repeats the first point
-      {"tangents", tangents, kPrecision, 2, 2 * 2 + 1},
+      {"tangents", core::Tangents, kPrecision, 2, 2 * 2 + 1},
       {"secants", core::Secants, kPrecision, 3, 2 + 2},
       {"bisection at its cap", core::Bisection, -1, 5001, 1 + 5001},
       {"chords at the cap", core::Chords, -1, 5000, 2 + 5000},
-      {"tangents at the cap", tangents, -1, 5000, 2 * 5000 + 1},
+      {"tangents at the cap", core::Tangents, -1, 5000, 2 * 5000 + 1},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
@@ -271,7 +268,7 @@ TEST(RunTest, LongPrecisionTextsEndInFloatingPointErrors) {
   double x = 0;
   EXPECT_EQ(core::Bisection(eq, x, kStart, 1e-19, kEnd), 5001);
   EXPECT_EQ(core::Chords(eq, x, kStart, 1e-19, kEnd), 5000);
-  EXPECT_EQ(core::Tangents(eq, x, kStart, 1e-19), 5000);
+  EXPECT_EQ(core::Tangents(eq, x, kStart, 1e-19, kEnd), 5000);
   EXPECT_EQ(core::Secants(eq, x, kStart, 1e-19, kEnd), 5);
   // The digit is a plain integer: 131 characters do not wrap round to d = 127,
   // which would have rounded the root to 0.
