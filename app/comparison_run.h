@@ -4,10 +4,13 @@
 // through ComparisonWindow, so tests drive it with a fake window.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "core/equations.h"
+#include "core/history.h"
 #include "core/root_finding.h"
 
 namespace app {
@@ -53,6 +56,18 @@ inline constexpr std::string_view kFastestMethodMessage =
 // Writes the seven header texts of the results table.
 void WriteTableHeaders(ComparisonWindow& window);
 
+// A finished or interrupted comparison as the detail windows show it: the
+// inputs as typed and the four methods' histories, indexed by method number - 1.
+struct RunRecord {
+  std::string equation_text;
+  double k = 0;
+  double l = 0;
+  std::string start_text;
+  std::string precision_text;
+  std::string end_text;
+  std::array<core::MethodHistory, 4> methods;
+};
+
 // Runs whole comparisons. A compute command that arrives while a run is under
 // way (through the message processing inside it) is ignored: a nested run
 // would empty and re-sort the table under the interrupted one.
@@ -62,9 +77,14 @@ class ComparisonRun {
   // propagate to the caller and leave the partial state as it is.
   void Execute(ComparisonWindow& window, SharedState& state);
   bool IsRunning() const { return running_; }
+  // The latest run, kept whole until the next one begins; null before the
+  // first. Windows opened from it hold on to it, so a later run never changes
+  // what they show.
+  std::shared_ptr<const RunRecord> LastRun() const { return last_run_; }
 
  private:
   bool running_ = false;
+  std::shared_ptr<const RunRecord> last_run_;
 };
 
 }  // namespace app
