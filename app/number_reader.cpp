@@ -10,40 +10,11 @@
 #include "app/number_text.h"
 #include "app/text_cursor.h"
 #include "core/errors.h"
+#include "core/floating_point_environment.h"
 
 namespace app {
 
 namespace {
-
-// For the duration of a scan: 64-bit significand, rounding to nearest, every
-// condition masked and none pending. The caller's control settings come back
-// afterwards, again with no condition pending. The scan itself never looks at
-// the status flags (see ScanReal); they are cleared so that it leaves none
-// behind.
-class ScanFloatingPointSettings {
- public:
-  ScanFloatingPointSettings() {
-    asm volatile("fnstcw %0" : "=m"(caller_control_word_)::"memory");
-    asm volatile("stmxcsr %0" : "=m"(caller_mxcsr_)::"memory");
-    Load(kScanControlWord, kScanMxcsr);
-  }
-  ~ScanFloatingPointSettings() { Load(caller_control_word_, caller_mxcsr_ & ~kMxcsrFlags); }
-  ScanFloatingPointSettings(const ScanFloatingPointSettings&) = delete;
-  ScanFloatingPointSettings& operator=(const ScanFloatingPointSettings&) = delete;
-
- private:
-  static constexpr std::uint16_t kScanControlWord = 0x037F;  // extended, nearest, all masked
-  static constexpr std::uint32_t kScanMxcsr = 0x1F80;        // nearest, all masked
-  static constexpr std::uint32_t kMxcsrFlags = 0x003F;
-
-  static void Load(std::uint16_t control_word, std::uint32_t mxcsr) {
-    asm volatile("fnclex\n\tfldcw %0" : : "m"(control_word) : "memory");
-    asm volatile("ldmxcsr %0" : : "m"(mxcsr) : "memory");
-  }
-
-  std::uint16_t caller_control_word_ = 0;
-  std::uint32_t caller_mxcsr_ = 0;
-};
 
 // Reads digits into v: v = v * 10, then v = v + d, each step rounded to
 // extended. Gives the number of digits read.
@@ -84,8 +55,13 @@ int ScalePower(int exponent, std::int64_t fraction_digits) {
 // status flags: accumulating digits and scaling by positive constants can make
 // no NaN, and v only grows while digits are read and an infinity stays one, so
 // a test before and after the scaling sees every overflow.
+//
+// The scan runs under the program's settings (64-bit significand, rounding to
+// nearest, every condition masked and none pending) whatever the caller's, and
+// gives the caller's back afterwards. It never looks at the status flags; they
+// are cleared so that it leaves none behind.
 bool ScanReal(std::string_view text, long double& value) {
-  const ScanFloatingPointSettings settings;
+  const core::ProgramFloatingPointScope settings;
   TextCursor cursor(text);
   cursor.SkipBlanks();
   const bool negative = cursor.Take('-');

@@ -13,7 +13,7 @@
 
 #include "app/number_text.h"
 #include "bench/benchmarks.h"
-#include "core/extended.h"
+#include "core/floating_point_environment.h"
 
 namespace bench {
 

@@ -86,14 +86,4 @@ inline Extended Cos(Extended x) {
 // conversion is.
 std::int64_t RoundToInt64(Extended x);
 
-// Establishes the program's floating-point environment: x87 control word
-// 0x037F (64-bit precision, round to nearest, every exception masked) and the
-// default SSE control register. Hardware traps stay off because the GUI
-// toolkit computes with floating point of its own; the checks above raise the
-// three error conditions instead.
-void EstablishFloatingPointEnvironment();
-
-// The x87 control word now in force (for tests and diagnostics).
-std::uint16_t FloatingPointControlWord();
-
 }  // namespace core

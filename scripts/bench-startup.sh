@@ -14,7 +14,7 @@
 # into a temporary directory) to read its design texts such as "0,001".
 #
 # Usage: scripts/bench-startup.sh [program] [runs]
-#   program  default: the first of build-bench-gui/ui/nonlinear-equations,
+#   program  default: the first of build-bench/ui/nonlinear-equations,
 #            build/ui/nonlinear-equations that exists
 #   runs     default 3
 # Output: one line per run, then the medians.
@@ -28,11 +28,11 @@ shift
 
 program=${1:-}
 if [[ -z "$program" ]]; then
-  for candidate in build-bench-gui/ui/nonlinear-equations build/ui/nonlinear-equations; do
+  for candidate in build-bench/ui/nonlinear-equations build/ui/nonlinear-equations; do
     [[ -x "$candidate" ]] && program=$candidate && break
   done
 fi
-[[ -x "$program" ]] || { echo "bench-startup: no program built (build-bench-gui/ui/nonlinear-equations)" >&2; exit 1; }
+[[ -x "$program" ]] || { echo "bench-startup: no program built (build-bench/ui/nonlinear-equations)" >&2; exit 1; }
 runs=${2:-3}
 
 readonly main_caption='Простейший математический пакет по решению нелинейных уравнений '

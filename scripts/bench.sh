@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Builds Release binaries and measures: core_bench (the numerical core beside
-# GSL, and the whole comparison run), then the real program's start-up, fade,
-# response and memory under Xvfb (scripts/bench-startup.sh), then, when
-# Debian's python3-scipy is installed, the same solves with SciPy.
+# Builds Release binaries (the bench preset, in build-bench/) and measures:
+# core_bench (the numerical core beside GSL, and the whole comparison run),
+# then the real program's start-up, fade, response and memory under Xvfb
+# (scripts/bench-startup.sh), then, when Debian's python3-scipy is installed,
+# the same solves with SciPy.
 # Arguments go to core_bench (e.g. --benchmark_filter=run/). Takes about a
 # minute and a half on two cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DNLE_BUILD_GUI=OFF >/dev/null
-cmake --build build-bench -j "$jobs" --target core_bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$jobs"
 
 echo "== core_bench (CPU time; a busy machine shows as Time above CPU) =="
 # 0.2 s per benchmark keeps the whole table near half a minute.
@@ -18,9 +19,7 @@ build-bench/bench/core_bench --benchmark_min_time=0.2 "$@"
 
 echo
 echo "== Start-up, fade, response and memory of the program under Xvfb =="
-cmake -S . -B build-bench-gui -G Ninja -DCMAKE_BUILD_TYPE=Release -DNLE_BUILD_BENCH=OFF >/dev/null
-cmake --build build-bench-gui -j "$jobs" --target nonlinear-equations
-scripts/bench-startup.sh build-bench-gui/ui/nonlinear-equations 3
+scripts/bench-startup.sh build-bench/ui/nonlinear-equations 3
 
 if /usr/bin/python3 -c 'import scipy' 2>/dev/null; then
   echo

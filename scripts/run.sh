@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -G Ninja
-cmake --build build --target nonlinear-equations
+cmake --preset default
+cmake --build --preset default
 exec build/ui/nonlinear-equations

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, only those
-# missing. Uses sudo when not run as root.
+# Installs the Debian packages that building and testing need, and any given
+# as arguments, only those missing. Uses sudo when not run as root.
 set -euo pipefail
 
 packages=(
@@ -10,6 +10,8 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   fonts-dejavu-core locales desktop-file-utils dpkg-dev
 )
+# Packages that one script alone needs, given by it (scripts/fuzz.sh: clang).
+packages+=("$@")
 
 missing=()
 for package in "${packages[@]}"; do

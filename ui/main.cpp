@@ -4,7 +4,7 @@
 #include <QApplication>
 
 #include "app/number_text.h"
-#include "core/extended.h"
+#include "core/floating_point_environment.h"
 #include "ui/start_up.h"
 
 int main(int argc, char* argv[]) {

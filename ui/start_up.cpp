@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <QTimer>
 
-#include "core/extended.h"
+#include "core/floating_point_environment.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"

@@ -9,7 +9,7 @@
 
 #include "app/number_text.h"
 #include "core/errors.h"
-#include "core/extended.h"
+#include "core/floating_point_environment.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "app/number_text.h"
 #include "core/errors.h"
 #include "core/extended.h"
+#include "core/floating_point_environment.h"
 #include "separator_guard.h"
 
 namespace app {
@@ -107,7 +108,7 @@ TEST(ScanReal, FailsWhenTheDigitsAloneOverflowEvenIfTheScalingWouldShrinkThem) {
 class ScanRealEnvironment : public ::testing::Test {
  protected:
   static void LoadControlWord(std::uint16_t control_word) {
-    asm volatile("fldcw %0" : : "m"(control_word) : "memory");
+    core::LoadFloatingPointControl({control_word, core::kProgramFloatingPointControl.mxcsr});
   }
   void TearDown() override { core::EstablishFloatingPointEnvironment(); }
 };

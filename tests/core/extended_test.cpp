@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/errors.h"
+#include "core/floating_point_environment.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "app/number_text.h"
 #include "core/equations.h"
 #include "core/errors.h"
-#include "core/extended.h"
+#include "core/floating_point_environment.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
