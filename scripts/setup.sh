@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev libgsl-dev
   xvfb xauth xdotool x11-utils imagemagick
   fonts-dejavu-core locales desktop-file-utils dpkg-dev
+  lintian appstream appstream-compose man-db groff-base librsvg2-bin xclip
 )
 # Packages that one script alone needs, given by it (scripts/fuzz.sh: clang).
 packages+=("$@")

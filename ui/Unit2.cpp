@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <cstddef>
 
+#include "app/help_file.h"
 #include "app/text_file.h"
 #include "ui/bevel_panel.h"
 #include "ui/error_boundary.h"
@@ -101,7 +102,7 @@ void TForm2::BitBtn1Click(QObject* /*sender*/) {
 
 void TForm2::FormShow(QObject* /*sender*/) {
   const RedrawSuspended frozen(*Memo1);
-  const std::string bytes = app::ReadTextFile("help.txt", kMemoCapacity);
+  const std::string bytes = app::ReadTextFile(app::HelpFilePath(), kMemoCapacity);
   const QString text = ui::HelpText(bytes, ui::LocaleCodeset());
   // An unchanged text leaves the box alone, scroll position and selection
   // included.

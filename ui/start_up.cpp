@@ -14,13 +14,13 @@ namespace ui {
 
 void SetApplicationIdentity() {
   // The title "Решение нелинейных уравнений" reaches the task bar through the
-  // desktop entry's Name: the entry is found by the window class (its
-  // StartupWMClass) and by the desktop file name, both this name. The error
-  // reports take their caption from the same title (app/error_report.h).
+  // desktop entry's Name: the entry is found by the window class (the
+  // application name, the entry's StartupWMClass) and by the desktop file
+  // name (the entry's id). The error reports take their caption from the same
+  // title (app/error_report.h).
   // Not setApplicationDisplayName: on X11 Qt appends that to every caption.
-  const QString desktop_name = QStringLiteral("nonlinear-equations");
-  QCoreApplication::setApplicationName(desktop_name);
-  QGuiApplication::setDesktopFileName(desktop_name);
+  QCoreApplication::setApplicationName(QStringLiteral("nonlinear-equations"));
+  QGuiApplication::setDesktopFileName(QStringLiteral(NLE_APP_ID));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/app_icon.png")));
   // With the help window still open the toolkit would keep running; the
   // main window's close ends the program itself.

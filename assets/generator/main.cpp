@@ -23,12 +23,15 @@ void Report(const fs::path& path) {
   std::cout << path.string() << "  " << fs::file_size(path) << " bytes\n";
 }
 
+// The menu icon at the small sizes is the pixel picture itself (16 pixels
+// keep every other one); the larger sizes are rendered from the scalable
+// drawing (assets/CMakeLists.txt), never scaled up from these pixels.
 void WriteHicolorIcons(const assets::Canvas& icon, const fs::path& directory) {
-  for (const int size : {16, 32, 48, 64, 128, 256}) {
+  for (const int size : {16, 32}) {
     const std::string dimensions = std::to_string(size) + "x" + std::to_string(size);
     const fs::path folder = directory / "icons" / "hicolor" / dimensions / "apps";
     fs::create_directories(folder);
-    const fs::path path = folder / "nonlinear-equations.png";
+    const fs::path path = folder / (std::string(NLE_APP_ID) + ".png");
     assets::SavePalettePng(assets::ScaledByWholePixels(icon, size, size), path);
     Report(path);
   }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -174,19 +175,37 @@ INSTANTIATE_TEST_SUITE_P(Assets, SmallPictureTest,
                            return name.substr(0, name.find('.'));
                          });
 
-// The application icon and its installed sizes keep to sixteen colours.
-TEST(AppIconTest, EverySizeUsesAtMostSixteenColours) {
-  std::vector<std::pair<std::string, int>> icons = {{"app_icon.png", 32}};
-  for (const int size : {16, 32, 48, 64, 128, 256}) {
-    const std::string dimensions = std::to_string(size) + "x" + std::to_string(size);
-    icons.emplace_back("icons/hicolor/" + dimensions + "/apps/nonlinear-equations.png", size);
-  }
-  for (const auto& [name, size] : icons) {
+std::string HicolorIcon(int size) {
+  const std::string dimensions = std::to_string(size) + "x" + std::to_string(size);
+  return "icons/hicolor/" + dimensions + "/apps/" + NLE_APP_ID + ".png";
+}
+
+// The application icon and the menu icon's small sizes are the sixteen-colour
+// pixel picture.
+TEST(AppIconTest, SmallSizesAreThePixelPicture) {
+  for (const auto& [name, size] :
+       std::vector<std::pair<std::string, int>>{{"app_icon.png", 32}, {HicolorIcon(16), 16}}) {
     const QImage icon(QString::fromStdString(AssetPath(name)));
     ASSERT_FALSE(icon.isNull()) << name;
     EXPECT_EQ(icon.size(), QSize(size, size)) << name;
     EXPECT_GT(icon.colorCount(), 0) << name << " is a palette image";
     EXPECT_LE(icon.colorCount(), 16) << name;
+  }
+  EXPECT_EQ(ReadAsset(HicolorIcon(32)), ReadAsset("app_icon.png"));
+}
+
+// The large sizes are rendered from the scalable drawing: smooth edges, not
+// the small picture's pixels blown up into squares of one colour.
+TEST(AppIconTest, LargeSizesAreRenderedSmoothly) {
+  for (const int size : {48, 64, 128, 256}) {
+    const QImage icon = QImage(QString::fromStdString(AssetPath(HicolorIcon(size))))
+                            .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(icon.size(), QSize(size, size)) << size;
+    std::set<QRgb> colours;
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) colours.insert(icon.pixel(x, y));
+    }
+    EXPECT_GT(colours.size(), 64u) << size;
   }
 }
 

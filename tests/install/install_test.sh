@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Installs the program into a temporary prefix and checks that a desktop finds
-# everything it needs: the executable, the help text beside which the menu
-# entry starts it, a valid desktop entry and the icon in the hicolor sizes.
+# Installs the program into a temporary prefix and checks what a desktop and a
+# software centre read there: the executable and its help text, a valid
+# desktop entry, AppStream metadata that the validator accepts and from which
+# appstreamcli composes a software centre's listing, the icon in every size, and the manual pages. Then the
+# installed program, started from an empty directory on a virtual display,
+# must show its help (help_window_test.sh).
+# Usage: install_test.sh <build dir> <artefact dir>
 set -euo pipefail
 build_dir=$1
+artefacts=$2
+here=$(dirname "$0")
+readonly id=invalid.nonlinear_equations.solver
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 
@@ -16,17 +23,49 @@ help="$prefix/share/nonlinear-equations/help.txt"
 [[ -s "$help" ]] || fail "no help.txt"
 grep -q "Метод хорд\|метод хорд" "$help" || fail "help.txt lacks the method descriptions"
 
-entry="$prefix/share/applications/nonlinear-equations.desktop"
-[[ -f "$entry" ]] || fail "no desktop entry"
+entry="$prefix/share/applications/$id.desktop"
+[[ -f "$entry" ]] || fail "no desktop entry $id.desktop"
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
 grep -qx "Name=Решение нелинейных уравнений" "$entry" || fail "wrong Name"
 grep -qx "Categories=Education;Math;" "$entry" || fail "wrong Categories"
-grep -qx "Path=$prefix/share/nonlinear-equations" "$entry" || fail "Path is not the help directory"
 grep -qx "Exec=nonlinear-equations" "$entry" || fail "wrong Exec"
+grep -qx "Icon=$id" "$entry" || fail "wrong Icon"
+grep -q "^Keywords\[ru\]=" "$entry" || fail "no Russian Keywords"
 
 for size in 16 32 48 64 128 256; do
-  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/nonlinear-equations.png"
+  icon="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
   [[ -f "$icon" ]] || fail "no ${size}px icon"
   [[ $(identify -format '%wx%h' "$icon") == "${size}x${size}" ]] || fail "${size}px icon has the wrong size"
 done
+[[ -f "$prefix/share/icons/hicolor/scalable/apps/$id.svg" ]] || fail "no scalable icon"
+
+metainfo="$prefix/share/metainfo/$id.metainfo.xml"
+appstreamcli validate --pedantic --no-net "$metainfo" || fail "appstreamcli rejects the metainfo"
+# What a software centre lists: the catalog that Debian's archive tools
+# compose from the installed files, with the icon cached from the install.
+catalog=$(mktemp -d)
+root="$catalog/root"
+mkdir -p "$root" && ln -s "$prefix" "$root/usr"
+appstreamcli compose --no-net --origin=nonlinear-equations --prefix=/usr \
+  --result-root="$catalog/out" "$root" > "$catalog/report" 2>&1 ||
+  { cat "$catalog/report"; fail "appstreamcli compose failed"; }
+listing=$(zcat "$catalog/out/usr/share/swcatalog/xml/nonlinear-equations.xml.gz")
+rm -rf "$catalog"
+for expected in "<id>$id</id>" '<summary>Compare four root-finding methods' \
+  '<summary xml:lang="ru">Сравнение четырёх методов' '<icon type="cached" width="128"' \
+  '<screenshot type="default">' "<launchable type=\"desktop-id\">$id.desktop"; do
+  grep -qF "$expected" <<< "$listing" || fail "the composed catalog lacks $expected"
+done
+echo "listed by appstreamcli compose: icon, both summaries, screenshot"
+
+for page in man1 ru/man1; do
+  file="$prefix/share/man/$page/nonlinear-equations.1.gz"
+  [[ -f "$file" ]] || fail "no manual page $page"
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$file" 2>&1 > /dev/null)
+  [[ -z "$warnings" ]] || fail "man warns about $page: $warnings"
+  warnings=$(zcat "$file" | groff -man -ww -z -K utf8 -Tutf8 2>&1)
+  [[ -z "$warnings" ]] || fail "groff warns about $page: $warnings"
+done
 echo "installed files are complete"
+
+bash "$here/help_window_test.sh" "$prefix/bin/nonlinear-equations" "$artefacts"

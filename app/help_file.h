@@ -1,0 +1,20 @@
+// Which help.txt the help command reads.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace app {
+
+// The help.txt in the current directory when there is one (whatever it is:
+// a file that cannot be read is still the one the user put there). Otherwise
+// the copy installed with the program, found from `program_directory` the way
+// the install lays them out (bin/ and share/nonlinear-equations/); a build
+// tree mirrors that layout with a link to the repository's copy. When neither
+// exists, "help.txt" again, so the failure names the current directory.
+std::string HelpFilePath(const std::filesystem::path& program_directory);
+
+// The same for the running program, whose directory the system reports.
+std::string HelpFilePath();
+
+}  // namespace app
