@@ -1,6 +1,5 @@
 #include "ui/status_panel.h"
 
-#include <QAccessible>
 #include <QPainter>
 
 namespace ui {
@@ -11,18 +10,13 @@ StatusPanel::StatusPanel(QWidget* parent) : QLabel(parent) {
 }
 
 void StatusPanel::ShowText(const QString& text) {
-  if (text == this->text()) return;
-  const QString old_text = this->text();
+  // The label reports the new text as its new accessible name
+  // (object:property-change:accessible-name on the accessibility bus). A
+  // label has no text interface, so text-changed events would be dropped,
+  // and Qt 6.4 has no announcement or live region; screen readers read the
+  // status bar on request.
   setText(text);
   UpdateToolTip();
-  update();
-#if QT_CONFIG(accessibility)
-  // A label's text is its accessible name; Qt reports the new name. The
-  // text events are what screen readers follow in a status line, spoken as
-  // the text that was inserted.
-  QAccessibleTextUpdateEvent changed(this, 0, old_text, text);
-  QAccessible::updateAccessibility(&changed);
-#endif
 }
 
 // The text starts half an "x" inside the frame, as a framed label's does.

@@ -15,7 +15,7 @@ class StatusPanel : public QLabel {
  public:
   explicit StatusPanel(QWidget* parent = nullptr);
 
-  // Replaces the text and tells assistive technology about the change.
+  // Replaces the text; the tooltip follows.
   void ShowText(const QString& text);
 
   QSize sizeHint() const override;
