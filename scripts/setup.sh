@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev libgsl-dev
   xvfb xauth xdotool x11-utils imagemagick
   fonts-dejavu-core locales desktop-file-utils dpkg-dev
+  openbox xfwm4 xfconf wmctrl dbus-daemon
 )
 
 missing=()
