@@ -112,11 +112,15 @@ void MakeFlatList(QComboBox& list, int item_height, int visible_items) {
   const QString selection = QStringLiteral("selection-background-color: %1; selection-color: %2;")
                                 .arg(colours.color(QPalette::Highlight).name(),
                                      colours.color(QPalette::HighlightedText).name());
+  // With the focus the line takes the selection colour, as an edit box's
+  // frame does.
   list.setStyleSheet(
       QStringLiteral("QComboBox { combobox-popup: 0; border: 1px solid %1; padding-left: 2px;"
                      " background: %2; color: %3; %4 }"
+                     " QComboBox:focus { border-color: %5; }"
                      " QComboBox QAbstractItemView { background: %2; color: %3; %4 }")
-          .arg(colours.color(QPalette::Dark).name(), face, text, selection));
+          .arg(colours.color(QPalette::Dark).name(), face, text, selection,
+               colours.color(QPalette::Highlight).name()));
 }
 
 // An edit box without the toolkit's default length limit.
