@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   fonts-dejavu-core locales desktop-file-utils dpkg-dev
   lintian appstream appstream-compose man-db groff-base librsvg2-bin xclip
+  openbox xfwm4 xfconf wmctrl dbus-daemon
 )
 # Packages that one script alone needs, given by it (scripts/fuzz.sh: clang).
 packages+=("$@")

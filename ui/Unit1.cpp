@@ -1,5 +1,6 @@
 #include "ui/Unit1.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -12,9 +13,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -24,10 +27,12 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
+#include "ui/bevel_panel.h"
 #include "ui/block_progress_bar.h"
 #include "ui/error_boundary.h"
 #include "ui/placement.h"
 #include "ui/results_grid.h"
+#include "ui/status_panel.h"
 #include "ui/system_colours.h"
 #include "ui/tool_bar.h"
 #include "ui/usual_frame.h"
@@ -46,6 +51,8 @@ constexpr int kStatusBarHeight = 19;
 constexpr int kGridColumns = 3;
 constexpr int kGridRows = 5;
 constexpr int kProgressMaximum = 5;
+constexpr int kListItemHeight = 13;
+constexpr int kListVisibleItems = 6;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -63,15 +70,57 @@ QFont CaptionFont() {
   return font;
 }
 
-// A label sized to its text at the design font.
-QLabel* NewLabel(QWidget* parent, QPoint position, const QString& text, const QFont& font) {
+// A label sized to its text at the design font. A label that names an input
+// is its buddy: screen readers then name the input after the label.
+QLabel* NewLabel(QWidget* parent, QPoint position, const QString& text, const QFont& font,
+                 QWidget* buddy = nullptr) {
   auto* label = new QLabel(text, parent);
+  label->setBuddy(buddy);
   label->setTextFormat(Qt::PlainText);
   label->setFont(font);
   SetColour(*label, QPalette::WindowText, ui::Navy());
   label->move(position);
   label->adjustSize();
   return label;
+}
+
+// Items of one fixed height in a drop-down list.
+class FixedHeightItems : public QStyledItemDelegate {
+ public:
+  FixedHeightItems(int height, QObject* parent) : QStyledItemDelegate(parent), height_(height) {}
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), height_};
+  }
+
+ private:
+  const int height_;
+};
+
+// A drop-down list with a flat face (a one-pixel shadow line instead of the
+// style's gradient) that shows `visible_items` items of `item_height` at a
+// time. The style draws a non-editable list as a menu of all its items and
+// ignores the count; as a scrolling list ("combobox-popup: 0") it honours it.
+void MakeFlatList(QComboBox& list, int item_height, int visible_items) {
+  list.setMaxVisibleItems(visible_items);
+  list.setItemDelegate(new FixedHeightItems(item_height, &list));
+  // A style sheet's colours replace the palette's, so it names all it uses,
+  // for the face and for the dropped-down items.
+  const QPalette colours = list.palette();
+  const QString face = colours.color(QPalette::Button).name();
+  const QString text = colours.color(QPalette::ButtonText).name();
+  const QString selection = QStringLiteral("selection-background-color: %1; selection-color: %2;")
+                                .arg(colours.color(QPalette::Highlight).name(),
+                                     colours.color(QPalette::HighlightedText).name());
+  // With the focus the line takes the selection colour, as an edit box's
+  // frame does.
+  list.setStyleSheet(
+      QStringLiteral("QComboBox { combobox-popup: 0; border: 1px solid %1; padding-left: 2px;"
+                     " background: %2; color: %3; %4 }"
+                     " QComboBox:focus { border-color: %5; }"
+                     " QComboBox QAbstractItemView { background: %2; color: %3; %4 }")
+          .arg(colours.color(QPalette::Dark).name(), face, text, selection,
+               colours.color(QPalette::Highlight).name()));
 }
 
 // An edit box without the toolkit's default length limit.
@@ -98,8 +147,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(
       QStringLiteral("Простейший математический пакет по решению нелинейных уравнений "));
   setFont(ui::DesignFont(11));
-  SetColour(*this, QPalette::Window, ui::SystemColour(ui::kButtonFace));
-  SetColour(*this, QPalette::WindowText, ui::SystemColour(ui::kWindowText));
+  setPalette(ui::DesignPalette());
 
   auto* client = new QWidget(this);
   CreateMenu();
@@ -111,7 +159,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   SetTabOrder();
   WireCommands();
 
-  resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
+  // The menu bar comes on top of the client area; a status bar that had to
+  // grow to fit its font adds its extra height, so the grid keeps its own.
+  const int status_bar_extra = StatusBar1->height() - kStatusBarHeight;
+  resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height() + status_bar_extra);
   setMinimumSize(size());
   Dispatch(&TForm1::FormCreate, this);
 }
@@ -121,12 +172,26 @@ void TForm1::CreateMenu() {
   MainMenu1->setNativeMenuBar(false);
   MainMenu1->setFont(QApplication::font(MainMenu1));
   setMenuBar(MainMenu1);
-  N1 = MainMenu1->addMenu(QStringLiteral("Программа"));
-  N4 = N1->addAction(QStringLiteral("Вычислить уравнение"));
-  N2 = N1->addAction(QStringLiteral("Закрыть"));
-  N8 = MainMenu1->addMenu(QStringLiteral("Справка"));
-  N3 = N8->addAction(QStringLiteral("Помощь"));
-  N9 = N8->addAction(QStringLiteral("Об авторе..."));
+  // Each caption's first letter is its access key (Alt+letter on the bar,
+  // the letter in an open menu); the captions read as designed.
+  N1 = MainMenu1->addMenu(QStringLiteral("&Программа"));
+  N4 = N1->addAction(QStringLiteral("&Вычислить уравнение"));
+  N2 = N1->addAction(QStringLiteral("&Закрыть"));
+  N8 = MainMenu1->addMenu(QStringLiteral("&Справка"));
+  N3 = N8->addAction(QStringLiteral("&Помощь"));
+  N9 = N8->addAction(QStringLiteral("&Об авторе..."));
+  // The menus are windows of their own and do not inherit the window's
+  // colours.
+  for (QMenu* menu : {N1, N8}) menu->setPalette(palette());
+
+  // The usual keys of a desktop program; the design leaves them unused.
+  // Shortcuts of menu items work anywhere in the window. The keys are named
+  // rather than taken as the platform's standard keys: without a desktop
+  // theme those follow another system's conventions, with no key to quit.
+  N4->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
+                    QKeySequence(Qt::Key_F5)});
+  N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  N3->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void TForm1::CreateToolBar(QWidget* client) {
@@ -145,28 +210,29 @@ void TForm1::CreateToolBar(QWidget* client) {
 // The group box's children sit at the design's pixel positions, counted from
 // the box's top-left corner.
 void TForm1::CreateGroupBox(QWidget* client) {
-  GroupBox1 = new QGroupBox(client);
+  GroupBox1 = new ui::EtchedGroupBox(client);
   GroupBox1->setFixedHeight(kGroupBoxHeight);
   GroupBox1->setAutoFillBackground(true);
   SetColour(*GroupBox1, QPalette::Window, ui::SystemColour(ui::k3DLight));
   const QColor input_colour = ui::SystemColour(ui::kGradientActiveCaption);
 
-  Label3 = NewLabel(GroupBox1, {64, 16}, QStringLiteral("Уравнение"), CaptionFont());
   ComboBox1 = new QComboBox(GroupBox1);
   ComboBox1->setEditable(false);
   ComboBox1->setGeometry(136, 16, 137, 21);
   ComboBox1->setFont(ui::DesignFont(11, true));
-  ComboBox1->setMaxVisibleItems(6);
   ComboBox1->setToolTip(QStringLiteral("выбор уравнения"));
   SetColour(*ComboBox1, QPalette::Button, input_colour);
   SetColour(*ComboBox1, QPalette::Base, input_colour);
+  MakeFlatList(*ComboBox1, kListItemHeight, kListVisibleItems);
+  Label3 = NewLabel(GroupBox1, {64, 16}, QStringLiteral("Уравнение"), CaptionFont(), ComboBox1);
 
-  Label2 = NewLabel(GroupBox1, {8, 48}, QStringLiteral("Начальное значение"), CaptionFont());
   Edit1 = NewEdit(GroupBox1, {136, 48, 121, 21}, QStringLiteral("1"), input_colour);
-  Label4 = NewLabel(GroupBox1, {72, 80}, QStringLiteral("Точность"), CaptionFont());
+  Label2 = NewLabel(GroupBox1, {8, 48}, QStringLiteral("Начальное значение"), CaptionFont(), Edit1);
   Edit2 = NewEdit(GroupBox1, {136, 76, 121, 21}, DefaultPrecisionText(), input_colour);
-  Label5 = NewLabel(GroupBox1, {8, 112}, QStringLiteral("Конечный интервал"), CaptionFont());
+  Label4 = NewLabel(GroupBox1, {72, 80}, QStringLiteral("Точность"), CaptionFont(), Edit2);
   Edit11 = NewEdit(GroupBox1, {136, 112, 121, 21}, QStringLiteral("2"), input_colour);
+  Label5 =
+      NewLabel(GroupBox1, {8, 112}, QStringLiteral("Конечный интервал"), CaptionFont(), Edit11);
 
   SpeedButton1 = new QPushButton(QStringLiteral("Вычислить"), GroupBox1);
   SpeedButton1->setGeometry(8, 136, 121, 25);
@@ -182,6 +248,7 @@ void TForm1::CreateGroupBox(QWidget* client) {
   ProgressBar1->setRange(0, kProgressMaximum);
   ProgressBar1->setValue(0);
   ProgressBar1->hide();
+  ProgressBar1->setAccessibleName(QStringLiteral("Ход вычисления"));
 
   Label1 = NewLabel(GroupBox1, {17, 160}, QString(), ui::DesignFont(11, true));
 }
@@ -194,24 +261,24 @@ void TForm1::CreatePageControl() {
   PageControl1->addTab(TabSheet1, QStringLiteral("коэффициенты"));
 
   const QColor coefficient_colour = ui::SystemColour(ui::kInactiveCaption);
-  Label6 = NewLabel(TabSheet1, {8, 8}, QStringLiteral("k"), ui::DesignFont(11, true));
   Edit3 = NewEdit(TabSheet1, {24, 8, 81, 21}, QStringLiteral("1"), coefficient_colour);
-  Label7 = NewLabel(TabSheet1, {8, 40}, QStringLiteral("l"), ui::DesignFont(11, true));
+  Label6 = NewLabel(TabSheet1, {8, 8}, QStringLiteral("k"), ui::DesignFont(11, true), Edit3);
   Edit4 = NewEdit(TabSheet1, {24, 32, 81, 21}, QStringLiteral("1"), coefficient_colour);
+  Label7 = NewLabel(TabSheet1, {8, 40}, QStringLiteral("l"), ui::DesignFont(11, true), Edit4);
 }
 
+// The bar is as high as designed unless its font needs more: a larger system
+// font makes it grow rather than cut the one line that gives the answer.
 void TForm1::CreateStatusBar() {
   StatusBar1 = new QStatusBar(this);
-  StatusBar1->setFixedHeight(kStatusBarHeight);
   StatusBar1->setSizeGripEnabled(false);
   StatusBar1->setFont(QApplication::font(StatusBar1));
   StatusBar1->setAutoFillBackground(true);
   SetColour(*StatusBar1, QPalette::Window, ui::SystemColour(ui::kGradientInactiveCaption));
   // The only panel is also the last, so it reaches to the right edge.
-  StatusPanel = new QLabel(StatusBar1);
-  StatusPanel->setTextFormat(Qt::PlainText);
-  StatusPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  StatusPanel = new ui::StatusPanel(StatusBar1);
   StatusBar1->addWidget(StatusPanel, 1);
+  StatusBar1->setFixedHeight(std::max(kStatusBarHeight, StatusBar1->sizeHint().height()));
   setStatusBar(StatusBar1);
 }
 
@@ -334,7 +401,7 @@ void TForm1::SetCell(int column, int row, const std::string& text) {
 }
 
 void TForm1::SetStatusText(const std::string& text) {
-  StatusPanel->setText(QString::fromStdString(text));
+  StatusPanel->ShowText(QString::fromStdString(text));
 }
 
 void TForm1::SetProgressVisible(bool visible) {

@@ -29,6 +29,7 @@ class QToolButton;
 
 namespace ui {
 class ResultsGrid;
+class StatusPanel;
 class ToolBar;
 }  // namespace ui
 
@@ -75,7 +76,7 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   std::array<QIcon, 3> ImageList1;
   QWidget* ToolButton6;
   // The status bar's only panel.
-  QLabel* StatusPanel;
+  ui::StatusPanel* StatusPanel;
 
   // The handlers. Each takes the object that raised the event and ignores it.
   void Button1Click(QObject* Sender);

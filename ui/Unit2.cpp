@@ -77,10 +77,7 @@ TForm2::TForm2(QWidget* parent)
   setWindowTitle(QStringLiteral("Справка"));
   resize(477, 248);
   setFont(ui::DesignFont(11));
-  QPalette colours = palette();
-  colours.setColor(QPalette::Window, ui::SystemColour(ui::kButtonFace));
-  colours.setColor(QPalette::WindowText, ui::SystemColour(ui::kWindowText));
-  setPalette(colours);
+  setPalette(ui::DesignPalette());
   setAutoFillBackground(true);
   setAttribute(Qt::WA_QuitOnClose, false);
 

@@ -102,9 +102,8 @@ TAboutBox::TAboutBox(QWidget* parent)
   setWindowTitle(QStringLiteral("About"));
   setFixedSize(298, 152);
   setFont(ui::DesignFont(11));
-  QPalette colours = palette();
+  QPalette colours = ui::DesignPalette();
   colours.setColor(QPalette::Window, Qt::white);
-  colours.setColor(QPalette::WindowText, ui::SystemColour(ui::kWindowText));
   setPalette(colours);
   setAutoFillBackground(true);
   setAttribute(Qt::WA_QuitOnClose, false);

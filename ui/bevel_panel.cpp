@@ -35,4 +35,9 @@ void BevelPanel::paintEvent(QPaintEvent* /*event*/) {
   DrawBevel(painter, inside, palette(), inner_);
 }
 
+void EtchedGroupBox::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  qDrawShadeRect(&painter, rect(), palette(), true, 1, 0);
+}
+
 }  // namespace ui

@@ -1,5 +1,6 @@
 #include "ui/results_grid.h"
 
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -10,9 +11,11 @@ namespace ui {
 
 namespace {
 
-// Draws a cell as the results table shows it: its own background, navy bold
-// text on one line from (2, 2), clipped to the cell. Selected normal cells
-// take the selection colours so that the selection stays readable.
+// Draws a cell as the results table shows it: its own background, bold text
+// on one line from (2, 2), clipped to the cell, and a dotted focus frame
+// around the current cell while the table has the focus. The colours are the
+// table's palette: normal cells on Base, fixed cells on Button, their text
+// Text; selected normal cells take the selection colours.
 class CellPainter : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
@@ -24,20 +27,25 @@ class CellPainter : public QStyledItemDelegate {
     painter->save();
     painter->setClipRect(option.rect);
     painter->fillRect(option.rect, Background(fixed, selected, option.palette));
-    painter->setPen(selected ? option.palette.color(QPalette::HighlightedText) : Navy());
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(DesignFont(11, true));
     const int offset = ResultsGrid::kTextOffset;
     painter->drawText(option.rect.adjusted(offset, offset, 0, 0),
                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());
+    if (option.state.testFlag(QStyle::State_HasFocus)) {
+      // Inside the cell, clear of the grid line along its right and bottom.
+      painter->setPen(QPen(painter->pen().color(), 1, Qt::DotLine));
+      const int line = ResultsGrid::kGridLineWidth;
+      painter->drawRect(option.rect.adjusted(0, 0, -1 - line, -1 - line));
+    }
     painter->restore();
   }
 
  private:
   static QColor Background(bool fixed, bool selected, const QPalette& palette) {
-    if (fixed) return SystemColour(kScrollBar);
-    if (selected) return palette.color(QPalette::Highlight);
-    return SystemColour(k3DLight);
+    if (fixed) return palette.color(QPalette::Button);
+    return palette.color(selected ? QPalette::Highlight : QPalette::Base);
   }
 };
 
@@ -79,11 +87,20 @@ ResultsGrid::ResultsGrid(int columns, int rows, QWidget* parent)
 
   QPalette colours = palette();
   colours.setColor(QPalette::Base, SystemColour(k3DLight));
+  colours.setColor(QPalette::Button, SystemColour(kScrollBar));
+  colours.setColor(QPalette::Text, Navy());
+  colours.setColor(QPalette::ButtonText, Navy());
   setPalette(colours);
+  setAccessibleName(QStringLiteral("Результаты"));
 
   for (int row = 0; row < rows; ++row)
     for (int column = 0; column < columns; ++column)
       setItem(row, column, NewCell(IsFixedCell(column, row)));
+  // The hidden header views hold the header texts for screen readers;
+  // without items of their own they would report the numbers 1, 2, 3.
+  for (int column = 0; column < columns; ++column)
+    setHorizontalHeaderItem(column, new QTableWidgetItem());
+  for (int row = 0; row < rows; ++row) setVerticalHeaderItem(row, new QTableWidgetItem());
 }
 
 QString ResultsGrid::CellText(int column, int row) const {
@@ -93,7 +110,19 @@ QString ResultsGrid::CellText(int column, int row) const {
 
 void ResultsGrid::SetCellText(int column, int row, const QString& text) {
   QTableWidgetItem* cell = item(row, column);
-  if (cell != nullptr) cell->setText(text);
+  if (cell == nullptr) return;
+  cell->setText(text);
+  if (row == 0) horizontalHeaderItem(column)->setText(text);
+  if (column == 0) verticalHeaderItem(row)->setText(text);
+}
+
+void ResultsGrid::focusInEvent(QFocusEvent* event) {
+  // A click makes the clicked cell current by itself.
+  if (!currentIndex().isValid() && event->reason() != Qt::MouseFocusReason && rowCount() > 1 &&
+      columnCount() > 1) {
+    setCurrentCell(1, 1);
+  }
+  QTableWidget::focusInEvent(event);
 }
 
 }  // namespace ui

@@ -3,6 +3,11 @@
 // selected nor entered; the user selects one normal cell or a rectangle of
 // them. Cells are addressed as (column, row), both from 0, and never edited
 // by the user, resized or moved.
+//
+// For screen readers the table is named "Результаты", and the texts of the
+// header row and column are also its column and row headers; when the table
+// takes the keyboard focus without a current cell, the first normal cell
+// becomes current and selected, so the arrow keys have a place to start.
 #pragma once
 
 #include <QString>
@@ -27,6 +32,9 @@ class ResultsGrid : public QTableWidget {
   void SetCellText(int column, int row, const QString& text);
 
   static bool IsFixedCell(int column, int row) { return column == 0 || row == 0; }
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
 };
 
 }  // namespace ui

@@ -1,19 +1,36 @@
 // The platform's user-selectable system colours, by their index in the
-// classic table of system colours. Where a Qt palette role means the same
-// thing the colour follows the desktop's palette; otherwise it is the classic
-// default colour.
+// classic table of system colours, and the palette that the program's own
+// windows take from them.
+//
+// Every system colour is its classic default value. The windows' designs pair
+// fixed text colours (navy labels, black text) with these backgrounds (light
+// blue inputs, a pale status bar, grey table cells); were only some of them to
+// follow a dark desktop palette, text and background would come from two
+// sources and could meet as white on light blue or navy on dark grey. So a
+// designed window takes its whole palette, text and background alike, from
+// the design; what the design leaves to the desktop (tooltips, the error box)
+// keeps the desktop's palette, text and background alike.
 #pragma once
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 namespace ui {
 
 enum SystemColourIndex {
   kScrollBar = 0,
   kInactiveCaption = 3,
+  kWindow = 5,
   kWindowText = 8,
+  kHighlight = 13,
+  kHighlightText = 14,
   kButtonFace = 15,
+  kButtonShadow = 16,
+  kGrayText = 17,
+  kButtonText = 18,
+  kButtonHighlight = 20,
+  k3DDarkShadow = 21,
   k3DLight = 22,
   kGradientActiveCaption = 27,
   kGradientInactiveCaption = 28,
@@ -25,6 +42,11 @@ QColor SystemColour(SystemColourIndex index);
 inline QColor Navy() {
   return QColor(0, 0, 128);
 }
+
+// The palette of a designed window: the system colours in the roles a
+// window, its buttons, edit boxes, selections and 3-D edges draw with, in
+// every colour group.
+QPalette DesignPalette();
 
 // The design's "MS Sans Serif" does not exist on Linux: a sans-serif with
 // Cyrillic glyphs at the same character height in pixels takes its place,

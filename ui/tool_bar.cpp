@@ -17,6 +17,8 @@ QToolButton* ToolBar::AddButton(int left, const QIcon& image, const QString& too
   button->setToolButtonStyle(Qt::ToolButtonIconOnly);
   button->setAutoRaise(false);
   button->setToolTip(tooltip);
+  // An image says nothing to a screen reader; the tooltip names the command.
+  button->setAccessibleName(tooltip);
   button->setFocusPolicy(Qt::NoFocus);
   return button;
 }

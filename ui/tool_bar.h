@@ -23,7 +23,8 @@ class ToolBar : public QWidget {
 
   explicit ToolBar(QWidget* parent = nullptr);
 
-  // An image-only button at `left`; it never takes the keyboard focus.
+  // An image-only button at `left`, named after its tooltip; it never takes
+  // the keyboard focus.
   QToolButton* AddButton(int left, const QIcon& image, const QString& tooltip);
   // A blank gap at `left`.
   QWidget* AddSeparator(int left);

@@ -39,7 +39,8 @@ void FixBorderKeepMaximize(QWidget& window) {
   // flags, functions, decorations, input mode, status
   const std::array<std::uint32_t, 5> hints = {
       kMotifHintsFunctions | kMotifHintsDecorations,
-      kMotifFunctionMove | kMotifFunctionMinimize | kMotifFunctionMaximize | kMotifFunctionClose,
+      kMotifFunctionResize | kMotifFunctionMove | kMotifFunctionMinimize | kMotifFunctionMaximize |
+          kMotifFunctionClose,
       kMotifDecorationBorder | kMotifDecorationTitle | kMotifDecorationMenu |
           kMotifDecorationMinimize | kMotifDecorationMaximize,
       0, 0};

@@ -1,10 +1,12 @@
 // The main window's border: fixed, yet the window can be maximized. Qt only
 // knows "resizable" (which lets the user drag the edges) or a fixed size
 // (which makes window managers refuse to maximize). On X11 the Motif window
-// manager hints can say exactly what is meant: move, minimize, maximize and
-// close, but no resizing and no resize handles. Window managers that honour
-// these hints (KWin, Mutter, xfwm4, Openbox among them) then offer the
-// maximize button while the edges stay fixed.
+// manager hints come nearest: the functions move, minimize, maximize, close
+// and resize, but no resize handles among the decorations. The resize
+// function has to stay: Openbox refuses to maximize a window without it, and
+// other window managers may read the functions the same way. Without the
+// handles the border offers nothing to drag wherever the window manager
+// honours the decorations.
 #pragma once
 
 #include <QWidget>

@@ -83,11 +83,11 @@ check_window_properties() {
   [[ $X -eq $left && $Y -eq $top ]] || fail "placed at $X,$Y, not centred at $left,$top"
   xprop -id "$window" WM_CLASS | grep -q '"nonlinear-equations", "nonlinear-equations"' ||
     fail "window class: $(xprop -id "$window" WM_CLASS)"
-  # Motif hints: functions move, minimize, maximize, close (0x3c) without
-  # resize (0x2); decorations without the resize handles.
+  # Motif hints: functions resize, move, minimize, maximize, close (0x3e);
+  # decorations without the resize handles (0x4).
   local hints
   hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
-  [[ $hints == *"= 0x3, 0x3c, 0x7a, 0x0, 0x0" ]] || fail "Motif hints: $hints"
+  [[ $hints == *"= 0x3, 0x3e, 0x7a, 0x0, 0x0" ]] || fail "Motif hints: $hints"
   xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "no 32 x 32 window icon"
   echo "ok: centred at $X,$Y; window class, border hints and icon as designed"
 }

@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Runs the main window under real X11 window managers, each on its own
+# virtual display with its own session bus (xfwm4 reads its settings over
+# it): Openbox, then xfwm4. Under each, the window manager must accept the
+# maximize request, and the maximized window must give all the extra height
+# to the results table. Under Openbox, screenshots are also kept of runs
+# at scale factors 1.5 and 2, at a 16-point system font and under a dark palette,
+# each after F5 has computed the design defaults; the dark run also opens
+# the help window with F1.
+# Usage: window_manager_e2e.sh <main_window_driver> <artefact dir> <help.txt dir>
+set -euo pipefail
+
+if [[ "${1:-}" != --on-display ]]; then
+  mkdir -p "$2"
+  for wm in openbox xfwm4; do
+    xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+      bash "$0" --on-display "$wm" "$1" "$2" "$3" 2> >(grep -v 'fd limit' >&2)
+  done
+  exit 0
+fi
+wm=$2
+driver=$3
+artefacts=$4
+cd "$5"  # the program reads help.txt from its current directory
+export LC_ALL=C.UTF-8
+
+readonly caption='Простейший математический пакет по решению нелинейных уравнений '
+readonly toolbar_height=34 group_box_height=167 grid_height=136
+wm_pid= driver_pid=
+sizes=$(mktemp)
+trap '[[ -n "$driver_pid" ]] && kill "$driver_pid" 2>/dev/null; [[ -n "$wm_pid" ]] && kill "$wm_pid" 2>/dev/null; rm -f "$sizes"' EXIT
+
+fail() {
+  echo "FAIL ($wm): $*" >&2
+  exit 1
+}
+
+start_window_manager() {
+  case $wm in
+    openbox) openbox >/dev/null 2>&1 & ;;
+    xfwm4) xfwm4 --compositor=off >/dev/null 2>&1 & ;;
+  esac
+  wm_pid=$!
+  for _ in $(seq 1 100); do
+    wmctrl -m >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "the window manager did not start"
+}
+
+# Starts the driver with the given environment and options and sets $window.
+start_driver() {
+  env "$@" "$driver" ${DRIVER_OPTIONS:-} >"$sizes" &
+  driver_pid=$!
+  for _ in $(seq 1 300); do
+    window=$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n 1 || true)
+    [[ -n "$window" ]] && { sleep 0.5; return 0; }
+    kill -0 "$driver_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  fail "no window captioned '$caption'"
+}
+
+stop_driver() {
+  kill "$driver_pid" 2>/dev/null || true
+  wait "$driver_pid" 2>/dev/null || true
+  driver_pid=
+}
+
+# The driver's last line: window H menu H status H grid H.
+last_sizes() { tail -n 1 "$sizes"; }
+
+check_maximize() {
+  start_driver
+  import -window root "$artefacts/$wm-normal.png"
+  wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz || fail "wmctrl was refused"
+  local state=
+  for _ in $(seq 1 50); do
+    state=$(xprop -id "$window" _NET_WM_STATE)
+    [[ $state == *MAXIMIZED_VERT* && $state == *MAXIMIZED_HORZ* ]] && break
+    sleep 0.1
+  done
+  [[ $state == *MAXIMIZED_VERT* && $state == *MAXIMIZED_HORZ* ]] || fail "not maximized: $state"
+  local window_height=0 menu=0 status=0 grid=0
+  for _ in $(seq 1 50); do
+    read -r _ window_height _ menu _ status _ grid <<<"$(last_sizes)"
+    ((grid > grid_height)) && break
+    sleep 0.1
+  done
+  ((grid > grid_height)) || fail "the table kept its height: $(last_sizes)"
+  ((grid == window_height - menu - toolbar_height - group_box_height - status)) ||
+    fail "the table does not take all the extra height: $(last_sizes)"
+  import -window root "$artefacts/$wm-maximized.png"
+  echo "ok ($wm): maximized, window $window_height high, table $grid high"
+  stop_driver
+}
+
+# A screenshot of a run in the given look, for a person to look at, after
+# the given keys.
+keep_screenshot() {
+  local name=$1 keys=$2
+  shift 2
+  start_driver "$@"
+  xdotool windowactivate --sync "$window" key --delay 300 $keys
+  sleep 1
+  import -window root "$artefacts/$name.png"
+  stop_driver
+  echo "ok ($wm): screenshot $name.png"
+}
+
+start_window_manager
+check_maximize
+if [[ $wm == openbox ]]; then
+  keep_screenshot scale-1.5 F5 QT_SCALE_FACTOR=1.5
+  keep_screenshot scale-2 F5 QT_SCALE_FACTOR=2
+  DRIVER_OPTIONS="--points 16" keep_screenshot font-16pt F5
+  DRIVER_OPTIONS=--dark keep_screenshot dark-palette "F5 F1"
+fi

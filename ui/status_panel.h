@@ -1,0 +1,34 @@
+// The status bar's only panel: one line of text in a sunken frame. A text
+// wider than the panel is cut with "…" and shown whole in the tooltip; the
+// panel never asks for more width than the window has, so a long text cannot
+// push the window's edge out. Screen readers get the whole text.
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+namespace ui {
+
+class StatusPanel : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit StatusPanel(QWidget* parent = nullptr);
+
+  // Replaces the text; the tooltip follows.
+  void ShowText(const QString& text);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QRect TextArea() const;
+  QString ShownText() const;
+  void UpdateToolTip();
+};
+
+}  // namespace ui
