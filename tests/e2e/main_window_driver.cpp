@@ -12,7 +12,7 @@
 #include <iostream>
 
 #include "app/number_text.h"
-#include "core/extended.h"
+#include "core/floating_point_environment.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
 #include "ui/results_grid.h"

@@ -20,7 +20,7 @@
 #include <memory>
 
 #include "app/number_text.h"
-#include "core/extended.h"
+#include "core/floating_point_environment.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
