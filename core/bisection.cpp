@@ -9,7 +9,7 @@ double Midpoint(double a, double b) {
   return ((Extended(a) + b) / 2).ToDouble();
 }
 
-std::int32_t Bisection(Equation& eq, double& x, double a, double eps, double b) {
+std::int32_t Bisection(Evaluator& eq, double& x, double a, double eps, double b) {
   std::int32_t n = 0;
   while (WidthAboveTolerance(a, b, eps) && AtMostCap(n)) {
     ++n;

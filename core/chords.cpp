@@ -5,14 +5,14 @@
 
 namespace core {
 
-double ChordPoint(Equation& eq, double a, double b) {
+double ChordPoint(Evaluator& eq, double a, double b) {
   // f(a) is evaluated for the difference first and again for the quotient.
   const Extended difference = Extended(eq.f(a)) - eq.f(b);
   const Extended fraction = Abs(eq.f(a) / difference);
   return (a + fraction * (Extended(b) - a)).ToDouble();
 }
 
-std::int32_t Chords(Equation& eq, double& x, double a, double eps, double b) {
+std::int32_t Chords(Evaluator& eq, double& x, double a, double eps, double b) {
   std::int32_t n = 0;
   x = ChordPoint(eq, a, b);
   while (ResidualAboveTolerance(eq.f(x), eps) && BelowCap(n)) {

@@ -27,7 +27,7 @@ int RoundingDigit(std::string_view precision_text) {
   return 2 - static_cast<int>(std::min(CharacterCount(precision_text), kLongest));
 }
 
-std::int32_t RunMethod(Equation& eq, std::uint8_t method, double& root, double a, double eps,
+std::int32_t RunMethod(Evaluator& eq, std::uint8_t method, double& root, double a, double eps,
                        double b) {
   const MethodEntry* entry = FindMethod(method);
   // No such method: nothing runs, the root is only rounded.
@@ -41,7 +41,7 @@ std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::u
   host.ProcessMessages();
   // Made after the messages: a command processed there may change the
   // equation or the coefficients, and the method must see the new ones.
-  Equation eq(host, coefficients);
+  Evaluator eq(host, coefficients);
   const std::int32_t n = RunMethod(eq, method, root, a, eps, b);
   root = RoundDecimal(root, RoundingDigit(host.PrecisionText()));
   return n + 1;

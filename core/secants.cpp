@@ -5,14 +5,14 @@
 
 namespace core {
 
-double SecantStep(Equation& eq, double x, double other) {
+double SecantStep(Evaluator& eq, double x, double other) {
   // The product first, then the difference (f evaluated again at x), then the quotient.
   const Extended product = eq.f(x) * (Extended(x) - other);
   const Extended difference = Extended(eq.f(x)) - eq.f(other);
   return (x - product / difference).ToDouble();
 }
 
-std::int32_t Secants(Equation& eq, double& x, double a, double eps, double b) {
+std::int32_t Secants(Evaluator& eq, double& x, double a, double eps, double b) {
   std::int32_t n = 0;
   x = a;
   double u = b;  // even passes draw through u and replace it

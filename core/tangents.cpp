@@ -4,11 +4,11 @@
 
 namespace core {
 
-double TangentStep(Equation& eq, double a) {
+double TangentStep(Evaluator& eq, double a) {
   return (a - Extended(eq.f(a)) / eq.f_(a)).ToDouble();
 }
 
-std::int32_t Tangents(Equation& eq, double& root, double a, double eps, double /*b*/) {
+std::int32_t Tangents(Evaluator& eq, double& root, double a, double eps, double /*b*/) {
   std::int32_t n = 0;
   while (ResidualAboveTolerance(eq.f(a), eps) && BelowCap(n)) {
     a = TangentStep(eq, a);

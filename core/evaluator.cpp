@@ -1,11 +1,11 @@
-#include "core/equation.h"
+#include "core/evaluator.h"
 
 #include <algorithm>
 #include <bit>
 
 namespace core {
 
-double Equation::f(double x) {
+double Evaluator::f(double x) {
   const std::uint8_t equation = host_.SelectedEquation();
   const auto x_bits = std::bit_cast<std::uint64_t>(x);
   const auto first = recent_.begin();
@@ -25,7 +25,7 @@ double Equation::f(double x) {
   return value;
 }
 
-double Equation::f_(double x) {
+double Evaluator::f_(double x) {
   const std::uint8_t equation = host_.SelectedEquation();
   const double value = core::f_(equation, x, coefficients_);
   ++computed_;

@@ -17,9 +17,9 @@
 
 namespace core {
 
-class Equation {
+class Evaluator {
  public:
-  Equation(const RootFindingHost& host, const Coefficients& coefficients)
+  Evaluator(const RootFindingHost& host, const Coefficients& coefficients)
       : host_(host), coefficients_(coefficients) {}
 
   double f(double x);
