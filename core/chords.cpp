@@ -15,10 +15,14 @@ double ChordPoint(Evaluator& eq, double a, double b) {
 std::int32_t Chords(Evaluator& eq, double& x, double a, double eps, double b) {
   std::int32_t n = 0;
   x = ChordPoint(eq, a, b);
+  eq.Record(0, x);
+  eq.RecordEnds(a, b);
   while (ResidualAboveTolerance(eq.f(x), eps) && BelowCap(n)) {
     ++n;
     x = ChordPoint(eq, a, b);
+    eq.Record(n, x);
     KeepSignChange(eq, x, a, b);
+    eq.RecordEnds(a, b);
   }
   return n;
 }

@@ -18,6 +18,8 @@ std::int32_t Secants(Evaluator& eq, double& x, double a, double eps, double b) {
   double u = b;  // even passes draw through u and replace it
   double w = b;  // odd passes draw through w and replace it
   double p = b;  // the buffer the pass did not replace: the previous approximation
+  eq.Record(0, x);
+  eq.RecordEnds(x, p);
   // The cap keeps a negative precision, which no step can meet, from running forever.
   while (StepAboveTolerance(p, x, eps) && BelowCap(n)) {
     if (n % 2 == 0) {
@@ -30,6 +32,8 @@ std::int32_t Secants(Evaluator& eq, double& x, double a, double eps, double b) {
       p = u;
     }
     ++n;
+    eq.Record(n, x);
+    eq.RecordEnds(x, p);  // the next secant runs through x and p
   }
   return n;
 }

@@ -10,9 +10,11 @@ double TangentStep(Evaluator& eq, double a) {
 
 std::int32_t Tangents(Evaluator& eq, double& root, double a, double eps, double /*b*/) {
   std::int32_t n = 0;
+  eq.Record(0, a);
   while (ResidualAboveTolerance(eq.f(a), eps) && BelowCap(n)) {
     a = TangentStep(eq, a);
     ++n;
+    eq.Record(n, a);
   }
   root = a;
   return n;
