@@ -92,7 +92,7 @@ class ComparisonRun {
   void Solve(ComparisonWindow& window, SharedState& state, RunRecord& record);
 
   bool running_ = false;
-  std::shared_ptr<const RunRecord> last_run_;
+  std::shared_ptr<RunRecord> last_run_;
 };
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include "app/number_text.h"
 #include "core/errors.h"
 #include "core/extended.h"
+#include "core/method_table.h"
 
 namespace {
 
@@ -212,6 +213,53 @@ TEST_F(ComparisonRunTest, EquationChosenDuringTheRunAppliesToTheFollowingMethods
   EXPECT_EQ(roots["Метод хорд"], "1,283");
   EXPECT_EQ(roots["Метод касательных"], "1,283");
   EXPECT_EQ(roots["Метод секущих"], "1,283");
+}
+
+// The last run's record: none before the first run; then the inputs as typed
+// and each method's outcome as the table shows it. A failed run is kept with
+// the methods that ran, the failed one with its message, and leaves a record
+// still held elsewhere untouched.
+TEST_F(ComparisonRunTest, LastRunKeepsTheInputsAndTheHistories) {
+  EXPECT_EQ(run.LastRun(), nullptr);
+  run.Execute(window, state);
+  std::shared_ptr<const app::RunRecord> first = run.LastRun();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->equation_text, "x=k*cos(l*x)");
+  EXPECT_EQ(first->k, 1.0);
+  EXPECT_EQ(first->l, 1.0);
+  EXPECT_EQ(first->start_text, "1");
+  EXPECT_EQ(first->precision_text, "0,001");
+  EXPECT_EQ(first->end_text, "2");
+  for (int row = 1; row <= 4; ++row) {
+    const core::MethodHistory* history = nullptr;
+    for (const core::MethodEntry& entry : core::kMethods)
+      if (window.Row(row)[0] == entry.name) history = &first->methods[entry.number - 1];
+    ASSERT_NE(history, nullptr);
+    ASSERT_TRUE(history->ran && history->count && history->root);
+    EXPECT_EQ(app::FormatReal(*history->root), window.Row(row)[1]);
+    EXPECT_EQ(app::FormatInteger(*history->count), window.Row(row)[2]);
+  }
+
+  window.SetInput(Input::kStart, "0");
+  EXPECT_THROW(run.Execute(window, state), core::EZeroDivide);
+  std::shared_ptr<const app::RunRecord> failed = run.LastRun();
+  ASSERT_NE(failed, first);
+  EXPECT_EQ(failed->start_text, "0");
+  const bool ran[] = {true, true, true, false};
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(failed->methods[i].ran, ran[i]);
+  EXPECT_EQ(failed->methods[2].error, "Floating point division by zero");
+  EXPECT_EQ(failed->methods[2].passes.size(), 1U);
+  EXPECT_EQ(first->start_text, "1");
+  EXPECT_EQ(first->methods[0].passes.size(), 10U);
+
+  first.reset();  // held by nothing else now: the next run reuses their memory
+  failed.reset();
+  window.SetInput(Input::kK, "x");  // stops the run before any method
+  EXPECT_THROW(run.Execute(window, state), core::EConvertError);
+  for (const core::MethodHistory& history : run.LastRun()->methods) {
+    EXPECT_FALSE(history.ran);
+    EXPECT_TRUE(history.passes.empty());  // nothing left from the runs before
+  }
 }
 
 }  // namespace
