@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -11,56 +10,13 @@
 #include "core/errors.h"
 #include "core/extended.h"
 #include "core/method_table.h"
+#include "tests/doubles/fake_window.h"
 
 namespace {
 
 using app::Input;
 
-// A main window without widgets: the table, status line, progress bar and
-// input boxes are plain values, and message processing runs a test's hook.
-class FakeWindow : public app::ComparisonWindow {
- public:
-  FakeWindow() {
-    inputs_ = {{Input::kK, "1"},
-               {Input::kL, "1"},
-               {Input::kStart, "1"},
-               {Input::kPrecision, "0,001"},
-               {Input::kEnd, "2"}};
-  }
-
-  std::uint8_t SelectedEquation() const override { return equation; }
-  std::string PrecisionText() const override { return inputs_.at(Input::kPrecision); }
-  void ProcessMessages() override {
-    ++messages_processed;
-    if (on_messages) on_messages(messages_processed);
-  }
-
-  int ColumnCount() const override { return 3; }
-  int RowCount() const override { return 5; }
-  std::string Cell(int column, int row) const override { return cells_[row][column]; }
-  void SetCell(int column, int row, const std::string& text) override {
-    cells_[row][column] = text;
-  }
-  void SetStatusText(const std::string& text) override { status = text; }
-  void SetProgressVisible(bool visible) override { progress_visible = visible; }
-  int ProgressPosition() const override { return progress_position; }
-  void SetProgressPosition(int position) override { progress_position = position; }
-  std::string InputText(Input input) const override { return inputs_.at(input); }
-
-  void SetInput(Input input, std::string text) { inputs_[input] = std::move(text); }
-  std::array<std::string, 3> Row(int row) const { return cells_[row]; }
-
-  std::uint8_t equation = 0;
-  std::string status = "untouched";
-  bool progress_visible = false;
-  int progress_position = -1;
-  int messages_processed = 0;
-  std::function<void(int)> on_messages;
-
- private:
-  std::map<Input, std::string> inputs_;
-  std::array<std::array<std::string, 3>, 5> cells_;
-};
+using doubles::FakeWindow;
 
 using Row = std::array<std::string, 3>;
 
@@ -204,7 +160,7 @@ TEST_F(ComparisonRunTest, EquationChosenDuringTheRunAppliesToTheFollowingMethods
   // Message processing number 2 is the one after bisection (number 1 is at
   // its start); from then on the methods solve cos(x) - x + 1 = 0.
   window.on_messages = [&](int count) {
-    if (count == 2) window.equation = 3;
+    if (count == 2) window.Select(3);
   };
   run.Execute(window, state);
   std::map<std::string, std::string> roots;

@@ -9,11 +9,11 @@
 #include "core/errors.h"
 #include "core/extended.h"
 #include "core/method_table.h"
-#include "fake_host.h"
+#include "tests/doubles/fake_host.h"
 
 namespace {
 
-using core_test::FakeHost;
+using doubles::FakeHost;
 
 constexpr core::Coefficients kUnit{1, 1};  // f(x) = cos x with equation 0
 

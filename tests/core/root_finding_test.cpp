@@ -8,12 +8,12 @@
 
 #include "core/errors.h"
 #include "core/method_table.h"
-#include "fake_host.h"
+#include "tests/doubles/fake_host.h"
 
 namespace {
 
 using core::Coefficients;
-using core_test::FakeHost;
+using doubles::FakeHost;
 
 // The design defaults: "x=k*cos(l*x)" with k = l = 1, so f(x) = cos x, on [1, 2].
 constexpr Coefficients kUnit{1, 1};
@@ -296,7 +296,7 @@ TEST(RunTest, UnknownMethodOnlyRoundsTheRootVariable) {
 TEST(RunTest, MessagesProcessedFirstMayChangeTheEquation) {
   FakeHost host;
   Coefficients shared = kUnit;
-  host.on_messages = [&] {
+  host.on_messages = [&](int) {
     host.Select(3);
     shared = {0, 1};
   };
