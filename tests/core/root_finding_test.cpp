@@ -257,12 +257,12 @@ TEST(RunTest, DecimalsFollowTheLengthOfThePrecisionText) {
 TEST(RunTest, LongPrecisionTextsEndInFloatingPointErrors) {
   // 21 characters: 1.57 * 10^19 exceeds the 64-bit integer range after the methods ran.
   const std::string tiny = "0,0000000000000000001";
-  for (const std::uint8_t method :
-       {core::kBisection, core::kChords, core::kTangents, core::kSecants}) {
-    SCOPED_TRACE(method);
+  for (const core::MethodEntry& method : core::kMethods) {
+    SCOPED_TRACE(method.key);
     FakeHost host(0, tiny);
     double root = 0;
-    EXPECT_THROW(core::run(host, kUnit, method, root, kStart, 1e-19, kEnd), core::EInvalidOp);
+    EXPECT_THROW(core::run(host, kUnit, method.number, root, kStart, 1e-19, kEnd),
+                 core::EInvalidOp);
     EXPECT_NEAR(root, 1.5707963267948966, 1e-15);  // the unrounded root stays
   }
   FakeHost host;
