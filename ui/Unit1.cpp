@@ -26,6 +26,7 @@
 #include "ui/Unit4.h"
 #include "ui/block_progress_bar.h"
 #include "ui/error_boundary.h"
+#include "ui/iterations_opener.h"
 #include "ui/placement.h"
 #include "ui/results_grid.h"
 #include "ui/system_colours.h"
@@ -110,6 +111,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   LayOutClientArea(client);
   SetTabOrder();
   WireCommands();
+  IterationsOpener = new ui::IterationsOpener(
+      StringGrid1, [this] { return comparison_.LastRun(); },
+      [this] { return comparison_.IsRunning(); });
 
   resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
   setMinimumSize(size());

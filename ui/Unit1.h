@@ -28,6 +28,7 @@ class QTabWidget;
 class QToolButton;
 
 namespace ui {
+class IterationsOpener;
 class ResultsGrid;
 class ToolBar;
 }  // namespace ui
@@ -76,6 +77,8 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   QWidget* ToolButton6;
   // The status bar's only panel.
   QLabel* StatusPanel;
+  // Opens a method's detail window from a row of the results table.
+  ui::IterationsOpener* IterationsOpener;
 
   // The handlers. Each takes the object that raised the event and ignores it.
   void Button1Click(QObject* Sender);

@@ -1,0 +1,145 @@
+#include "app/function_plot.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "app/method_report.h"
+#include "core/root_finding.h"
+
+namespace app {
+
+namespace {
+
+constexpr double kReach = 10;     // interval widths an iterate may lie away
+constexpr double kMargin = 0.05;  // of the range, on each side
+
+// A straight segment through the given points (collinear by construction),
+// from the leftmost to the rightmost.
+std::pair<PlotPoint, PlotPoint> Span(std::initializer_list<PlotPoint> points) {
+  const auto [left, right] = std::minmax_element(
+      points.begin(), points.end(), [](PlotPoint p, PlotPoint q) { return p.x < q.x; });
+  return {*left, *right};
+}
+
+// The segment of pass `index` of the history, when the method draws one and
+// the values it needs can be computed.
+std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(
+    const RunRecord& run, std::uint8_t method, const std::vector<core::PassRecord>& passes,
+    std::size_t index, double start, double end) {
+  const core::PassRecord& pass = passes[index];
+  const core::PassRecord* previous = index > 0 ? &passes[index - 1] : nullptr;
+  if (method == core::kTangents) {
+    if (previous == nullptr || !previous->fx) return std::nullopt;
+    return Span({{previous->x, *previous->fx}, {pass.x, 0}});
+  }
+  if (method != core::kChords && method != core::kSecants) return std::nullopt;
+  // The interval (or the two secant points) before the pass.
+  double a = start;
+  double b = end;
+  if (previous != nullptr && previous->a && previous->b) {
+    a = *previous->a;
+    b = *previous->b;
+  } else if (method == core::kSecants && previous != nullptr) {
+    return std::nullopt;
+  }
+  const std::optional<double> fa = EvaluateF(run, a);
+  const std::optional<double> fb = EvaluateF(run, b);
+  if (!fa || !fb) return std::nullopt;
+  if (method == core::kChords) return Span({{a, *fa}, {b, *fb}});
+  return Span({{a, *fa}, {b, *fb}, {pass.x, 0}});
+}
+
+}  // namespace
+
+PlotRange FunctionPlotRange(double start, double end, const std::vector<double>& iterates) {
+  double lowest = std::min(start, end);
+  double highest = std::max(start, end);
+  double width = highest - lowest;
+  if (!(width > 0) || !std::isfinite(width)) width = std::max(1.0, std::fabs(lowest));
+  const double reach_left = lowest - kReach * width;
+  const double reach_right = highest + kReach * width;
+  PlotRange range;
+  for (const double x : iterates) {
+    if (std::isfinite(x) && x >= reach_left && x <= reach_right) {
+      lowest = std::min(lowest, x);
+      highest = std::max(highest, x);
+    } else {
+      ++range.iterates_outside;
+    }
+  }
+  const double margin = highest > lowest ? kMargin * (highest - lowest) : 0.5 * width;
+  range.left = lowest - margin;
+  range.right = highest + margin;
+  if (!std::isfinite(range.left) || !std::isfinite(range.right)) {
+    range.left = lowest;
+    range.right = highest;
+  }
+  return range;
+}
+
+std::vector<CurvePiece> SampleFunction(const std::function<std::optional<double>(double)>& f,
+                                       double left, double right, int count) {
+  std::vector<CurvePiece> pieces(1);
+  for (int i = 0; i < count; ++i) {
+    const double t = count > 1 ? static_cast<double>(i) / (count - 1) : 0.0;
+    const double x = left + t * (right - left);
+    if (const std::optional<double> y = f(x)) {
+      pieces.back().push_back({x, *y});
+    } else if (!pieces.back().empty()) {
+      pieces.emplace_back();
+    }
+  }
+  if (pieces.back().empty()) pieces.pop_back();
+  return pieces;
+}
+
+FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int samples) {
+  const core::MethodHistory& history = run.methods.at(static_cast<std::size_t>(method - 1));
+  const std::vector<core::PassRecord>& passes = history.passes;
+  std::vector<double> xs;
+  for (const core::PassRecord& pass : passes) xs.push_back(pass.x);
+  const double start = InputNumber(run.start_text).value_or(xs.empty() ? 0 : xs.front());
+  const double end = InputNumber(run.end_text).value_or(start);
+
+  FunctionPlot plot;
+  plot.range = FunctionPlotRange(start, end, xs);
+  plot.curve = SampleFunction([&run](double x) { return EvaluateF(run, x); }, plot.range.left,
+                              plot.range.right, samples);
+  if (!passes.empty()) plot.root = passes.back().x;
+
+  const auto in_range = [&plot](double x) { return x >= plot.range.left && x <= plot.range.right; };
+  const std::size_t drawn = std::min(passes.size(), static_cast<std::size_t>(kDrawnPasses));
+  for (std::size_t i = 0; i < drawn; ++i) {
+    if (in_range(passes[i].x)) plot.iterates.push_back({passes[i].n, passes[i].x});
+    if (auto line = MethodLine(run, method, passes, i, start, end)) plot.lines.push_back(*line);
+  }
+
+  plot.bottom = 0;
+  plot.top = 0;
+  for (const CurvePiece& piece : plot.curve) {
+    for (const PlotPoint& point : piece) {
+      plot.bottom = std::min(plot.bottom, point.y);
+      plot.top = std::max(plot.top, point.y);
+    }
+  }
+  const double height = plot.top - plot.bottom;
+  const double margin = height > 0 && std::isfinite(height) ? kMargin * height : 1;
+  plot.bottom -= margin;
+  plot.top += margin;
+  return plot;
+}
+
+StepSeries Steps(const core::MethodHistory& history) {
+  StepSeries series;
+  for (const core::PassRecord& pass : history.passes) {
+    if (!pass.step) continue;
+    if (*pass.step > 0) {
+      series.steps.push_back({static_cast<double>(pass.n), *pass.step});
+    } else {
+      series.zero_steps.push_back(pass.n);
+    }
+  }
+  return series;
+}
+
+}  // namespace app
