@@ -1,9 +1,12 @@
 #include "app/comparison_run.h"
 
 #include <array>
+#include <memory>
 #include <string_view>
+#include <utility>
 
 #include "app/number_text.h"
+#include "core/errors.h"
 #include "core/extended.h"
 #include "core/method_table.h"
 
@@ -46,14 +49,29 @@ double ReadInput(const ComparisonWindow& window, Input input) {
   return core::Extended(ParseReal(window.InputText(input))).ToDouble();
 }
 
-void SolveWithEachMethod(ComparisonWindow& window, SharedState& state) {
+// A record for a run about to begin: the inputs as typed, and no method run yet.
+std::shared_ptr<RunRecord> NewRecord(const ComparisonWindow& window) {
+  auto record = std::make_shared<RunRecord>();
+  const std::uint8_t equation = window.SelectedEquation();
+  if (equation < core::kEquationCount) record->equation_text = core::kEquationTexts[equation];
+  record->start_text = window.InputText(Input::kStart);
+  record->precision_text = window.InputText(Input::kPrecision);
+  record->end_text = window.InputText(Input::kEnd);
+  for (const core::MethodEntry& entry : core::kMethods)
+    record->methods[entry.number - 1].method = entry.number;
+  return record;
+}
+
+void SolveWithEachMethod(ComparisonWindow& window, SharedState& state, RunRecord& record) {
   for (const core::MethodEntry& entry : core::kMethods) {
     const int method = entry.number;
+    // Read again for every method: a command processed between two methods
+    // may have changed them. Each history keeps the numbers its method used.
     const double start = ReadInput(window, Input::kStart);
     const double precision = ReadInput(window, Input::kPrecision);
     const double end = ReadInput(window, Input::kEnd);
-    const std::int32_t count =
-        core::run(window, state.coefficients, entry.number, state.root, start, precision, end);
+    const std::int32_t count = core::run(window, state.coefficients, entry.number, state.root,
+                                         start, precision, end, &record.methods[method - 1]);
     window.SetCell(kCountColumn, method, FormatInteger(count));
     window.SetCell(kRootColumn, method, FormatReal(state.root));
     window.SetProgressPosition(window.ProgressPosition() + 1);
@@ -94,15 +112,30 @@ void WriteTableHeaders(ComparisonWindow& window) {
 void ComparisonRun::Execute(ComparisonWindow& window, SharedState& state) {
   if (running_) return;
   const RunningFlag running(running_);
+  // The table empties now, and so does the latest run: until this one ends
+  // there is none to show (windows still holding the old record keep it).
+  last_run_.reset();
+  std::shared_ptr<RunRecord> record = NewRecord(window);
+  try {
+    Solve(window, state, *record);
+  } catch (const core::Exception&) {
+    last_run_ = std::move(record);  // the methods that ran, the failed one with its message
+    throw;
+  }
+  last_run_ = std::move(record);
+}
 
+void ComparisonRun::Solve(ComparisonWindow& window, SharedState& state, RunRecord& record) {
   EmptyTableAndStatus(window);
   WriteTableHeaders(window);
   state.coefficients.k = ReadInput(window, Input::kK);
+  record.k = state.coefficients.k;
   state.coefficients.l = ReadInput(window, Input::kL);
+  record.l = state.coefficients.l;
   window.SetProgressVisible(true);
   window.SetProgressPosition(0);
 
-  SolveWithEachMethod(window, state);
+  SolveWithEachMethod(window, state, record);
 
   SortRowsByIterationCount(window);
   window.SetStatusText(std::string(kFastestMethodMessage) + window.Cell(kNameColumn, 1));

@@ -58,14 +58,19 @@ void WriteTableHeaders(ComparisonWindow& window);
 
 // A finished or interrupted comparison as the detail windows show it: the
 // inputs as typed and the four methods' histories, indexed by method number - 1.
+//
+// The texts are those the run began with. The run reads the start, precision
+// and end boxes again before each method and the equation before each
+// evaluation, since commands are processed between the methods; what each
+// method really used is in its history (equation, start, precision, end).
 struct RunRecord {
-  std::string equation_text;
-  double k = 0;
+  std::string equation_text;  // empty when the list's index names no equation
+  double k = 0;               // 0 until read; an error in k or l stops the run first
   double l = 0;
   std::string start_text;
   std::string precision_text;
   std::string end_text;
-  std::array<core::MethodHistory, 4> methods;
+  std::array<core::MethodHistory, 4> methods;  // method set in each; ran only where it ran
 };
 
 // Runs whole comparisons. A compute command that arrives while a run is under
@@ -78,11 +83,14 @@ class ComparisonRun {
   void Execute(ComparisonWindow& window, SharedState& state);
   bool IsRunning() const { return running_; }
   // The latest run, kept whole until the next one begins; null before the
-  // first. Windows opened from it hold on to it, so a later run never changes
+  // first and while a run is under way. A run that ends in an error is kept
+  // too. Windows opened from it hold on to it, so a later run never changes
   // what they show.
   std::shared_ptr<const RunRecord> LastRun() const { return last_run_; }
 
  private:
+  void Solve(ComparisonWindow& window, SharedState& state, RunRecord& record);
+
   bool running_ = false;
   std::shared_ptr<const RunRecord> last_run_;
 };

@@ -9,16 +9,22 @@ double Midpoint(double a, double b) {
   return ((Extended(a) + b) / 2).ToDouble();
 }
 
-std::int32_t Bisection(Equation& eq, double& x, double a, double eps, double b) {
+std::int32_t Bisection(Evaluator& eq, double& x, double a, double eps, double b) {
   std::int32_t n = 0;
   while (WidthAboveTolerance(a, b, eps) && AtMostCap(n)) {
     ++n;
     x = Midpoint(a, b);
+    eq.Record(n, x);
     KeepSignChange(eq, x, a, b);
+    eq.RecordEnds(a, b);
   }
   // An interval already within the precision: its midpoint rather than a
   // stale value left in the root variable by an earlier call.
-  if (n == 0) x = Midpoint(a, b);
+  if (n == 0) {
+    x = Midpoint(a, b);
+    eq.Record(0, x);
+    eq.RecordEnds(a, b);
+  }
   return n;
 }
 

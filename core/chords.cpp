@@ -5,20 +5,24 @@
 
 namespace core {
 
-double ChordPoint(Equation& eq, double a, double b) {
+double ChordPoint(Evaluator& eq, double a, double b) {
   // f(a) is evaluated for the difference first and again for the quotient.
   const Extended difference = Extended(eq.f(a)) - eq.f(b);
   const Extended fraction = Abs(eq.f(a) / difference);
   return (a + fraction * (Extended(b) - a)).ToDouble();
 }
 
-std::int32_t Chords(Equation& eq, double& x, double a, double eps, double b) {
+std::int32_t Chords(Evaluator& eq, double& x, double a, double eps, double b) {
   std::int32_t n = 0;
   x = ChordPoint(eq, a, b);
+  eq.Record(0, x);
+  eq.RecordEnds(a, b);
   while (ResidualAboveTolerance(eq.f(x), eps) && BelowCap(n)) {
     ++n;
     x = ChordPoint(eq, a, b);
+    eq.Record(n, x);
     KeepSignChange(eq, x, a, b);
+    eq.RecordEnds(a, b);
   }
   return n;
 }

@@ -4,6 +4,7 @@
 // approximation is always the root the table shows, before rounding.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,22 +12,34 @@
 
 namespace core {
 
-// One line of a history. Pass 0 holds the starting values: the first chord
-// point, a for tangents, the two first secant points (x = a, the other = b).
+// One line of a history, written when the method forms x_n. Pass 0 holds the
+// starting values: the first chord point, a for tangents, the start for the
+// secants. Bisection begins at pass 1; only when the interval is already
+// within the precision does it record its midpoint as pass 0.
 struct PassRecord {
   std::int32_t n = 0;
-  // The interval after the pass where the method keeps one (bisection and
-  // chords: a and b; secants: the two points the next secant runs through).
+  // The ends after the pass where the method keeps them: the interval for
+  // bisection and chords, the two points the next secant runs through (a is
+  // x_n itself) for the secants. So the chord or secant that gives x_{n+1}
+  // runs through the ends of pass n; the first chord through those of pass 0.
+  // Empty for tangents, and where the pass ended in an error before them.
   std::optional<double> a;
   std::optional<double> b;
-  double x = 0;                // the approximation x_n
-  std::optional<double> fx;    // f(x_n); empty where f raises an error at x_n
-  std::optional<double> dfx;   // f′(x_n), tangents only
-  std::optional<double> step;  // |x_n − x_{n−1}|; empty on pass 0
+  double x = 0;  // the approximation x_n
+  // f(x_n), as the method evaluated it; when the method never asked for it
+  // (its last approximation, at times) it is computed once for the history,
+  // and left empty where f raises an error there.
+  std::optional<double> fx;
+  // f′(x_n), tangents only, where the method asked for it: every pass but the
+  // last.
+  std::optional<double> dfx;
+  // |x_n − x_{n−1}|; empty on the first line, and beyond the double range.
+  std::optional<double> step;
 };
 
 // Evaluations of f and f′: as the formulas ask for them, and as really
-// computed (the evaluator remembers values at arguments already met).
+// computed (the evaluator remembers values at arguments already met). The
+// values computed only for the history are not counted.
 struct EvaluationCounts {
   std::int64_t f_asked = 0;
   std::int64_t f_computed = 0;
@@ -34,15 +47,30 @@ struct EvaluationCounts {
   std::int64_t df_computed = 0;
 };
 
-// At most one pass beyond the cap, plus the starting values.
+// The most lines a history can hold: bisection may pass the cap by one, and
+// the others add a line for their starting values.
 inline constexpr std::size_t kMaxHistoryPasses = 5002;
 
 struct MethodHistory {
   std::uint8_t method = 0;  // 1..4, as in the method table
   bool ran = false;         // false: an earlier error stopped the comparison first
-  std::vector<PassRecord> passes;
+
+  // The inputs the method read: the equation it solved (read before every
+  // evaluation, the same one throughout), start, precision and end.
+  std::uint8_t equation = 0;
+  double start = 0;
+  double precision = 0;
+  double end = 0;
+
+  std::vector<PassRecord> passes;  // capacity never beyond kMaxHistoryPasses
   EvaluationCounts counts;
-  std::optional<std::string> error;  // the message of the error the method ended in
+
+  // The outcome as the results table shows it: the iteration count and the
+  // rounded root, or the message of the error the method ended in (which may
+  // come from the rounding, after a complete history).
+  std::optional<std::int32_t> count;
+  std::optional<double> root;
+  std::optional<std::string> error;
 };
 
 }  // namespace core

@@ -12,7 +12,7 @@
 namespace core {
 
 // Every method takes the same arguments; tangents start from a and ignore b.
-using MethodFunction = std::int32_t (*)(Equation& eq, double& x, double a, double eps, double b);
+using MethodFunction = std::int32_t (*)(Evaluator& eq, double& x, double a, double eps, double b);
 
 struct MethodEntry {
   Method number;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "core/equation.h"
+#include "core/evaluator.h"
 #include "core/extended.h"
 
 namespace core {
@@ -35,7 +35,7 @@ inline bool StepAboveTolerance(double p, double x, double eps) {
 }
 
 // f(a) · f(x) >= 0 moves a to x, otherwise b; a product of 0 (also -0) moves a.
-inline void KeepSignChange(Equation& eq, double x, double& a, double& b) {
+inline void KeepSignChange(Evaluator& eq, double x, double& a, double& b) {
   if (Extended(eq.f(a)) * eq.f(x) >= 0) {
     a = x;
   } else {
@@ -46,15 +46,15 @@ inline void KeepSignChange(Equation& eq, double x, double& a, double& b) {
 // (a + b) / 2
 double Midpoint(double a, double b);
 // a + |f(a) / (f(a) - f(b))| · (b - a)
-double ChordPoint(Equation& eq, double a, double b);
+double ChordPoint(Evaluator& eq, double a, double b);
 // a - f(a) / f_(a)
-double TangentStep(Equation& eq, double a);
+double TangentStep(Evaluator& eq, double a);
 // x - f(x) · (x - other) / (f(x) - f(other))
-double SecantStep(Equation& eq, double x, double other);
+double SecantStep(Evaluator& eq, double x, double other);
 
-std::int32_t Bisection(Equation& eq, double& x, double a, double eps, double b);
-std::int32_t Chords(Equation& eq, double& x, double a, double eps, double b);
-std::int32_t Tangents(Equation& eq, double& root, double a, double eps, double b);
-std::int32_t Secants(Equation& eq, double& x, double a, double eps, double b);
+std::int32_t Bisection(Evaluator& eq, double& x, double a, double eps, double b);
+std::int32_t Chords(Evaluator& eq, double& x, double a, double eps, double b);
+std::int32_t Tangents(Evaluator& eq, double& root, double a, double eps, double b);
+std::int32_t Secants(Evaluator& eq, double& x, double a, double eps, double b);
 
 }  // namespace core

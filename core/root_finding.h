@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/equations.h"
+#include "core/history.h"
 
 namespace core {
 
@@ -31,8 +32,13 @@ enum Method : std::uint8_t { kBisection = 1, kChords = 2, kTangents = 3, kSecant
 // written while the method runs and, at the end, with the root rounded to the
 // decimals that the length of the precision text gives. `coefficients` is the
 // shared state, read at every evaluation.
+//
+// `history`, when given, receives what the method did as it did it: its
+// inputs, its passes, its evaluation counts and its outcome (count and rounded
+// root, or the message of the error it ended in, which still propagates).
+// Recording changes no result, count or error.
 std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::uint8_t method,
-                 double& root, double a, double eps, double b);
+                 double& root, double a, double eps, double b, MethodHistory* history = nullptr);
 
 // Rounds v to a multiple of 10^d, ties to even (see the implementation for the
 // exact order of operations).

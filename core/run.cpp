@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/errors.h"
 #include "core/method_table.h"
 #include "core/root_finding.h"
 
@@ -27,24 +28,50 @@ int RoundingDigit(std::string_view precision_text) {
   return 2 - static_cast<int>(std::min(CharacterCount(precision_text), kLongest));
 }
 
-std::int32_t RunMethod(Equation& eq, std::uint8_t method, double& root, double a, double eps,
+std::int32_t RunMethod(Evaluator& eq, std::uint8_t method, double& root, double a, double eps,
                        double b) {
   const MethodEntry* entry = FindMethod(method);
   // No such method: nothing runs, the root is only rounded.
   return entry != nullptr ? entry->function(eq, root, a, eps, b) : 0;
 }
 
+// A fresh history for a method about to run, keeping the memory it has.
+void BeginHistory(MethodHistory& history, std::uint8_t method, double a, double eps, double b) {
+  std::vector<PassRecord> passes = std::move(history.passes);
+  passes.clear();
+  history = MethodHistory{};
+  history.method = method;
+  history.ran = true;
+  history.start = a;
+  history.precision = eps;
+  history.end = b;
+  history.passes = std::move(passes);
+}
+
 }  // namespace
 
 std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::uint8_t method,
-                 double& root, double a, double eps, double b) {
+                 double& root, double a, double eps, double b, MethodHistory* history) {
   host.ProcessMessages();
+  if (history != nullptr) BeginHistory(*history, method, a, eps, b);
   // Made after the messages: a command processed there may change the
   // equation or the coefficients, and the method must see the new ones.
-  Equation eq(host, coefficients);
-  const std::int32_t n = RunMethod(eq, method, root, a, eps, b);
-  root = RoundDecimal(root, RoundingDigit(host.PrecisionText()));
-  return n + 1;
+  Evaluator eq(host, coefficients, history);
+  std::int32_t count = 0;
+  try {
+    count = RunMethod(eq, method, root, a, eps, b) + 1;
+    root = RoundDecimal(root, RoundingDigit(host.PrecisionText()));
+  } catch (const Exception& error) {
+    eq.FinishHistory();
+    if (history != nullptr) history->error = error.Message();
+    throw;
+  }
+  eq.FinishHistory();
+  if (history != nullptr) {
+    history->count = count;
+    history->root = root;
+  }
+  return count;
 }
 
 }  // namespace core

@@ -5,19 +5,21 @@
 
 namespace core {
 
-double SecantStep(Equation& eq, double x, double other) {
+double SecantStep(Evaluator& eq, double x, double other) {
   // The product first, then the difference (f evaluated again at x), then the quotient.
   const Extended product = eq.f(x) * (Extended(x) - other);
   const Extended difference = Extended(eq.f(x)) - eq.f(other);
   return (x - product / difference).ToDouble();
 }
 
-std::int32_t Secants(Equation& eq, double& x, double a, double eps, double b) {
+std::int32_t Secants(Evaluator& eq, double& x, double a, double eps, double b) {
   std::int32_t n = 0;
   x = a;
   double u = b;  // even passes draw through u and replace it
   double w = b;  // odd passes draw through w and replace it
   double p = b;  // the buffer the pass did not replace: the previous approximation
+  eq.Record(0, x);
+  eq.RecordEnds(x, p);
   // The cap keeps a negative precision, which no step can meet, from running forever.
   while (StepAboveTolerance(p, x, eps) && BelowCap(n)) {
     if (n % 2 == 0) {
@@ -30,6 +32,8 @@ std::int32_t Secants(Equation& eq, double& x, double a, double eps, double b) {
       p = u;
     }
     ++n;
+    eq.Record(n, x);
+    eq.RecordEnds(x, p);  // the next secant runs through x and p
   }
   return n;
 }

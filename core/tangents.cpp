@@ -4,15 +4,17 @@
 
 namespace core {
 
-double TangentStep(Equation& eq, double a) {
+double TangentStep(Evaluator& eq, double a) {
   return (a - Extended(eq.f(a)) / eq.f_(a)).ToDouble();
 }
 
-std::int32_t Tangents(Equation& eq, double& root, double a, double eps, double /*b*/) {
+std::int32_t Tangents(Evaluator& eq, double& root, double a, double eps, double /*b*/) {
   std::int32_t n = 0;
+  eq.Record(0, a);
   while (ResidualAboveTolerance(eq.f(a), eps) && BelowCap(n)) {
     a = TangentStep(eq, a);
     ++n;
+    eq.Record(n, a);
   }
   root = a;
   return n;

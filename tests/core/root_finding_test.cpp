@@ -64,7 +64,7 @@ TEST(RunTest, DefaultsCountsAndRoots) {
 // The approximations each method forms on the defaults, before rounding.
 TEST(RunTest, DefaultsApproximations) {
   FakeHost host;
-  core::Equation eq(host, kUnit);
+  core::Evaluator eq(host, kUnit);
   double x = 0;
   EXPECT_EQ(core::Bisection(eq, x, kStart, kPrecision, kEnd), 10);
   EXPECT_EQ(x, 1.5712890625);
@@ -151,7 +151,7 @@ TEST(RunTest, OneNewEvaluationPerPass) {
   for (const auto& test : cases) {
     SCOPED_TRACE(test.name);
     FakeHost host;
-    core::Equation eq(host, kUnit);
+    core::Evaluator eq(host, kUnit);
     double x = 0;
     EXPECT_EQ(test.method(eq, x, kStart, test.eps, kEnd), test.passes);
     EXPECT_LE(eq.Computed(), test.computed);
@@ -264,7 +264,7 @@ TEST(RunTest, LongPrecisionTextsEndInFloatingPointErrors) {
     EXPECT_NEAR(root, 1.5707963267948966, 1e-15);  // the unrounded root stays
   }
   FakeHost host;
-  core::Equation eq(host, kUnit);
+  core::Evaluator eq(host, kUnit);
   double x = 0;
   EXPECT_EQ(core::Bisection(eq, x, kStart, 1e-19, kEnd), 5001);
   EXPECT_EQ(core::Chords(eq, x, kStart, 1e-19, kEnd), 5000);

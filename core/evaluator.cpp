@@ -1,0 +1,107 @@
+#include "core/evaluator.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+#include "core/errors.h"
+
+namespace core {
+
+const double* Evaluator::RecentValues::Find(std::uint8_t equation, std::uint64_t x_bits) {
+  const auto first = recent_.begin();
+  const auto last = first + remembered_;
+  const auto known = std::find_if(first, last, [&](const Value& value) {
+    return value.equation == equation && value.x_bits == x_bits;
+  });
+  if (known == last) return nullptr;
+  std::rotate(first, known, known + 1);
+  return &recent_.front().value;
+}
+
+void Evaluator::RecentValues::Add(std::uint8_t equation, std::uint64_t x_bits, double value) {
+  if (remembered_ < kRemembered) ++remembered_;
+  const auto first = recent_.begin();
+  std::rotate(first, first + remembered_ - 1, first + remembered_);
+  recent_.front() = {equation, x_bits, value};
+}
+
+double Evaluator::Evaluate(Function function, RecentValues& values, std::int64_t& computed,
+                           double x) {
+  const std::uint8_t equation = host_.SelectedEquation();
+  equation_ = equation;
+  const auto x_bits = std::bit_cast<std::uint64_t>(x);
+  if (const double* known = values.Find(equation, x_bits)) return *known;
+  const double value = function(equation, x, coefficients_);  // an overflow leaves nothing behind
+  ++computed;
+  values.Add(equation, x_bits, value);
+  return value;
+}
+
+double Evaluator::f(double x) {
+  ++counts_.f_asked;
+  const double value = Evaluate(core::f, f_values_, counts_.f_computed, x);
+  if (history_ != nullptr) NoteValue(&PassRecord::fx, x, value);
+  return value;
+}
+
+double Evaluator::f_(double x) {
+  ++counts_.df_asked;
+  const double value = Evaluate(core::f_, derivative_values_, counts_.df_computed, x);
+  if (history_ != nullptr) NoteValue(&PassRecord::dfx, x, value);
+  return value;
+}
+
+void Evaluator::AddPass(std::int32_t n, double x) {
+  std::vector<PassRecord>& passes = history_->passes;
+  PassRecord pass;
+  pass.n = n;
+  pass.x = x;
+  if (!passes.empty()) {
+    // In extended precision the difference of two doubles is finite; only
+    // its store into a double can overflow, and then the step stays empty.
+    const auto step = static_cast<double>(std::fabs(static_cast<long double>(x) - passes.back().x));
+    if (std::isfinite(step)) pass.step = step;
+  }
+  // Grow by doubling, but never past the longest possible history.
+  if (passes.size() == passes.capacity()) {
+    constexpr std::size_t kFirstCapacity = 16;
+    passes.reserve(std::min(std::max(2 * passes.capacity(), kFirstCapacity), kMaxHistoryPasses));
+  }
+  passes.push_back(pass);
+}
+
+void Evaluator::SetEnds(double a, double b) {
+  if (history_->passes.empty()) return;
+  PassRecord& pass = history_->passes.back();
+  pass.a = a;
+  pass.b = b;
+}
+
+void Evaluator::NoteValue(std::optional<double> PassRecord::*field, double x, double value) {
+  if (history_->passes.empty()) return;
+  PassRecord& pass = history_->passes.back();
+  if (!(pass.*field) && std::bit_cast<std::uint64_t>(pass.x) == std::bit_cast<std::uint64_t>(x))
+    pass.*field = value;
+}
+
+void Evaluator::FinishHistory() {
+  if (history_ == nullptr) return;
+  // A method that evaluated nothing (an interval already within the
+  // precision) still solved the selected equation; read it once.
+  if (!equation_) equation_ = host_.SelectedEquation();
+  history_->equation = *equation_;
+  history_->counts = counts_;
+  if (history_->passes.empty()) return;
+  PassRecord& last = history_->passes.back();
+  if (last.fx) return;
+  // Asked for by the history, not by the method: neither counted nor
+  // remembered, and an error here is the history's, not the method's.
+  try {
+    last.fx = core::f(*equation_, last.x, coefficients_);
+  } catch (const Exception&) {
+    // f raises an error at x_n: the value stays empty.
+  }
+}
+
+}  // namespace core
