@@ -23,9 +23,11 @@ std::pair<PlotPoint, PlotPoint> Span(std::initializer_list<PlotPoint> points) {
 
 // The segment of pass `index` of the history, when the method draws one and
 // the values it needs can be computed.
-std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(
-    const RunRecord& run, std::uint8_t method, const std::vector<core::PassRecord>& passes,
-    std::size_t index, double start, double end) {
+std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(const RunRecord& run,
+                                                          const core::MethodHistory& history,
+                                                          std::size_t index) {
+  const std::uint8_t method = history.method;
+  const std::vector<core::PassRecord>& passes = history.passes;
   const core::PassRecord& pass = passes[index];
   const core::PassRecord* previous = index > 0 ? &passes[index - 1] : nullptr;
   if (method == core::kTangents) {
@@ -33,17 +35,19 @@ std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(
     return Span({{previous->x, *previous->fx}, {pass.x, 0}});
   }
   if (method != core::kChords && method != core::kSecants) return std::nullopt;
-  // The interval (or the two secant points) before the pass.
-  double a = start;
-  double b = end;
-  if (previous != nullptr && previous->a && previous->b) {
+  // The chord or secant that gives xₙ runs through the ends of pass n − 1; the
+  // first chord through the start and the end.
+  double a = history.start;
+  double b = history.end;
+  if (previous != nullptr) {
+    if (!previous->a || !previous->b) return std::nullopt;
     a = *previous->a;
     b = *previous->b;
-  } else if (method == core::kSecants && previous != nullptr) {
+  } else if (method == core::kSecants) {
     return std::nullopt;
   }
-  const std::optional<double> fa = EvaluateF(run, a);
-  const std::optional<double> fb = EvaluateF(run, b);
+  const std::optional<double> fa = EvaluateF(run, history, a);
+  const std::optional<double> fb = EvaluateF(run, history, b);
   if (!fa || !fb) return std::nullopt;
   if (method == core::kChords) return Span({{a, *fa}, {b, *fb}});
   return Span({{a, *fa}, {b, *fb}, {pass.x, 0}});
@@ -98,20 +102,18 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int sa
   const std::vector<core::PassRecord>& passes = history.passes;
   std::vector<double> xs;
   for (const core::PassRecord& pass : passes) xs.push_back(pass.x);
-  const double start = InputNumber(run.start_text).value_or(xs.empty() ? 0 : xs.front());
-  const double end = InputNumber(run.end_text).value_or(start);
 
   FunctionPlot plot;
-  plot.range = FunctionPlotRange(start, end, xs);
-  plot.curve = SampleFunction([&run](double x) { return EvaluateF(run, x); }, plot.range.left,
-                              plot.range.right, samples);
+  plot.range = FunctionPlotRange(history.start, history.end, xs);
+  plot.curve = SampleFunction([&run, &history](double x) { return EvaluateF(run, history, x); },
+                              plot.range.left, plot.range.right, samples);
   if (!passes.empty()) plot.root = passes.back().x;
 
   const auto in_range = [&plot](double x) { return x >= plot.range.left && x <= plot.range.right; };
   const std::size_t drawn = std::min(passes.size(), static_cast<std::size_t>(kDrawnPasses));
   for (std::size_t i = 0; i < drawn; ++i) {
     if (in_range(passes[i].x)) plot.iterates.push_back({passes[i].n, passes[i].x});
-    if (auto line = MethodLine(run, method, passes, i, start, end)) plot.lines.push_back(*line);
+    if (auto line = MethodLine(run, history, i)) plot.lines.push_back(*line);
   }
 
   plot.bottom = 0;

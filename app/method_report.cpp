@@ -1,7 +1,5 @@
 #include "app/method_report.h"
 
-#include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <vector>
 
@@ -28,31 +26,21 @@ std::string Decimal(std::string_view whole, std::string_view fraction) {
 
 }  // namespace
 
-std::uint8_t EquationNumber(const RunRecord& run) {
-  const auto found =
-      std::find(core::kEquationTexts.begin(), core::kEquationTexts.end(), run.equation_text);
-  if (found == core::kEquationTexts.end()) return 255;
-  return static_cast<std::uint8_t>(found - core::kEquationTexts.begin());
-}
-
-std::optional<double> InputNumber(std::string_view text) {
-  long double value = 0;
-  if (!ScanReal(text, value) || std::fabs(value) > DBL_MAX) return std::nullopt;
-  return static_cast<double>(value);
-}
-
-std::optional<double> EvaluateF(const RunRecord& run, double x) {
+std::optional<double> EvaluateF(const RunRecord& run, const core::MethodHistory& history,
+                                double x) {
   try {
-    return core::f(EquationNumber(run), x, core::Coefficients{run.k, run.l});
+    return core::f(history.equation, x, core::Coefficients{run.k, run.l});
   } catch (const core::Exception&) {
     return std::nullopt;
   }
 }
 
 std::string InputsText(const RunRecord& run) {
-  return "Уравнение " + run.equation_text + ", k = " + FormatReal(run.k) +
-         ", l = " + FormatReal(run.l) + "; начальное значение " + run.start_text + ", точность " +
-         run.precision_text + ", конечный интервал " + run.end_text;
+  const std::string equation =
+      run.equation_text.empty() ? std::string("(не выбрано)") : run.equation_text;
+  return "Уравнение " + equation + ", k = " + FormatReal(run.k) + ", l = " + FormatReal(run.l) +
+         "; начальное значение " + run.start_text + ", точность " + run.precision_text +
+         ", конечный интервал " + run.end_text;
 }
 
 std::string EvaluationCountText(std::string_view function, std::int64_t asked,
@@ -62,13 +50,10 @@ std::string EvaluationCountText(std::string_view function, std::int64_t asked,
          std::string(TimesWord(asked)) + ", из них заново " + std::to_string(computed);
 }
 
-bool StartsWithoutSignChange(const RunRecord& run, std::uint8_t method) {
-  if (method != core::kBisection && method != core::kChords) return false;
-  const std::optional<double> start = InputNumber(run.start_text);
-  const std::optional<double> end = InputNumber(run.end_text);
-  if (!start || !end) return false;
-  const std::optional<double> f_start = EvaluateF(run, *start);
-  const std::optional<double> f_end = EvaluateF(run, *end);
+bool StartsWithoutSignChange(const RunRecord& run, const core::MethodHistory& history) {
+  if (history.method != core::kBisection && history.method != core::kChords) return false;
+  const std::optional<double> f_start = EvaluateF(run, history, history.start);
+  const std::optional<double> f_end = EvaluateF(run, history, history.end);
   if (!f_start || !f_end) return false;
   // Compared by sign, so that a product beyond the double range cannot overflow.
   return (*f_start > 0 && *f_end > 0) || (*f_start < 0 && *f_end < 0);

@@ -13,17 +13,10 @@
 
 namespace app {
 
-// The equation's number in the catalogue, found by its list text; 255 (no
-// equation, as with no selection) when the text is not in the catalogue.
-std::uint8_t EquationNumber(const RunRecord& run);
-
-// An input text read as the run read it into a double; empty when it is not
-// a number or lies beyond the double range.
-std::optional<double> InputNumber(std::string_view text);
-
-// f at x with the program's own evaluation for the run's equation and
-// coefficients; empty where the evaluation raises an error.
-std::optional<double> EvaluateF(const RunRecord& run, double x);
+// f at x with the program's own evaluation, for the equation that the method
+// solved and the run's coefficients; empty where the evaluation raises an
+// error.
+std::optional<double> EvaluateF(const RunRecord& run, const core::MethodHistory& history, double x);
 
 // "Уравнение x=k*cos(l*x), k = 1, l = 1; начальное значение 1, точность 0,001,
 // конечный интервал 2".
@@ -35,7 +28,7 @@ std::string EvaluationCountText(std::string_view function, std::int64_t asked,
 
 // Bisection and chords rely on f changing sign between the start and the end;
 // true when f(start)·f(end) > 0 (never when either value cannot be computed).
-bool StartsWithoutSignChange(const RunRecord& run, std::uint8_t method);
+bool StartsWithoutSignChange(const RunRecord& run, const core::MethodHistory& history);
 inline constexpr std::string_view kNoSignChangeWarning =
     "Внимание: f(начало)·f(конец) > 0 — на концах отрезка f одного знака, "
     "и метод может не найти на нём корень.";

@@ -18,8 +18,6 @@ namespace ui {
 namespace {
 
 constexpr int kNameColumn = 0;
-constexpr int kRootColumn = 1;
-constexpr int kCountColumn = 2;
 
 const core::MethodEntry* MethodNamed(const QString& name) {
   for (const core::MethodEntry& entry : core::kMethods)
@@ -42,13 +40,6 @@ IterationsOpener::IterationsOpener(QTableWidget* table, LastRun last_run, Runnin
   table_->installEventFilter(this);
   table_->viewport()->installEventFilter(this);
 
-  auto* copy = new QAction(QStringLiteral("Копировать"), table_);
-  copy->setShortcut(QKeySequence::Copy);
-  copy->setShortcutContext(Qt::WidgetShortcut);
-  table_->addAction(copy);
-  connect(copy, &QAction::triggered, this,
-          [this] { Guarded([this] { CopyText(SelectedCellsText(*table_)); }); });
-
   // A run rewrites the table; once the events of the moment are processed,
   // the run that the windows hold may no longer be the latest.
   connect(table_->model(), &QAbstractItemModel::dataChanged, this,
@@ -66,9 +57,7 @@ const core::MethodEntry* IterationsOpener::MethodToOpen(int row) const {
 IterationsWindow* IterationsOpener::OpenRow(int row) {
   const core::MethodEntry* entry = MethodToOpen(row);
   if (entry == nullptr) return nullptr;
-  auto* window =
-      new IterationsWindow(last_run_(), entry->number, CellText(*table_, row, kRootColumn),
-                           CellText(*table_, row, kCountColumn));
+  auto* window = new IterationsWindow(last_run_(), entry->number);
   windows_.append(window);
   window->show();
   window->raise();
@@ -108,6 +97,11 @@ bool IterationsOpener::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       if (watched != table_) break;
       const auto& press = static_cast<QKeyEvent&>(*event);
+      // The view itself would copy only the current cell.
+      if (press.matches(QKeySequence::Copy)) {
+        Guarded([this] { CopyText(SelectedCellsText(*table_)); });
+        return true;
+      }
       const bool enter = press.key() == Qt::Key_Return || press.key() == Qt::Key_Enter;
       if (!enter || (press.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) break;
       Guarded([this] { OpenRow(CurrentRow()); });

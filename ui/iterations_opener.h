@@ -32,8 +32,8 @@ class IterationsOpener : public QObject {
   using LastRun = std::function<std::shared_ptr<const app::RunRecord>()>;
   using Running = std::function<bool()>;
 
-  // `table` shows the method names in column 0 and the root and the count in
-  // columns 1 and 2, rows from 1; the opener is the table's child.
+  // `table` names the methods in column 0 from row 1 on; the opener is the
+  // table's child.
   IterationsOpener(QTableWidget* table, LastRun last_run, Running running);
 
   // Opens the window of the method in `row`; null when nothing opens.

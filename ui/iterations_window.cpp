@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 
 #include "app/function_plot.h"
 #include "app/method_report.h"
+#include "app/number_text.h"
 #include "app/pass_table.h"
 #include "core/method_table.h"
 #include "ui/convergence_charts.h"
@@ -44,14 +46,14 @@ QString Title(std::uint8_t method) {
 }
 
 // The result as the results table shows it, or the error the method ended in.
-QString ResultText(const core::MethodHistory& history, const QString& root_text,
-                   const QString& count_text) {
+QString ResultText(const core::MethodHistory& history) {
   if (history.error) {
     return QStringLiteral("Метод завершился ошибкой: «") + FromUtf8(*history.error) +
            QStringLiteral("». Проходы до ошибки — в таблице.");
   }
-  return QStringLiteral("Корень (как в таблице): ") + root_text + QStringLiteral(", итераций: ") +
-         count_text;
+  if (!history.root || !history.count) return QString();
+  return QStringLiteral("Корень (как в таблице): ") + FromUtf8(app::FormatReal(*history.root)) +
+         QStringLiteral(", итераций: ") + FromUtf8(app::FormatInteger(*history.count));
 }
 
 QString CountsText(const core::EvaluationCounts& counts) {
@@ -94,13 +96,8 @@ QString WithExtension(const QString& path, const QString& filter) {
 }  // namespace
 
 IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, std::uint8_t method,
-                                   const QString& root_text, const QString& count_text,
                                    QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      run_(std::move(run)),
-      method_(method),
-      root_text_(root_text),
-      count_text_(count_text) {
+    : QWidget(parent, Qt::Window), run_(std::move(run)), method_(method) {
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(Title(method_));
   setAccessibleName(windowTitle());
@@ -186,10 +183,9 @@ QWidget* IterationsWindow::CreateSummary() {
   lines->setContentsMargins(0, 0, 0, 0);
   lines->setSpacing(2);
   lines->addWidget(NewText(FromUtf8(app::InputsText(*run_)), QStringLiteral("Исходные данные")));
-  lines->addWidget(
-      NewText(ResultText(history, root_text_, count_text_), QStringLiteral("Результат метода")));
+  lines->addWidget(NewText(ResultText(history), QStringLiteral("Результат метода")));
   lines->addWidget(NewText(CountsText(history.counts), QStringLiteral("Число вычислений")));
-  if (app::StartsWithoutSignChange(*run_, method_)) {
+  if (app::StartsWithoutSignChange(*run_, history)) {
     lines->addWidget(NewNotice(FromUtf8(app::kNoSignChangeWarning),
                                QStringLiteral("Предупреждение об отрезке")));
   }
@@ -250,6 +246,7 @@ void IterationsWindow::ConnectActions() {
     return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); };
   };
   table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  table_->installEventFilter(this);
   QAction* copy =
       NewAction(table_, QStringLiteral("Копировать"), QKeySequence::Copy, Qt::WidgetShortcut);
   QAction* select_all = NewAction(table_, QStringLiteral("Выделить всё"), QKeySequence::SelectAll,
@@ -271,6 +268,16 @@ void IterationsWindow::ConnectActions() {
   connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
           &QWidget::close);
+}
+
+// The view would copy only its current cell on Ctrl+C, before any shortcut.
+bool IterationsWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    Guarded([this] { CopyPasses(); });
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void IterationsWindow::MarkOutOfDate() {

@@ -26,9 +26,8 @@ class IterationsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // `root_text` and `count_text` are the method's cells of the results table.
   IterationsWindow(std::shared_ptr<const app::RunRecord> run, std::uint8_t method,
-                   const QString& root_text, const QString& count_text, QWidget* parent = nullptr);
+                   QWidget* parent = nullptr);
 
   const std::shared_ptr<const app::RunRecord>& Run() const { return run_; }
   std::uint8_t Method() const { return method_; }
@@ -49,6 +48,9 @@ class IterationsWindow : public QWidget {
   // Asks for a file name and saves the plot of the current tab as PNG or SVG.
   void SaveCurrentPlot();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QLabel* NewText(const QString& text, const QString& accessible_name);
   QLabel* NewNotice(const QString& text, const QString& accessible_name);
@@ -60,8 +62,6 @@ class IterationsWindow : public QWidget {
 
   std::shared_ptr<const app::RunRecord> run_;
   std::uint8_t method_;
-  QString root_text_;
-  QString count_text_;
   QLabel* out_of_date_ = nullptr;
   QTableView* table_ = nullptr;
   PassTableModel* model_ = nullptr;

@@ -59,6 +59,7 @@ void DoubleClick(int column, int row) {
 
 void Compute(const QString& start) {
   Form1->Edit1->setText(start);
+  Form1->Edit2->setText(QString::fromStdString("0" + app::DecimalSeparator() + "001"));
   Form1->SpeedButton1->click();
 }
 
@@ -178,6 +179,7 @@ void IterationsWindowTest::headerAndUnrunRowsOpenNothing() {
 void IterationsWindowTest::copiesGiveTheExpectedFirstLines() {
   Compute("1");
   // The main window: the selected cells, tab-separated.
+  Form1->StringGrid1->clearSelection();
   Form1->StringGrid1->setRangeSelected(QTableWidgetSelectionRange(1, 1, 2, 2), true);
   QTest::keyClick(Form1->StringGrid1, Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1,571\t3\n1,571\t3\n"));
@@ -225,6 +227,7 @@ void IterationsWindowTest::csvReadsBackToTheSameNumbers() {
       });
   for (int row = 1; row <= 4; ++row) {
     DoubleClick(0, row);
+    QCOMPARE(OpenWindows().size(), row);
     ui::IterationsWindow& window = *OpenWindows().back();
     window.SavePassesAsCsv();
     QFile file(path + ".csv");
