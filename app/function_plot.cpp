@@ -12,6 +12,8 @@ namespace {
 
 constexpr double kReach = 10;     // interval widths an iterate may lie away
 constexpr double kMargin = 0.05;  // of the range, on each side
+// Zero steps beyond the last nonzero one that the convergence plot still shows.
+constexpr std::int32_t kTrailingZeroSteps = 10;
 
 // A straight segment through the given points (collinear by construction),
 // from the leftmost to the rightmost.
@@ -142,6 +144,26 @@ StepSeries Steps(const core::MethodHistory& history) {
     }
   }
   return series;
+}
+
+std::array<StepSeries, 4> RunSteps(const RunRecord& run) {
+  std::array<StepSeries, 4> series;
+  for (std::size_t i = 0; i < series.size(); ++i) series[i] = Steps(run.methods[i]);
+  return series;
+}
+
+ConvergenceExtent ConvergenceExtentOf(const std::array<StepSeries, 4>& series) {
+  std::int32_t last_nonzero = 1;
+  ConvergenceExtent extent;
+  for (const StepSeries& method : series) {
+    for (const PlotPoint& step : method.steps) {
+      last_nonzero = std::max(last_nonzero, static_cast<std::int32_t>(step.x));
+      extent.last = std::max(extent.last, static_cast<std::int32_t>(step.x));
+    }
+    for (const std::int32_t n : method.zero_steps) extent.last = std::max(extent.last, n);
+  }
+  extent.shown = std::min(extent.last, last_nonzero + kTrailingZeroSteps);
+  return extent;
 }
 
 }  // namespace app

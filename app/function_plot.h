@@ -4,6 +4,7 @@
 // convergence plot.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -68,5 +69,16 @@ struct StepSeries {
   std::vector<std::int32_t> zero_steps;
 };
 StepSeries Steps(const core::MethodHistory& history);
+// The steps of the run's four methods, indexed by method number - 1.
+std::array<StepSeries, 4> RunSteps(const RunRecord& run);
+
+// The passes the convergence plot shows, 0 to `shown`: all of them, unless
+// the methods only repeat zero steps long after their last nonzero one (at
+// the pass cap), which would squeeze the converging passes into the left edge.
+struct ConvergenceExtent {
+  std::int32_t shown = 1;
+  std::int32_t last = 1;  // the last pass of any method
+};
+ConvergenceExtent ConvergenceExtentOf(const std::array<StepSeries, 4>& series);
 
 }  // namespace app

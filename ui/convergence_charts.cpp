@@ -4,6 +4,7 @@
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QLocale>
 #include <QLogValueAxis>
 #include <QPainter>
 #include <QScatterSeries>
@@ -15,6 +16,7 @@
 #include <cmath>
 
 #include "app/function_plot.h"
+#include "app/number_text.h"
 #include "core/method_table.h"
 #include "ui/file_chooser.h"
 
@@ -26,10 +28,6 @@ bool IsDark(const QPalette& palette) {
   return palette.color(QPalette::Base).lightness() < 128;
 }
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QPointF ToQt(app::PlotPoint point) {
   return {point.x, point.y};
 }
@@ -38,8 +36,18 @@ void HideFromLegend(QChart& chart, QAbstractSeries* series) {
   for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
 }
 
+// Axis labels with the program's decimal separator, where a locale has it.
+QLocale NumberLocale() {
+  const std::string& separator = app::DecimalSeparator();
+  QLocale locale = separator == "," ? QLocale(QLocale::Russian) : QLocale::c();
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  return locale;
+}
+
 // Background, texts and grid from the palette; the series keep their colours.
 void Paint(QChart& chart, const QPalette& palette) {
+  chart.setLocale(NumberLocale());
+  chart.setLocalizeNumbers(true);
   chart.setBackgroundBrush(palette.color(QPalette::Base));
   chart.setBackgroundRoundness(0);
   chart.setTitleBrush(palette.color(QPalette::Text));
@@ -90,24 +98,33 @@ void NumberIterates(QChart& chart, QScatterSeries& series,
   }
   const auto place = [&chart, &series, labels, iterates] {
     const QRectF area = chart.plotArea();
+    std::vector<QRectF> taken;
     for (std::size_t i = 0; i < labels.size(); ++i) {
       const QPointF at = chart.mapToPosition({iterates[i].x, 0}, &series);
-      const QRectF box = labels[i]->boundingRect();
-      // Staggered in height, so that neighbours close together stay legible.
-      const qreal lift = box.height() * (1.2 + static_cast<qreal>(i % 3));
-      labels[i]->setPos(at.x() - box.width() / 2, at.y() - lift);
-      labels[i]->setVisible(area.contains(at));
+      QRectF box = labels[i]->boundingRect();
+      box.moveCenter({at.x(), at.y() - box.height()});
+      // Where iterates crowd round the root, the earliest number stands for them.
+      const bool crowded = std::any_of(taken.begin(), taken.end(), [&box](const QRectF& other) {
+        return other.intersects(box);
+      });
+      labels[i]->setPos(box.topLeft());
+      labels[i]->setVisible(area.contains(at) && !crowded);
+      if (labels[i]->isVisible()) taken.push_back(box);
     }
   };
   QObject::connect(&chart, &QChart::plotAreaChanged, &chart, place);
 }
 
-QString LinesName(std::uint8_t method) {
+// The methods' short names: the legend of the convergence plot, where four
+// must fit side by side, and the lines each method draws.
+QString ShortName(std::uint8_t method) {
   switch (method) {
-    case core::kTangents:
-      return QStringLiteral("Касательные");
+    case core::kBisection:
+      return QStringLiteral("Половинное деление");
     case core::kChords:
       return QStringLiteral("Хорды");
+    case core::kTangents:
+      return QStringLiteral("Касательные");
     case core::kSecants:
       return QStringLiteral("Секущие");
     default:
@@ -138,6 +155,8 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   auto* y_axis = new QValueAxis();
   y_axis->setTitleText(QStringLiteral("f(x)"));
   y_axis->setRange(plot.bottom, plot.top);
+  x_axis->applyNiceNumbers();
+  y_axis->applyNiceNumbers();
   chart->addAxis(x_axis, Qt::AlignBottom);
   chart->addAxis(y_axis, Qt::AlignLeft);
 
@@ -145,7 +164,7 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   const QColor colour = MethodColour(method, palette);
 
   auto* axis_line = NewLine(QString(), QPen(text, 1));
-  axis_line->append({{plot.range.left, 0}, {plot.range.right, 0}});
+  axis_line->append({{x_axis->min(), 0}, {x_axis->max(), 0}});
   Attach(*chart, axis_line, x_axis, y_axis);
   HideFromLegend(*chart, axis_line);
 
@@ -157,7 +176,7 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   }
 
   for (std::size_t i = 0; i < plot.lines.size(); ++i) {
-    auto* line = NewLine(LinesName(method), QPen(colour, 1.5, Qt::DashLine));
+    auto* line = NewLine(ShortName(method), QPen(colour, 1.5, Qt::DashLine));
     line->append({ToQt(plot.lines[i].first), ToQt(plot.lines[i].second)});
     Attach(*chart, line, x_axis, y_axis);
     if (i > 0) HideFromLegend(*chart, line);
@@ -179,21 +198,17 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   return chart;
 }
 
-QChart* NewConvergenceChart(const app::RunRecord& run, const QPalette& palette) {
+QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
+                            const app::ConvergenceExtent& extent, const QPalette& palette) {
   auto* chart = new QChart();
   chart->setTitle(QStringLiteral("Сходимость: |xₙ − xₙ₋₁| по проходам"));
-  std::array<app::StepSeries, 4> series;
   double smallest = 1;
   double largest = 1;
-  std::int32_t last_n = 1;
-  for (std::size_t i = 0; i < series.size(); ++i) {
-    series[i] = app::Steps(run.methods[i]);
-    for (const app::PlotPoint& step : series[i].steps) {
+  for (const app::StepSeries& method : series) {
+    for (const app::PlotPoint& step : method.steps) {
       smallest = std::min(smallest, step.y);
       largest = std::max(largest, step.y);
-      last_n = std::max(last_n, static_cast<std::int32_t>(step.x));
     }
-    for (const std::int32_t n : series[i].zero_steps) last_n = std::max(last_n, n);
   }
   // Whole decades, one more below the smallest step for the zero steps' row.
   const double bottom = std::pow(10.0, std::floor(std::log10(smallest)) - 1);
@@ -202,8 +217,12 @@ QChart* NewConvergenceChart(const app::RunRecord& run, const QPalette& palette) 
   auto* x_axis = new QValueAxis();
   x_axis->setTitleText(QStringLiteral("проход n"));
   x_axis->setLabelFormat(QStringLiteral("%.0f"));
-  x_axis->setRange(0, last_n);
-  if (last_n <= 12) x_axis->setTickCount(last_n + 1);
+  x_axis->setRange(0, extent.shown);
+  if (extent.shown <= 12) {
+    x_axis->setTickCount(extent.shown + 1);
+  } else {
+    x_axis->applyNiceNumbers();
+  }
   auto* y_axis = new QLogValueAxis();
   y_axis->setTitleText(QStringLiteral("шаг |xₙ − xₙ₋₁|"));
   y_axis->setBase(10);
@@ -215,14 +234,15 @@ QChart* NewConvergenceChart(const app::RunRecord& run, const QPalette& palette) 
   for (std::size_t i = 0; i < series.size(); ++i) {
     const core::MethodEntry& entry = core::kMethods[i];
     const QColor colour = MethodColour(entry.number, palette);
-    auto* steps = NewLine(FromUtf8(entry.name), QPen(colour, 2));
+    auto* steps = NewLine(ShortName(entry.number), QPen(colour, 2));
     steps->setPointsVisible(true);
     for (const app::PlotPoint& step : series[i].steps) steps->append(ToQt(step));
     Attach(*chart, steps, x_axis, y_axis);
     if (series[i].zero_steps.empty()) continue;
     auto* zeros =
         NewMarkers(QString(), QScatterSeries::MarkerShapeRectangle, 8, Qt::transparent, colour);
-    for (const std::int32_t n : series[i].zero_steps) zeros->append(n, bottom);
+    for (const std::int32_t n : series[i].zero_steps)
+      if (n <= extent.shown) zeros->append(n, bottom);
     Attach(*chart, zeros, x_axis, y_axis);
     HideFromLegend(*chart, zeros);
   }

@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QPalette>
 #include <QString>
+#include <array>
 #include <cstdint>
 
 #include "app/comparison_run.h"
@@ -24,8 +25,9 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
                          const QPalette& palette);
 
 // Steps of zero sit on the bottom edge of the logarithmic axis as hollow
-// squares in the method's colour.
-QChart* NewConvergenceChart(const app::RunRecord& run, const QPalette& palette);
+// squares in the method's colour. Shows the passes 0 to extent.shown.
+QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
+                            const app::ConvergenceExtent& extent, const QPalette& palette);
 
 enum class PictureFormat { kPng, kSvg };
 // The view as it is on the screen; raises EFOpenError when the file cannot

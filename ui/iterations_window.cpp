@@ -8,6 +8,8 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
@@ -15,6 +17,7 @@
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <algorithm>
 
 #include "app/function_plot.h"
 #include "app/method_report.h"
@@ -32,6 +35,9 @@ namespace ui {
 namespace {
 
 constexpr int kSpacing = 6;
+constexpr int kWidth = 1180;
+constexpr int kHeight = 720;
+constexpr int kMeasuredRows = 64;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -75,6 +81,18 @@ QString FunctionPlotNote(const app::FunctionPlot& plot, std::size_t passes) {
   return notes.join(QLatin1Char(' '));
 }
 
+QString ConvergencePlotNote(const app::ConvergenceExtent& extent) {
+  QString note = QStringLiteral(
+      "Нулевой шаг на логарифмической оси не изобразить: такие проходы отмечены "
+      "пустыми квадратами у нижнего края.");
+  if (extent.shown < extent.last) {
+    note += QStringLiteral(" После прохода %1 и до прохода %2 шаги только нулевые.")
+                .arg(extent.shown)
+                .arg(extent.last);
+  }
+  return note;
+}
+
 QAction* NewAction(QWidget* owner, const QString& text, const QKeySequence& keys,
                    Qt::ShortcutContext context) {
   auto* action = new QAction(text, owner);
@@ -107,37 +125,21 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
                            QStringLiteral("Устаревший расчёт"));
   out_of_date_->hide();
   QWidget* summary = CreateSummary();
-  table_ = new QTableView();
-  model_ = new PassTableModel(run_, method_ - 1, table_);
-  table_->setModel(model_);
-  table_->setAccessibleName(QStringLiteral("Таблица проходов"));
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setTabKeyNavigation(false);
-  table_->setAlternatingRowColors(true);
-  table_->verticalHeader()->hide();
-  // Fixed row heights and column widths: measuring 5,001 rows would stall
-  // the opening and the scrolling.
-  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  const int number_width =
-      fontMetrics().horizontalAdvance(QStringLiteral("-0,00000000000000E-000")) + 12;
-  for (int column = 0; column < model_->columnCount(); ++column) {
-    const bool pass_number = model_->Table().Column(column) == app::PassColumn::kN;
-    table_->setColumnWidth(
-        column,
-        pass_number ? fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12 : number_width);
-  }
+  CreateTable();
   QWidget* plots = CreatePlots();
   QWidget* buttons = CreateButtons();
 
+  // At most nine tenths of the screen, so that the window fits at any scale.
+  const QSize room = screen()->availableSize() * 9 / 10;
+  resize(std::min(kWidth, room.width()), std::min(kHeight, room.height()));
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->addWidget(table_);
   splitter->addWidget(plots);
-  splitter->setStretchFactor(0, 2);
-  splitter->setStretchFactor(1, 3);
   splitter->setChildrenCollapsible(false);
+  // The table as wide as its columns, up to half the window; the plots take the rest.
+  const int table_width = std::min(width() / 2, TableWidth());
+  splitter->setSizes({table_width, width() - table_width});
+  splitter->setStretchFactor(1, 1);
   auto* column = new QVBoxLayout(this);
   column->setSpacing(kSpacing);
   column->addWidget(out_of_date_);
@@ -149,10 +151,35 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
   setTabOrder(copy_button_, csv_button_);
   setTabOrder(csv_button_, plot_button_);
   setTabOrder(plot_button_, close_button_);
-  resize(1080, 700);
 
   ConnectActions();
   table_->setFocus();
+}
+
+void IterationsWindow::CreateTable() {
+  table_ = new QTableView();
+  model_ = new PassTableModel(run_, method_ - 1, table_);
+  table_->setModel(model_);
+  table_->setAccessibleName(QStringLiteral("Таблица проходов"));
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setTabKeyNavigation(false);
+  table_->setAlternatingRowColors(true);
+  table_->setWordWrap(false);
+  table_->verticalHeader()->hide();
+  // Fixed row heights, and column widths measured on the first rows only:
+  // measuring 5,001 rows would stall the opening and the scrolling.
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
+  table_->resizeColumnsToContents();
+}
+
+int IterationsWindow::TableWidth() const {
+  int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < model_->columnCount(); ++column)
+    width += table_->columnWidth(column);
+  return width;
 }
 
 QLabel* IterationsWindow::NewText(const QString& text, const QString& accessible_name) {
@@ -199,7 +226,9 @@ QWidget* IterationsWindow::CreatePlots() {
   const app::FunctionPlot plot = app::BuildFunctionPlot(*run_, method_);
   function_view_ = new QChartView(NewFunctionChart(plot, method_, palette()));
   function_view_->setAccessibleName(QStringLiteral("График функции и построений метода"));
-  convergence_view_ = new QChartView(NewConvergenceChart(*run_, palette()));
+  const std::array<app::StepSeries, 4> steps = app::RunSteps(*run_);
+  const app::ConvergenceExtent extent = app::ConvergenceExtentOf(steps);
+  convergence_view_ = new QChartView(NewConvergenceChart(steps, extent, palette()));
   convergence_view_->setAccessibleName(QStringLiteral("График сходимости четырёх методов"));
 
   const auto page = [this](QChartView* view, const QString& note) {
@@ -218,9 +247,7 @@ QWidget* IterationsWindow::CreatePlots() {
   plots_->addTab(
       page(function_view_, FunctionPlotNote(plot, HistoryOf(*run_, method_).passes.size())),
       QStringLiteral("&Функция"));
-  plots_->addTab(page(convergence_view_,
-                      QStringLiteral("Нулевой шаг на логарифмической оси не изобразить: "
-                                     "такие проходы отмечены пустыми квадратами у нижнего края.")),
+  plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent)),
                  QStringLiteral("С&ходимость"));
   return plots_;
 }

@@ -55,6 +55,8 @@ class IterationsWindow : public QWidget {
   QLabel* NewText(const QString& text, const QString& accessible_name);
   QLabel* NewNotice(const QString& text, const QString& accessible_name);
   QWidget* CreateSummary();
+  void CreateTable();
+  int TableWidth() const;
   QWidget* CreatePlots();
   QWidget* CreateButtons();
   void ConnectActions();
