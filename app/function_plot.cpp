@@ -83,6 +83,16 @@ PlotRange FunctionPlotRange(double start, double end, const std::vector<double>&
   return range;
 }
 
+std::vector<double> NiceTicks(double low, double high, int about) {
+  const double rough = (high - low) / std::max(about, 1);
+  if (!(rough > 0) || !std::isfinite(rough)) return {};
+  const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+  const double step = rough >= 5 * decade ? 5 * decade : rough >= 2 * decade ? 2 * decade : decade;
+  std::vector<double> ticks;
+  for (double k = std::ceil(low / step); k * step <= high; ++k) ticks.push_back(k * step);
+  return ticks;
+}
+
 std::vector<CurvePiece> SampleFunction(const std::function<std::optional<double>(double)>& f,
                                        double left, double right, int count) {
   std::vector<CurvePiece> pieces(1);

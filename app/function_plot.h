@@ -31,6 +31,11 @@ struct PlotRange {
 };
 PlotRange FunctionPlotRange(double start, double end, const std::vector<double>& iterates);
 
+// Tick values for an axis over [low, high]: the whole multiples in it of one
+// step of 1, 2 or 5 times a power of ten, about `about` of them. Each is k
+// times the step, so 0 is exactly 0 and no tick reads "-0".
+std::vector<double> NiceTicks(double low, double high, int about);
+
 // f at `count` evenly spaced points of [left, right], as pieces of curve.
 // `f` returns no value where the program's evaluation raises an error; such
 // a point is left out and ends the piece, so the curve never bridges it.

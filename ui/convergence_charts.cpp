@@ -1,15 +1,14 @@
 #include "ui/convergence_charts.h"
 
 #include <QBuffer>
+#include <QCategoryAxis>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
-#include <QLocale>
 #include <QLogValueAxis>
 #include <QPainter>
 #include <QScatterSeries>
 #include <QSvgGenerator>
-#include <QValueAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <algorithm>
@@ -36,18 +35,8 @@ void HideFromLegend(QChart& chart, QAbstractSeries* series) {
   for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
 }
 
-// Axis labels with the program's decimal separator, where a locale has it.
-QLocale NumberLocale() {
-  const std::string& separator = app::DecimalSeparator();
-  QLocale locale = separator == "," ? QLocale(QLocale::Russian) : QLocale::c();
-  locale.setNumberOptions(QLocale::OmitGroupSeparator);
-  return locale;
-}
-
 // Background, texts and grid from the palette; the series keep their colours.
 void Paint(QChart& chart, const QPalette& palette) {
-  chart.setLocale(NumberLocale());
-  chart.setLocalizeNumbers(true);
   chart.setBackgroundBrush(palette.color(QPalette::Base));
   chart.setBackgroundRoundness(0);
   chart.setTitleBrush(palette.color(QPalette::Text));
@@ -59,6 +48,19 @@ void Paint(QChart& chart, const QPalette& palette) {
     axis->setLinePenColor(palette.color(QPalette::Mid));
     axis->setGridLineColor(palette.color(QPalette::Midlight));
   }
+}
+
+// A linear axis over [low, high] whose ticks fall on round numbers, labelled
+// in the program's own number text.
+QCategoryAxis* NewRoundAxis(const QString& title, double low, double high, int ticks) {
+  auto* axis = new QCategoryAxis();
+  axis->setTitleText(title);
+  axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  axis->setStartValue(low);
+  for (const double tick : app::NiceTicks(low, high, ticks))
+    axis->append(QString::fromStdString(app::FormatReal(tick)), tick);
+  axis->setRange(low, high);
+  return axis;
 }
 
 void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
@@ -149,14 +151,8 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
                          const QPalette& palette) {
   auto* chart = new QChart();
   chart->setTitle(QStringLiteral("Функция и построения метода"));
-  auto* x_axis = new QValueAxis();
-  x_axis->setTitleText(QStringLiteral("x"));
-  x_axis->setRange(plot.range.left, plot.range.right);
-  auto* y_axis = new QValueAxis();
-  y_axis->setTitleText(QStringLiteral("f(x)"));
-  y_axis->setRange(plot.bottom, plot.top);
-  x_axis->applyNiceNumbers();
-  y_axis->applyNiceNumbers();
+  auto* x_axis = NewRoundAxis(QStringLiteral("x"), plot.range.left, plot.range.right, 6);
+  auto* y_axis = NewRoundAxis(QStringLiteral("f(x)"), plot.bottom, plot.top, 8);
   chart->addAxis(x_axis, Qt::AlignBottom);
   chart->addAxis(y_axis, Qt::AlignLeft);
 
@@ -214,15 +210,7 @@ QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
   const double bottom = std::pow(10.0, std::floor(std::log10(smallest)) - 1);
   const double top = std::pow(10.0, std::ceil(std::log10(largest)));
 
-  auto* x_axis = new QValueAxis();
-  x_axis->setTitleText(QStringLiteral("проход n"));
-  x_axis->setLabelFormat(QStringLiteral("%.0f"));
-  x_axis->setRange(0, extent.shown);
-  if (extent.shown <= 12) {
-    x_axis->setTickCount(extent.shown + 1);
-  } else {
-    x_axis->applyNiceNumbers();
-  }
+  auto* x_axis = NewRoundAxis(QStringLiteral("проход n"), 0, extent.shown, 5);
   auto* y_axis = new QLogValueAxis();
   y_axis->setTitleText(QStringLiteral("шаг |xₙ − xₙ₋₁|"));
   y_axis->setBase(10);
