@@ -54,6 +54,10 @@ const core::MethodEntry* IterationsOpener::MethodToOpen(int row) const {
   return entry;
 }
 
+IterationsOpener::~IterationsOpener() {
+  for (IterationsWindow* window : OpenWindows()) delete window;
+}
+
 IterationsWindow* IterationsOpener::OpenRow(int row) {
   const core::MethodEntry* entry = MethodToOpen(row);
   if (entry == nullptr) return nullptr;

@@ -35,6 +35,8 @@ class IterationsOpener : public QObject {
   // `table` names the methods in column 0 from row 1 on; the opener is the
   // table's child.
   IterationsOpener(QTableWidget* table, LastRun last_run, Running running);
+  // Closes the detail windows still open: they go with the main window.
+  ~IterationsOpener() override;
 
   // Opens the window of the method in `row`; null when nothing opens.
   IterationsWindow* OpenRow(int row);

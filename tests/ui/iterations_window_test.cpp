@@ -1,6 +1,7 @@
 // The detail windows on the real main window, offscreen: which rows of the
 // results table open which method's window, the copies to the clipboard, the
 // CSV file read back, the saved plots, and the mark of a replaced run.
+#include <QAccessible>
 #include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
@@ -91,6 +92,7 @@ class IterationsWindowTest : public QObject {
   void csvReadsBackToTheSameNumbers();
   void savesEachPlotAsPngOrSvg();
   void aLaterRunMarksTheWindowOutOfDate();
+  void namesItsPartsForAssistiveTechnology();
 
  private:
   QStringList reports_;
@@ -284,6 +286,19 @@ void IterationsWindowTest::aLaterRunMarksTheWindowOutOfDate() {
   Compute("1");
   QTRY_VERIFY(window.IsOutOfDate());
   QVERIFY(window.windowTitle().endsWith("устарело"));
+}
+
+void IterationsWindowTest::namesItsPartsForAssistiveTechnology() {
+  Compute("1");
+  DoubleClick(0, 1);
+  const ui::IterationsWindow& window = *OpenWindows().front();
+  const QList<QWidget*> parts = {window.PassTable(), window.FunctionView(),
+                                 window.ConvergenceView()};
+  for (QWidget* part : parts) {
+    const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(part);
+    QVERIFY(accessible != nullptr);
+    QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), part->metaObject()->className());
+  }
 }
 
 QTEST_MAIN(IterationsWindowTest)
