@@ -49,9 +49,19 @@ double ReadInput(const ComparisonWindow& window, Input input) {
   return core::Extended(ParseReal(window.InputText(input))).ToDouble();
 }
 
-// A record for a run about to begin: the inputs as typed, and no method run yet.
-std::shared_ptr<RunRecord> NewRecord(const ComparisonWindow& window) {
+// A record for a run about to begin: the inputs as typed, and no method run
+// yet. When nothing else holds the previous record any more, its pass lists
+// are taken over: memory the program first touches costs far more than the
+// passes written into it, and a run at the caps writes 15,000 of them.
+std::shared_ptr<RunRecord> NewRecord(const ComparisonWindow& window,
+                                     std::shared_ptr<RunRecord> previous) {
   auto record = std::make_shared<RunRecord>();
+  if (previous != nullptr && previous.use_count() == 1) {
+    for (std::size_t i = 0; i < record->methods.size(); ++i) {
+      record->methods[i].passes = std::move(previous->methods[i].passes);
+      record->methods[i].passes.clear();
+    }
+  }
   const std::uint8_t equation = window.SelectedEquation();
   if (equation < core::kEquationCount) record->equation_text = core::kEquationTexts[equation];
   record->start_text = window.InputText(Input::kStart);
@@ -114,8 +124,7 @@ void ComparisonRun::Execute(ComparisonWindow& window, SharedState& state) {
   const RunningFlag running(running_);
   // The table empties now, and so does the latest run: until this one ends
   // there is none to show (windows still holding the old record keep it).
-  last_run_.reset();
-  std::shared_ptr<RunRecord> record = NewRecord(window);
+  std::shared_ptr<RunRecord> record = NewRecord(window, std::exchange(last_run_, nullptr));
   try {
     Solve(window, state, *record);
   } catch (const core::Exception&) {

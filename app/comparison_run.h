@@ -11,6 +11,7 @@
 
 #include "core/equations.h"
 #include "core/history.h"
+#include "core/method_table.h"
 #include "core/root_finding.h"
 
 namespace app {
@@ -70,7 +71,8 @@ struct RunRecord {
   std::string start_text;
   std::string precision_text;
   std::string end_text;
-  std::array<core::MethodHistory, 4> methods;  // method set in each; ran only where it ran
+  // Every history has its method number; only those that ran have more.
+  std::array<core::MethodHistory, core::kMethods.size()> methods;
 };
 
 // Runs whole comparisons. A compute command that arrives while a run is under
@@ -92,7 +94,7 @@ class ComparisonRun {
   void Solve(ComparisonWindow& window, SharedState& state, RunRecord& record);
 
   bool running_ = false;
-  std::shared_ptr<const RunRecord> last_run_;
+  std::shared_ptr<RunRecord> last_run_;
 };
 
 }  // namespace app

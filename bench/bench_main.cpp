@@ -14,6 +14,7 @@
 #include "app/number_text.h"
 #include "bench/benchmarks.h"
 #include "core/extended.h"
+#include "core/method_table.h"
 
 namespace bench {
 
@@ -90,13 +91,13 @@ std::optional<double> Nanoseconds(const SummaryReporter& results, const std::str
 // before its first pass or for its last test (f(a) for bisection, f(a) and
 // f(b) for the first chord, the last test of tangents, f(b) for the first
 // secant). Priced at the measured f and f_ of the default equation.
-std::optional<double> NeededPerCall(const SummaryReporter& results, const std::string& method,
+std::optional<double> NeededPerCall(const SummaryReporter& results, core::Method method,
                                     double passes) {
   const std::optional<double> f = Nanoseconds(results, "f/0");
   const std::optional<double> derivative = Nanoseconds(results, "f_/0");
   if (!f || !derivative) return std::nullopt;
-  const double extra = method == "chords" ? 2 : 1;
-  const double derivatives = method == "tangents" ? passes : 0;
+  const double extra = method == core::kChords ? 2 : 1;
+  const double derivatives = method == core::kTangents ? passes : 0;
   return *f * (passes + extra) + *derivative * derivatives;
 }
 
@@ -119,18 +120,20 @@ void PrintPerPass(const SummaryReporter& results) {
   std::printf("%-10s %-9s %7s %9s %9s %11s %9s %9s %11s %14s\n", "method", "case", "passes", "ours",
               "needed", "ours/needed", "GSL", "ours/GSL", "GSL+our f", "ours/GSL+our f");
   for (const char* input_case : {"defaults", "caps"}) {
-    for (const char* method : {"bisection", "chords", "tangents", "secants"}) {
-      const std::string suffix = std::string(method) + "/" + input_case;
+    for (const core::MethodEntry& entry : core::kMethods) {
+      const std::string method(entry.key);
+      const std::string suffix = method + "/" + input_case;
       const std::optional<Result> ours_result = results.Find("run/" + suffix);
       const std::optional<double> ours = NanosecondsPerPass(results, "run/" + suffix);
       std::optional<double> needed;
       if (ours_result && ours_result->passes > 0) {
-        const std::optional<double> per_call = NeededPerCall(results, method, ours_result->passes);
+        const std::optional<double> per_call =
+            NeededPerCall(results, entry.number, ours_result->passes);
         if (per_call) needed = *per_call / ours_result->passes;
       }
       const std::optional<double> gsl = NanosecondsPerPass(results, "gsl/" + suffix);
       const std::optional<double> gsl_our_f = NanosecondsPerPass(results, "gsl_our_f/" + suffix);
-      std::printf("%-10s %-9s %7s %9s %9s %11s %9s %9s %11s %14s\n", method, input_case,
+      std::printf("%-10s %-9s %7s %9s %9s %11s %9s %9s %11s %14s\n", method.c_str(), input_case,
                   ours_result ? Figure(ours_result->passes, "%.0f").c_str() : "n/a",
                   Figure(ours).c_str(), Figure(needed).c_str(),
                   Figure(Ratio(ours, needed), "%.2f").c_str(), Figure(gsl).c_str(),
@@ -149,9 +152,10 @@ void PrintComparisonRun(const SummaryReporter& results) {
     const std::optional<double> ns = Nanoseconds(results, name);
     return Figure(ns ? std::optional<double>(*ns / 1e6) : std::nullopt, "%.3f");
   };
-  std::printf("\nComparison run, ms: defaults %s, caps %s (target for caps: < 4)\n",
-              milliseconds("comparison_run/defaults").c_str(),
-              milliseconds("comparison_run/caps").c_str());
+  std::printf(
+      "\nComparison run, ms: defaults %s, caps %s with histories recorded (target for caps: < "
+      "1.5)\n",
+      milliseconds("comparison_run/defaults").c_str(), milliseconds("comparison_run/caps").c_str());
 }
 
 }  // namespace

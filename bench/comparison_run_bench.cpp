@@ -5,20 +5,23 @@
 // part of it.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
 #include "app/comparison_run.h"
-#include "bench/bench_window.h"
 #include "bench/benchmarks.h"
+#include "bench/input_cases.h"
 #include "core/errors.h"
+#include "tests/doubles/fake_window.h"
 
 namespace bench {
 
 namespace {
 
 void BenchmarkComparisonRun(benchmark::State& state, const InputCase& input_case) {
-  BenchWindow window(input_case);
+  doubles::FakeWindow window;
+  window.SetInput(app::Input::kPrecision, input_case.precision_text);
   app::SharedState shared;
   app::ComparisonRun command;
   std::string fault;
@@ -31,8 +34,15 @@ void BenchmarkComparisonRun(benchmark::State& state, const InputCase& input_case
     benchmark::DoNotOptimize(std::as_const(shared.root));
   }
   state.SetLabel(fault.empty() ? window.status : "ends in: " + fault);
-  state.counters[kEvaluationsCounter] =
-      static_cast<double>(window.equation_reads) / static_cast<double>(state.iterations());
+  // The evaluations of one run, from its record: asked for, and computed.
+  std::int64_t asked = 0;
+  std::int64_t computed = 0;
+  for (const core::MethodHistory& history : command.LastRun()->methods) {
+    asked += history.counts.f_asked + history.counts.df_asked;
+    computed += history.counts.f_computed + history.counts.df_computed;
+  }
+  state.counters[kEvaluationsCounter] = static_cast<double>(asked);
+  state.counters["computed"] = static_cast<double>(computed);
 }
 
 }  // namespace

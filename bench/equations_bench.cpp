@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "bench/bench_window.h"
 #include "bench/benchmarks.h"
+#include "bench/input_cases.h"
 #include "core/equations.h"
 
 namespace bench {

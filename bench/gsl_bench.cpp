@@ -18,9 +18,10 @@
 #include <cstdint>
 #include <string>
 
-#include "bench/bench_window.h"
 #include "bench/benchmarks.h"
+#include "bench/input_cases.h"
 #include "core/equations.h"
+#include "core/method_table.h"
 
 namespace bench {
 
@@ -89,15 +90,15 @@ enum class Solver { kBisection, kFalsePosition, kNewton, kSecant };
 
 struct SolverCase {
   Solver solver;
-  const char* name;  // the name of our method it stands beside
-  int pass_limit;    // our method's most passes
+  core::Method method;  // our method it stands beside
+  int pass_limit;       // our method's most passes
 };
 
 constexpr SolverCase kSolvers[] = {
-    {Solver::kBisection, "bisection", 5001},
-    {Solver::kFalsePosition, "chords", 5000},
-    {Solver::kNewton, "tangents", 5000},
-    {Solver::kSecant, "secants", 5000},
+    {Solver::kBisection, core::kBisection, 5001},
+    {Solver::kFalsePosition, core::kChords, 5000},
+    {Solver::kNewton, core::kTangents, 5000},
+    {Solver::kSecant, core::kSecants, 5000},
 };
 
 struct Solve {
@@ -203,7 +204,8 @@ void RegisterGslBenchmarks() {
     for (const SolverCase& solver_case : kSolvers) {
       for (const bool our_functions : {false, true}) {
         const std::string name = std::string(our_functions ? "gsl_our_f/" : "gsl/") +
-                                 solver_case.name + "/" + input_case->name;
+                                 std::string(core::FindMethod(solver_case.method)->key) + "/" +
+                                 input_case->name;
         benchmark::RegisterBenchmark(
             name.c_str(), [solver_case, our_functions, input_case](benchmark::State& state) {
               BenchmarkGsl(state, solver_case, our_functions, *input_case);

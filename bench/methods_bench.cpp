@@ -10,11 +10,12 @@
 #include <string>
 #include <utility>
 
-#include "bench/bench_window.h"
 #include "bench/benchmarks.h"
+#include "bench/input_cases.h"
 #include "core/errors.h"
 #include "core/method_table.h"
 #include "core/root_finding.h"
+#include "tests/doubles/fake_host.h"
 
 namespace bench {
 
@@ -27,7 +28,7 @@ struct Outcome {
 };
 
 Outcome RunOnce(core::Method method, const InputCase& input_case) {
-  BenchHost host(input_case.precision_text);
+  doubles::FakeHost host(0, input_case.precision_text);
   Outcome outcome;
   double root = 0;
   try {
@@ -50,7 +51,7 @@ std::int64_t PassesBegun(core::Method method, const Outcome& faulted) {
 }
 
 void BenchmarkRun(benchmark::State& state, core::Method method, const InputCase& input_case) {
-  BenchHost host(input_case.precision_text);
+  doubles::FakeHost host(0, input_case.precision_text);
   for (auto _ : state) {
     double root = 0;
     try {
@@ -77,7 +78,7 @@ void RegisterMethodBenchmarks() {
   // The frame alone: a method number that names no method runs only the
   // message processing and the rounding, the fixed cost of every call.
   benchmark::RegisterBenchmark("run/frame/defaults", [](benchmark::State& state) {
-    BenchHost host(kDefaults.precision_text);
+    doubles::FakeHost host(0, kDefaults.precision_text);
     for (auto _ : state) {
       double root = 1.5707963267948966;
       benchmark::DoNotOptimize(

@@ -54,21 +54,24 @@ double Evaluator::f_(double x) {
 
 void Evaluator::AddPass(std::int32_t n, double x) {
   std::vector<PassRecord>& passes = history_->passes;
-  PassRecord pass;
-  pass.n = n;
-  pass.x = x;
+  // In extended precision the difference of two doubles is finite; only its
+  // store into a double can overflow, and then the step stays empty.
+  std::optional<double> step;
   if (!passes.empty()) {
-    // In extended precision the difference of two doubles is finite; only
-    // its store into a double can overflow, and then the step stays empty.
-    const auto step = static_cast<double>(std::fabs(static_cast<long double>(x) - passes.back().x));
-    if (std::isfinite(step)) pass.step = step;
+    const auto difference =
+        static_cast<double>(std::fabs(static_cast<long double>(x) - passes.back().x));
+    if (std::isfinite(difference)) step = difference;
   }
   // Grow by doubling, but never past the longest possible history.
   if (passes.size() == passes.capacity()) {
     constexpr std::size_t kFirstCapacity = 16;
     passes.reserve(std::min(std::max(2 * passes.capacity(), kFirstCapacity), kMaxHistoryPasses));
   }
-  passes.push_back(pass);
+  // Written in place: the lines are many, and a copy of each costs as much.
+  PassRecord& pass = passes.emplace_back();
+  pass.n = n;
+  pass.x = x;
+  pass.step = step;
 }
 
 void Evaluator::SetEnds(double a, double b) {

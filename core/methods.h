@@ -1,7 +1,8 @@
 // The four root-finding methods and the pieces they share: one function per
 // step of a method, the named stopping tests and the pass cap. Every method
 // writes its approximation into x (the caller's root variable) as soon as it
-// is formed and returns its number of loop passes; run() adds the rounding.
+// is formed, reports it to the evaluator's history in the same breath, and
+// returns its number of loop passes; run() adds the rounding.
 #pragma once
 
 #include <cstdint>

@@ -3,63 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <map>
 #include <string>
 
 #include "app/number_text.h"
 #include "core/errors.h"
 #include "core/extended.h"
+#include "core/method_table.h"
+#include "tests/doubles/fake_window.h"
 
 namespace {
 
 using app::Input;
 
-// A main window without widgets: the table, status line, progress bar and
-// input boxes are plain values, and message processing runs a test's hook.
-class FakeWindow : public app::ComparisonWindow {
- public:
-  FakeWindow() {
-    inputs_ = {{Input::kK, "1"},
-               {Input::kL, "1"},
-               {Input::kStart, "1"},
-               {Input::kPrecision, "0,001"},
-               {Input::kEnd, "2"}};
-  }
-
-  std::uint8_t SelectedEquation() const override { return equation; }
-  std::string PrecisionText() const override { return inputs_.at(Input::kPrecision); }
-  void ProcessMessages() override {
-    ++messages_processed;
-    if (on_messages) on_messages(messages_processed);
-  }
-
-  int ColumnCount() const override { return 3; }
-  int RowCount() const override { return 5; }
-  std::string Cell(int column, int row) const override { return cells_[row][column]; }
-  void SetCell(int column, int row, const std::string& text) override {
-    cells_[row][column] = text;
-  }
-  void SetStatusText(const std::string& text) override { status = text; }
-  void SetProgressVisible(bool visible) override { progress_visible = visible; }
-  int ProgressPosition() const override { return progress_position; }
-  void SetProgressPosition(int position) override { progress_position = position; }
-  std::string InputText(Input input) const override { return inputs_.at(input); }
-
-  void SetInput(Input input, std::string text) { inputs_[input] = std::move(text); }
-  std::array<std::string, 3> Row(int row) const { return cells_[row]; }
-
-  std::uint8_t equation = 0;
-  std::string status = "untouched";
-  bool progress_visible = false;
-  int progress_position = -1;
-  int messages_processed = 0;
-  std::function<void(int)> on_messages;
-
- private:
-  std::map<Input, std::string> inputs_;
-  std::array<std::array<std::string, 3>, 5> cells_;
-};
+using doubles::FakeWindow;
 
 using Row = std::array<std::string, 3>;
 
@@ -203,7 +160,7 @@ TEST_F(ComparisonRunTest, EquationChosenDuringTheRunAppliesToTheFollowingMethods
   // Message processing number 2 is the one after bisection (number 1 is at
   // its start); from then on the methods solve cos(x) - x + 1 = 0.
   window.on_messages = [&](int count) {
-    if (count == 2) window.equation = 3;
+    if (count == 2) window.Select(3);
   };
   run.Execute(window, state);
   std::map<std::string, std::string> roots;
@@ -212,6 +169,53 @@ TEST_F(ComparisonRunTest, EquationChosenDuringTheRunAppliesToTheFollowingMethods
   EXPECT_EQ(roots["Метод хорд"], "1,283");
   EXPECT_EQ(roots["Метод касательных"], "1,283");
   EXPECT_EQ(roots["Метод секущих"], "1,283");
+}
+
+// The last run's record: none before the first run; then the inputs as typed
+// and each method's outcome as the table shows it. A failed run is kept with
+// the methods that ran, the failed one with its message, and leaves a record
+// still held elsewhere untouched.
+TEST_F(ComparisonRunTest, LastRunKeepsTheInputsAndTheHistories) {
+  EXPECT_EQ(run.LastRun(), nullptr);
+  run.Execute(window, state);
+  std::shared_ptr<const app::RunRecord> first = run.LastRun();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->equation_text, "x=k*cos(l*x)");
+  EXPECT_EQ(first->k, 1.0);
+  EXPECT_EQ(first->l, 1.0);
+  EXPECT_EQ(first->start_text, "1");
+  EXPECT_EQ(first->precision_text, "0,001");
+  EXPECT_EQ(first->end_text, "2");
+  for (int row = 1; row <= 4; ++row) {
+    const core::MethodHistory* history = nullptr;
+    for (const core::MethodEntry& entry : core::kMethods)
+      if (window.Row(row)[0] == entry.name) history = &first->methods[entry.number - 1];
+    ASSERT_NE(history, nullptr);
+    ASSERT_TRUE(history->ran && history->count && history->root);
+    EXPECT_EQ(app::FormatReal(*history->root), window.Row(row)[1]);
+    EXPECT_EQ(app::FormatInteger(*history->count), window.Row(row)[2]);
+  }
+
+  window.SetInput(Input::kStart, "0");
+  EXPECT_THROW(run.Execute(window, state), core::EZeroDivide);
+  std::shared_ptr<const app::RunRecord> failed = run.LastRun();
+  ASSERT_NE(failed, first);
+  EXPECT_EQ(failed->start_text, "0");
+  const bool ran[] = {true, true, true, false};
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(failed->methods[i].ran, ran[i]);
+  EXPECT_EQ(failed->methods[2].error, "Floating point division by zero");
+  EXPECT_EQ(failed->methods[2].passes.size(), 1U);
+  EXPECT_EQ(first->start_text, "1");
+  EXPECT_EQ(first->methods[0].passes.size(), 10U);
+
+  first.reset();  // held by nothing else now: the next run reuses their memory
+  failed.reset();
+  window.SetInput(Input::kK, "x");  // stops the run before any method
+  EXPECT_THROW(run.Execute(window, state), core::EConvertError);
+  for (const core::MethodHistory& history : run.LastRun()->methods) {
+    EXPECT_FALSE(history.ran);
+    EXPECT_TRUE(history.passes.empty());  // nothing left from the runs before
+  }
 }
 
 }  // namespace
