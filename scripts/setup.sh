@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libjpeg62-turbo-dev
+  qt6-charts-dev qt6-svg-dev libqt6opengl6-dev
   libgtest-dev libbenchmark-dev libgsl-dev
   xvfb xauth xdotool x11-utils imagemagick
   fonts-dejavu-core locales desktop-file-utils dpkg-dev

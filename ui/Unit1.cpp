@@ -30,6 +30,7 @@
 #include "ui/bevel_panel.h"
 #include "ui/block_progress_bar.h"
 #include "ui/error_boundary.h"
+#include "ui/iterations_opener.h"
 #include "ui/placement.h"
 #include "ui/results_grid.h"
 #include "ui/status_panel.h"
@@ -158,6 +159,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   LayOutClientArea(client);
   SetTabOrder();
   WireCommands();
+  IterationsOpener = new ui::IterationsOpener(
+      StringGrid1, [this] { return comparison_.LastRun(); },
+      [this] { return comparison_.IsRunning(); });
 
   // The menu bar comes on top of the client area; a status bar that had to
   // grow to fit its font adds its extra height, so the grid keeps its own.

@@ -28,6 +28,7 @@ class QTabWidget;
 class QToolButton;
 
 namespace ui {
+class IterationsOpener;
 class ResultsGrid;
 class StatusPanel;
 class ToolBar;
@@ -77,6 +78,8 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   QWidget* ToolButton6;
   // The status bar's only panel.
   ui::StatusPanel* StatusPanel;
+  // Opens a method's detail window from a row of the results table.
+  ui::IterationsOpener* IterationsOpener;
 
   // The handlers. Each takes the object that raised the event and ignores it.
   void Button1Click(QObject* Sender);

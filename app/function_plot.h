@@ -1,0 +1,89 @@
+// What the two plots of a detail window draw, computed without any toolkit:
+// f sampled over the interval widened to the iterates, the method's geometry
+// (tangents, chords, secants), the numbered iterates, and the steps for the
+// convergence plot.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "app/comparison_run.h"
+#include "core/history.h"
+
+namespace app {
+
+struct PlotPoint {
+  double x = 0;
+  double y = 0;
+};
+
+// The x-range of the function plot: [start, end] widened to every iterate
+// within ten interval widths of it, with a margin. Iterates beyond that
+// (a method running far away) are left out of the range and counted, so that
+// the curve near the interval stays readable.
+struct PlotRange {
+  double left = 0;
+  double right = 0;
+  int iterates_outside = 0;
+};
+PlotRange FunctionPlotRange(double start, double end, const std::vector<double>& iterates);
+
+// Tick values for an axis over [low, high]: the whole multiples in it of one
+// step of 1, 2 or 5 times a power of ten, about `about` of them. Each is k
+// times the step, so 0 is exactly 0 and no tick reads "-0".
+std::vector<double> NiceTicks(double low, double high, int about);
+
+// f at `count` evenly spaced points of [left, right], as pieces of curve.
+// `f` returns no value where the program's evaluation raises an error; such
+// a point is left out and ends the piece, so the curve never bridges it.
+using CurvePiece = std::vector<PlotPoint>;
+std::vector<CurvePiece> SampleFunction(const std::function<std::optional<double>(double)>& f,
+                                       double left, double right, int count);
+
+// Passes past this many draw no geometry and no number: past the first few
+// they crowd round the root.
+inline constexpr int kDrawnPasses = 12;
+
+struct NumberedIterate {
+  std::int32_t n = 0;
+  double x = 0;
+};
+
+struct FunctionPlot {
+  PlotRange range;
+  double bottom = -1;  // the y-range: the curve and the x-axis
+  double top = 1;
+  std::vector<CurvePiece> curve;
+  // Each line is a segment: a tangent from (xₙ₋₁, f(xₙ₋₁)) down to (xₙ, 0),
+  // a chord between the interval's ends, a secant through its two points on
+  // to (xₙ, 0).
+  std::vector<std::pair<PlotPoint, PlotPoint>> lines;
+  std::vector<NumberedIterate> iterates;  // within the range, the first kDrawnPasses
+  std::optional<double> root;             // the last approximation
+};
+
+FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int samples = 400);
+
+// The convergence plot of one method: the nonzero steps against n, and the
+// passes whose step was zero (a logarithmic axis cannot draw them).
+struct StepSeries {
+  std::vector<PlotPoint> steps;
+  std::vector<std::int32_t> zero_steps;
+};
+StepSeries Steps(const core::MethodHistory& history);
+// The steps of the run's four methods, indexed by method number - 1.
+std::array<StepSeries, 4> RunSteps(const RunRecord& run);
+
+// The passes the convergence plot shows, 0 to `shown`: all of them, unless
+// the methods only repeat zero steps long after their last nonzero one (at
+// the pass cap), which would squeeze the converging passes into the left edge.
+struct ConvergenceExtent {
+  std::int32_t shown = 1;
+  std::int32_t last = 1;  // the last pass of any method
+};
+ConvergenceExtent ConvergenceExtentOf(const std::array<StepSeries, 4>& series);
+
+}  // namespace app

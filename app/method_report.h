@@ -1,0 +1,45 @@
+// The texts of a method's detail window that explain its result: the inputs
+// of the run, the evaluation counts, the warning about an interval without a
+// sign change, and the order of convergence estimated from the last steps.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/comparison_run.h"
+#include "core/history.h"
+
+namespace app {
+
+// f at x with the program's own evaluation, for the equation that the method
+// solved and the run's coefficients; empty where the evaluation raises an
+// error.
+std::optional<double> EvaluateF(const RunRecord& run, const core::MethodHistory& history, double x);
+
+// "Уравнение x=k*cos(l*x), k = 1, l = 1; начальное значение 1, точность 0,001,
+// конечный интервал 2".
+std::string InputsText(const RunRecord& run);
+
+// "f вычислена 23 раза, из них заново 11"; "f′ не вычислялась" when never asked.
+std::string EvaluationCountText(std::string_view function, std::int64_t asked,
+                                std::int64_t computed);
+
+// Bisection and chords rely on f changing sign between the start and the end;
+// true when f(start)·f(end) > 0 (never when either value cannot be computed).
+bool StartsWithoutSignChange(const RunRecord& run, const core::MethodHistory& history);
+inline constexpr std::string_view kNoSignChangeWarning =
+    "Внимание: f(начало)·f(конец) > 0 — на концах отрезка f одного знака, "
+    "и метод может не найти на нём корень.";
+
+// q ≈ ln(e₃/e₂) / ln(e₂/e₁) from the last three steps e₁, e₂, e₃; empty with
+// fewer than three steps, a zero among them, or equal steps (no convergence
+// to measure).
+std::optional<double> OrderOfConvergence(const core::MethodHistory& history);
+
+// The estimate, or why there is none, and what to expect of each method.
+std::string OrderOfConvergenceText(const core::MethodHistory& history);
+std::string ExpectedOrderText();
+
+}  // namespace app

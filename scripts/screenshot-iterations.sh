@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Takes the screenshot of a detail window that the README shows: starts the
+# real program on its own virtual X display with a Russian decimal comma,
+# clicks "Вычислить", double-clicks a row of the results table with xdotool,
+# waits for the window "Итерации: ..." and saves that window as a PNG. Fails
+# when the window does not open, so the end-to-end test runs it too.
+# Usage: screenshot-iterations.sh [program] [output.png] [table row 1-4]
+# (defaults: build/ui/nonlinear-equations, docs/screenshots/iterations_window.png,
+# row 2, the tangents on the default equation). QT_SCALE_FACTOR passes through.
+set -euo pipefail
+
+if [[ "${1:-}" != --on-display ]]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --on-display "$@"
+fi
+shift
+root=$(cd "$(dirname "$0")/.." && pwd)
+program=$(realpath "${1:-$root/build/ui/nonlinear-equations}")
+output=$(realpath -m "${2:-$root/docs/screenshots/iterations_window.png}")
+row=${3:-2}
+
+readonly caption='Простейший математический пакет по решению нелинейных уравнений '
+readonly client_height=356 toolbar_height=34 group_box_height=167 row_height=25
+work=$(mktemp -d)
+pid=
+cleanup() {
+  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Polls until the command prints a window id, for at most 30 s.
+wait_for() {
+  local id
+  for _ in $(seq 1 300); do
+    id=$("$@" 2>/dev/null | head -n 1 || true)
+    [[ -n "$id" ]] && { echo "$id"; return 0; }
+    kill -0 "$pid" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# The design's precision "0,001" and the table's roots read best with the
+# decimal comma of a Russian locale, built here as the machine may lack it.
+locale_env=(LC_ALL=C.UTF-8)
+mkdir -p "$work/locale"
+localedef -i ru_RU -f UTF-8 "$work/locale/ru_RU.UTF-8" >/dev/null 2>&1 || true
+if [[ -f "$work/locale/ru_RU.UTF-8/LC_NUMERIC" ]]; then
+  locale_env=(LOCPATH="$work/locale" LC_ALL= LANG=C.UTF-8 LC_NUMERIC=ru_RU.UTF-8)
+fi
+
+# The program reads help.txt from its current directory.
+(cd "$root" && exec env "${locale_env[@]}" "$program") &
+pid=$!
+main=$(wait_for xdotool search --onlyvisible --name "^${caption}\$") || fail "no main window"
+eval "$(xdotool getwindowgeometry --shell "$main")"  # X Y WIDTH HEIGHT
+menu_height=$((HEIGHT - client_height))
+
+# "Вычислить" at (8, 136), 121 x 25, in the group box under the toolbar.
+xdotool mousemove --window "$main" 68 $((menu_height + toolbar_height + 148)) click 1
+sleep 1
+# The method's name cell in the chosen row of the table under the group box.
+grid_top=$((menu_height + toolbar_height + group_box_height))
+xdotool mousemove --window "$main" 60 $((grid_top + row * row_height + 12)) click --repeat 2 --delay 80 1
+details=$(wait_for xdotool search --onlyvisible --name '^Итерации: ') ||
+  fail "no detail window after the double click on row $row"
+sleep 1.5  # the charts lay out and paint
+mkdir -p "$(dirname "$output")"
+import -window "$details" "$output"
+echo "ok: '$(xdotool getwindowname "$details")' saved as $output"

@@ -1,0 +1,305 @@
+// The detail windows on the real main window, offscreen: which rows of the
+// results table open which method's window, the copies to the clipboard, the
+// CSV file read back, the saved plots, and the mark of a replaced run.
+#include <QAccessible>
+#include <QClipboard>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtCharts/QChartView>
+#include <QtTest>
+#include <cmath>
+
+#include "app/number_text.h"
+#include "app/pass_table.h"
+#include "core/extended.h"
+#include "core/method_table.h"
+#include "ui/Unit1.h"
+#include "ui/Unit4.h"
+#include "ui/error_boundary.h"
+#include "ui/file_chooser.h"
+#include "ui/iterations_opener.h"
+#include "ui/iterations_window.h"
+#include "ui/results_grid.h"
+#include "ui/start_up.h"
+
+namespace {
+
+QtMessageHandler default_message_handler = nullptr;
+
+// The offscreen platform cannot set a window's opacity or raise it.
+void DropOffscreenLimitations(QtMsgType type, const QMessageLogContext& context,
+                              const QString& message) {
+  if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+  default_message_handler(type, context, message);
+}
+
+ui::IterationsOpener& Opener() {
+  return *Form1->IterationsOpener;
+}
+
+QList<ui::IterationsWindow*> OpenWindows() {
+  return Opener().OpenWindows();
+}
+
+void CloseAll() {
+  for (ui::IterationsWindow* window : OpenWindows()) window->close();
+  QTRY_VERIFY(OpenWindows().isEmpty());
+}
+
+QPoint CellCentre(int column, int row) {
+  const QTableWidget& grid = *Form1->StringGrid1;
+  return grid.visualRect(grid.model()->index(row, column)).center();
+}
+
+void DoubleClick(int column, int row) {
+  QTest::mouseDClick(Form1->StringGrid1->viewport(), Qt::LeftButton, {}, CellCentre(column, row));
+}
+
+void Compute(const QString& start) {
+  Form1->Edit1->setText(start);
+  Form1->Edit2->setText(QString::fromStdString("0" + app::DecimalSeparator() + "001"));
+  Form1->SpeedButton1->click();
+}
+
+// The numbers of a table row read back with the program's own reader.
+QList<long double> Numbers(const QStringList& fields) {
+  QList<long double> numbers;
+  for (const QString& field : fields)
+    numbers << (field.isEmpty() ? NAN : app::ParseReal(field.toStdString()));
+  return numbers;
+}
+
+}  // namespace
+
+class IterationsWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void cleanup();
+  void cleanupTestCase();
+
+  void nothingOpensBeforeTheFirstRun();
+  void doubleClickOnEachSortedRowOpensThatMethod_data();
+  void doubleClickOnEachSortedRowOpensThatMethod();
+  void enterOnASelectedRowOpensItsMethod();
+  void headerAndUnrunRowsOpenNothing();
+  void copiesGiveTheExpectedFirstLines();
+  void csvReadsBackToTheSameNumbers_data();
+  void csvReadsBackToTheSameNumbers();
+  void savesEachPlotAsPngOrSvg();
+  void aLaterRunMarksTheWindowOutOfDate();
+  void namesItsPartsForAssistiveTechnology();
+
+ private:
+  QStringList reports_;
+};
+
+void IterationsWindowTest::initTestCase() {
+  default_message_handler = qInstallMessageHandler(DropOffscreenLimitations);
+  core::EstablishFloatingPointEnvironment();
+  app::SetDecimalSeparator(",");
+  SetSplashSleep([](int) {});
+  ui::SetErrorPresenter([this](const QString& text, const QString&) { reports_ << text; });
+  ui::CreateWindows();
+  Form1->show();
+  QVERIFY(QTest::qWaitForWindowActive(Form1));
+}
+
+void IterationsWindowTest::cleanup() {
+  CloseAll();
+  reports_.clear();
+  ui::RestoreDefaultSaveFileChooser();
+}
+
+void IterationsWindowTest::cleanupTestCase() {
+  ui::DestroyWindows();
+  ui::RestoreDefaultErrorPresenter();
+}
+
+void IterationsWindowTest::nothingOpensBeforeTheFirstRun() {
+  for (int row = 0; row < 5; ++row) DoubleClick(0, row);
+  QVERIFY(OpenWindows().isEmpty());
+}
+
+void IterationsWindowTest::doubleClickOnEachSortedRowOpensThatMethod_data() {
+  QTest::addColumn<int>("row");
+  QTest::addColumn<int>("column");
+  // The defaults sort chords, tangents, secants, bisection; the name cells
+  // are fixed cells and open all the same.
+  QTest::newRow("row 1, name") << 1 << 0;
+  QTest::newRow("row 2, root") << 2 << 1;
+  QTest::newRow("row 3, count") << 3 << 2;
+  QTest::newRow("row 4, name") << 4 << 0;
+}
+
+void IterationsWindowTest::doubleClickOnEachSortedRowOpensThatMethod() {
+  QFETCH(int, row);
+  QFETCH(int, column);
+  Compute("1");
+  const QString name = Form1->StringGrid1->CellText(0, row);
+  const int count = Form1->StringGrid1->CellText(2, row).toInt();
+  DoubleClick(column, row);
+  QCOMPARE(OpenWindows().size(), 1);
+  const ui::IterationsWindow& window = *OpenWindows().front();
+  QCOMPARE(window.windowTitle(), "Итерации: " + name);
+  QVERIFY(!window.isModal());
+  // The passes of a count of n run from 0 (or 1 for bisection) to n - 1.
+  const QAbstractItemModel& passes = *window.PassTable()->model();
+  const int rows = passes.rowCount();
+  QCOMPARE(passes.index(rows - 1, 0).data().toInt(), count - 1);
+  QCOMPARE(rows, window.Method() == core::kBisection ? count - 1 : count);
+}
+
+void IterationsWindowTest::enterOnASelectedRowOpensItsMethod() {
+  Compute("1");
+  Form1->StringGrid1->setCurrentCell(4, 1);
+  QTest::keyClick(Form1->StringGrid1, Qt::Key_Return);
+  QCOMPARE(OpenWindows().size(), 1);
+  QCOMPARE(OpenWindows().front()->Method(), core::kBisection);
+  // A second window opens beside the first.
+  QTest::keyClick(Form1->StringGrid1, Qt::Key_Enter, Qt::KeypadModifier);
+  QCOMPARE(OpenWindows().size(), 2);
+}
+
+void IterationsWindowTest::headerAndUnrunRowsOpenNothing() {
+  // From 0 the tangents divide by zero; the secants never run, and the rows
+  // stay in method order.
+  Compute("0");
+  QCOMPARE(reports_.size(), 1);
+  DoubleClick(1, 0);
+  DoubleClick(0, 4);
+  QVERIFY(OpenWindows().isEmpty());
+  DoubleClick(0, 3);
+  QCOMPARE(OpenWindows().size(), 1);
+  QCOMPARE(OpenWindows().front()->Method(), core::kTangents);
+}
+
+void IterationsWindowTest::copiesGiveTheExpectedFirstLines() {
+  Compute("1");
+  // The main window: the selected cells, tab-separated.
+  Form1->StringGrid1->clearSelection();
+  Form1->StringGrid1->setRangeSelected(QTableWidgetSelectionRange(1, 1, 2, 2), true);
+  QTest::keyClick(Form1->StringGrid1, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1,571\t3\n1,571\t3\n"));
+
+  // The detail window of the chords: the whole table with its headers.
+  DoubleClick(0, 1);
+  ui::IterationsWindow& window = *OpenWindows().front();
+  QTest::keyClick(window.PassTable(), Qt::Key_C, Qt::ControlModifier);
+  const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+  QCOMPARE(lines[0], QStringLiteral("n\ta\tb\txₙ\tf(xₙ)\t|xₙ − xₙ₋₁|"));
+  const QStringList first = lines[1].split('\t');
+  QCOMPARE(first.size(), 6);
+  QCOMPARE(first.mid(0, 3), QStringList({"0", "1", "2"}));
+  QCOMPARE(first[5], QString());
+  QVERIFY(first[3].startsWith("1,5649"));
+  QCOMPARE(lines.size(), 3 + 2);  // headers, passes 0 to 2, the last line end
+
+  // A selected row copies with the headers.
+  window.PassTable()->selectRow(2);
+  window.CopyPasses();
+  QCOMPARE(QGuiApplication::clipboard()->text().split('\n').mid(0, 2),
+           QStringList({lines[0], lines[3]}));
+}
+
+void IterationsWindowTest::csvReadsBackToTheSameNumbers_data() {
+  QTest::addColumn<QString>("separator");
+  QTest::addColumn<QString>("field_separator");
+  QTest::newRow("decimal comma") << ","
+                                 << ";";
+  QTest::newRow("decimal point") << "."
+                                 << ",";
+}
+
+void IterationsWindowTest::csvReadsBackToTheSameNumbers() {
+  QFETCH(QString, separator);
+  QFETCH(QString, field_separator);
+  app::SetDecimalSeparator(separator.toStdString());
+  Compute("1");
+  QTemporaryDir directory;
+  const QString path = directory.filePath("passes");  // the filter adds ".csv"
+  ui::SetSaveFileChooser(
+      [&path](QWidget*, const QString&, const QString&, const QStringList&, QString* filter) {
+        *filter = "CSV (*.csv)";
+        return path;
+      });
+  for (int row = 1; row <= 4; ++row) {
+    DoubleClick(0, row);
+    QCOMPARE(OpenWindows().size(), row);
+    ui::IterationsWindow& window = *OpenWindows().back();
+    window.SavePassesAsCsv();
+    QFile file(path + ".csv");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QStringList lines = QString::fromUtf8(bytes.mid(3)).split("\r\n");
+    QCOMPARE(lines.takeLast(), QString());
+    const QAbstractItemModel& passes = *window.PassTable()->model();
+    QCOMPARE(lines.size(), passes.rowCount() + 1);
+    for (int pass = 0; pass < passes.rowCount(); ++pass) {
+      QStringList shown;
+      for (int column = 0; column < passes.columnCount(); ++column)
+        shown << passes.index(pass, column).data().toString();
+      const QList<long double> read = Numbers(lines[pass + 1].split(field_separator));
+      const QList<long double> expected = Numbers(shown);
+      QCOMPARE(read.size(), expected.size());
+      for (int i = 0; i < read.size(); ++i)
+        QVERIFY(read[i] == expected[i] || (std::isnan(read[i]) && std::isnan(expected[i])));
+    }
+  }
+  app::SetDecimalSeparator(",");
+}
+
+void IterationsWindowTest::savesEachPlotAsPngOrSvg() {
+  Compute("1");
+  DoubleClick(0, 2);
+  ui::IterationsWindow& window = *OpenWindows().front();
+  QTemporaryDir directory;
+  QString path;
+  ui::SetSaveFileChooser([&path](QWidget*, const QString&, const QString&, const QStringList&,
+                                 QString*) { return path; });
+  const struct {
+    const char* file;
+    QByteArray start;
+  } kCases[] = {{"function.png", "\x89PNG"}, {"convergence.svg", "<?xml"}};
+  QTabWidget* tabs = window.findChild<QTabWidget*>();
+  for (int tab = 0; tab < 2; ++tab) {
+    tabs->setCurrentIndex(tab);
+    path = directory.filePath(kCases[tab].file);
+    window.SaveCurrentPlot();
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().startsWith(kCases[tab].start));
+  }
+  QVERIFY(reports_.isEmpty());
+}
+
+void IterationsWindowTest::aLaterRunMarksTheWindowOutOfDate() {
+  Compute("1");
+  DoubleClick(0, 1);
+  ui::IterationsWindow& window = *OpenWindows().front();
+  QVERIFY(!window.IsOutOfDate());
+  Compute("1");
+  QTRY_VERIFY(window.IsOutOfDate());
+  QVERIFY(window.windowTitle().endsWith("устарело"));
+}
+
+void IterationsWindowTest::namesItsPartsForAssistiveTechnology() {
+  Compute("1");
+  DoubleClick(0, 1);
+  const ui::IterationsWindow& window = *OpenWindows().front();
+  const QList<QWidget*> parts = {window.PassTable(), window.FunctionView(),
+                                 window.ConvergenceView()};
+  for (QWidget* part : parts) {
+    const QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(part);
+    QVERIFY(accessible != nullptr);
+    QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), part->metaObject()->className());
+  }
+}
+
+QTEST_MAIN(IterationsWindowTest)
+#include "iterations_window_test.moc"

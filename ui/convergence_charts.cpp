@@ -1,0 +1,258 @@
+#include "ui/convergence_charts.h"
+
+#include <QBuffer>
+#include <QCategoryAxis>
+#include <QGraphicsSimpleTextItem>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QPainter>
+#include <QScatterSeries>
+#include <QSvgGenerator>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <algorithm>
+#include <cmath>
+
+#include "app/function_plot.h"
+#include "app/number_text.h"
+#include "core/method_table.h"
+#include "ui/file_chooser.h"
+
+namespace ui {
+
+namespace {
+
+bool IsDark(const QPalette& palette) {
+  return palette.color(QPalette::Base).lightness() < 128;
+}
+
+QPointF ToQt(app::PlotPoint point) {
+  return {point.x, point.y};
+}
+
+void HideFromLegend(QChart& chart, QAbstractSeries* series) {
+  for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
+}
+
+// Background, texts and grid from the palette; the series keep their colours.
+void Paint(QChart& chart, const QPalette& palette) {
+  chart.setBackgroundBrush(palette.color(QPalette::Base));
+  chart.setBackgroundRoundness(0);
+  chart.setTitleBrush(palette.color(QPalette::Text));
+  chart.legend()->setLabelColor(palette.color(QPalette::Text));
+  chart.legend()->setAlignment(Qt::AlignBottom);
+  for (QAbstractAxis* axis : chart.axes()) {
+    axis->setLabelsColor(palette.color(QPalette::Text));
+    axis->setTitleBrush(palette.color(QPalette::Text));
+    axis->setLinePenColor(palette.color(QPalette::Mid));
+    axis->setGridLineColor(palette.color(QPalette::Midlight));
+  }
+}
+
+// A linear axis over [low, high] whose ticks fall on round numbers, labelled
+// in the program's own number text.
+QCategoryAxis* NewRoundAxis(const QString& title, double low, double high, int ticks) {
+  auto* axis = new QCategoryAxis();
+  axis->setTitleText(title);
+  axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  axis->setStartValue(low);
+  for (const double tick : app::NiceTicks(low, high, ticks))
+    axis->append(QString::fromStdString(app::FormatReal(tick)), tick);
+  axis->setRange(low, high);
+  return axis;
+}
+
+void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+  chart.addSeries(series);
+  series->attachAxis(x);
+  series->attachAxis(y);
+}
+
+QLineSeries* NewLine(const QString& name, const QPen& pen) {
+  auto* series = new QLineSeries();
+  series->setName(name);
+  series->setPen(pen);
+  return series;
+}
+
+QScatterSeries* NewMarkers(const QString& name, QScatterSeries::MarkerShape shape, qreal size,
+                           const QColor& fill, const QColor& border) {
+  auto* series = new QScatterSeries();
+  series->setName(name);
+  series->setMarkerShape(shape);
+  series->setMarkerSize(size);
+  series->setColor(fill);
+  series->setBorderColor(border);
+  return series;
+}
+
+// The numbers of the iterates, just above their markers; placed again
+// whenever the plot area moves.
+void NumberIterates(QChart& chart, QScatterSeries& series,
+                    const std::vector<app::NumberedIterate>& iterates, const QColor& colour) {
+  std::vector<QGraphicsSimpleTextItem*> labels;
+  for (const app::NumberedIterate& iterate : iterates) {
+    auto* label = new QGraphicsSimpleTextItem(QString::number(iterate.n), &chart);
+    label->setBrush(colour);
+    label->setZValue(10);
+    labels.push_back(label);
+  }
+  const auto place = [&chart, &series, labels, iterates] {
+    const QRectF area = chart.plotArea();
+    std::vector<QRectF> taken;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      const QPointF at = chart.mapToPosition({iterates[i].x, 0}, &series);
+      QRectF box = labels[i]->boundingRect();
+      box.moveCenter({at.x(), at.y() - box.height()});
+      // Where iterates crowd round the root, the earliest number stands for them.
+      const bool crowded = std::any_of(taken.begin(), taken.end(), [&box](const QRectF& other) {
+        return other.intersects(box);
+      });
+      labels[i]->setPos(box.topLeft());
+      labels[i]->setVisible(area.contains(at) && !crowded);
+      if (labels[i]->isVisible()) taken.push_back(box);
+    }
+  };
+  QObject::connect(&chart, &QChart::plotAreaChanged, &chart, place);
+}
+
+// The methods' short names: the legend of the convergence plot, where four
+// must fit side by side, and the lines each method draws.
+QString ShortName(std::uint8_t method) {
+  switch (method) {
+    case core::kBisection:
+      return QStringLiteral("Половинное деление");
+    case core::kChords:
+      return QStringLiteral("Хорды");
+    case core::kTangents:
+      return QStringLiteral("Касательные");
+    case core::kSecants:
+      return QStringLiteral("Секущие");
+    default:
+      return QString();
+  }
+}
+
+}  // namespace
+
+QColor MethodColour(std::uint8_t method, const QPalette& palette) {
+  // Four hues told apart also by most colour-blind readers; lighter on a dark
+  // background.
+  static const QColor kOnLight[] = {QColor(0x1f, 0x5f, 0xbf), QColor(0xc0, 0x5a, 0x00),
+                                    QColor(0x2e, 0x7d, 0x32), QColor(0x9c, 0x27, 0xb0)};
+  static const QColor kOnDark[] = {QColor(0x7a, 0xb0, 0xff), QColor(0xff, 0xaa, 0x55),
+                                   QColor(0x7f, 0xd8, 0x8a), QColor(0xe0, 0x96, 0xf5)};
+  const std::size_t index = std::clamp<std::size_t>(method, 1, 4) - 1;
+  return IsDark(palette) ? kOnDark[index] : kOnLight[index];
+}
+
+QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
+                         const QPalette& palette) {
+  auto* chart = new QChart();
+  chart->setTitle(QStringLiteral("Функция и построения метода"));
+  auto* x_axis = NewRoundAxis(QStringLiteral("x"), plot.range.left, plot.range.right, 6);
+  auto* y_axis = NewRoundAxis(QStringLiteral("f(x)"), plot.bottom, plot.top, 8);
+  chart->addAxis(x_axis, Qt::AlignBottom);
+  chart->addAxis(y_axis, Qt::AlignLeft);
+
+  const QColor text = palette.color(QPalette::Text);
+  const QColor colour = MethodColour(method, palette);
+
+  auto* axis_line = NewLine(QString(), QPen(text, 1));
+  axis_line->append({{x_axis->min(), 0}, {x_axis->max(), 0}});
+  Attach(*chart, axis_line, x_axis, y_axis);
+  HideFromLegend(*chart, axis_line);
+
+  for (std::size_t i = 0; i < plot.curve.size(); ++i) {
+    auto* curve = NewLine(QStringLiteral("f(x)"), QPen(text, 2));
+    for (const app::PlotPoint& point : plot.curve[i]) curve->append(ToQt(point));
+    Attach(*chart, curve, x_axis, y_axis);
+    if (i > 0) HideFromLegend(*chart, curve);
+  }
+
+  for (std::size_t i = 0; i < plot.lines.size(); ++i) {
+    auto* line = NewLine(ShortName(method), QPen(colour, 1.5, Qt::DashLine));
+    line->append({ToQt(plot.lines[i].first), ToQt(plot.lines[i].second)});
+    Attach(*chart, line, x_axis, y_axis);
+    if (i > 0) HideFromLegend(*chart, line);
+  }
+
+  auto* iterates = NewMarkers(QStringLiteral("Приближения xₙ"), QScatterSeries::MarkerShapeCircle,
+                              9, colour, colour.darker(130));
+  for (const app::NumberedIterate& iterate : plot.iterates) iterates->append(iterate.x, 0);
+  Attach(*chart, iterates, x_axis, y_axis);
+  NumberIterates(*chart, *iterates, plot.iterates, text);
+
+  if (plot.root) {
+    auto* root =
+        NewMarkers(QStringLiteral("Корень"), QScatterSeries::MarkerShapeStar, 16, text, text);
+    root->append(*plot.root, 0);
+    Attach(*chart, root, x_axis, y_axis);
+  }
+  Paint(*chart, palette);
+  return chart;
+}
+
+QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
+                            const app::ConvergenceExtent& extent, const QPalette& palette) {
+  auto* chart = new QChart();
+  chart->setTitle(QStringLiteral("Сходимость: |xₙ − xₙ₋₁| по проходам"));
+  double smallest = 1;
+  double largest = 1;
+  for (const app::StepSeries& method : series) {
+    for (const app::PlotPoint& step : method.steps) {
+      smallest = std::min(smallest, step.y);
+      largest = std::max(largest, step.y);
+    }
+  }
+  // Whole decades, one more below the smallest step for the zero steps' row.
+  const double bottom = std::pow(10.0, std::floor(std::log10(smallest)) - 1);
+  const double top = std::pow(10.0, std::ceil(std::log10(largest)));
+
+  auto* x_axis = NewRoundAxis(QStringLiteral("проход n"), 0, extent.shown, 5);
+  auto* y_axis = new QLogValueAxis();
+  y_axis->setTitleText(QStringLiteral("шаг |xₙ − xₙ₋₁|"));
+  y_axis->setBase(10);
+  y_axis->setLabelFormat(QStringLiteral("%.0e"));
+  y_axis->setRange(bottom, top);
+  chart->addAxis(x_axis, Qt::AlignBottom);
+  chart->addAxis(y_axis, Qt::AlignLeft);
+
+  for (std::size_t i = 0; i < series.size(); ++i) {
+    const core::MethodEntry& entry = core::kMethods[i];
+    const QColor colour = MethodColour(entry.number, palette);
+    auto* steps = NewLine(ShortName(entry.number), QPen(colour, 2));
+    steps->setPointsVisible(true);
+    for (const app::PlotPoint& step : series[i].steps) steps->append(ToQt(step));
+    Attach(*chart, steps, x_axis, y_axis);
+    if (series[i].zero_steps.empty()) continue;
+    auto* zeros =
+        NewMarkers(QString(), QScatterSeries::MarkerShapeRectangle, 8, Qt::transparent, colour);
+    for (const std::int32_t n : series[i].zero_steps)
+      if (n <= extent.shown) zeros->append(n, bottom);
+    Attach(*chart, zeros, x_axis, y_axis);
+    HideFromLegend(*chart, zeros);
+  }
+  Paint(*chart, palette);
+  return chart;
+}
+
+void SaveChartPicture(QChartView& view, const QString& path, PictureFormat format) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  if (format == PictureFormat::kPng) {
+    view.grab().save(&buffer, "PNG");
+  } else {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(view.size());
+    svg.setViewBox(QRect(QPoint(0, 0), view.size()));
+    svg.setTitle(view.chart()->title());
+    QPainter painter(&svg);
+    view.render(&painter);
+  }
+  SaveFile(path, buffer.data());
+}
+
+}  // namespace ui

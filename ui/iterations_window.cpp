@@ -1,0 +1,364 @@
+#include "ui/iterations_window.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <algorithm>
+
+#include "app/function_plot.h"
+#include "app/method_report.h"
+#include "app/number_text.h"
+#include "app/pass_table.h"
+#include "core/method_table.h"
+#include "ui/convergence_charts.h"
+#include "ui/error_boundary.h"
+#include "ui/file_chooser.h"
+#include "ui/pass_table_model.h"
+#include "ui/table_copy.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kSpacing = 6;
+constexpr int kWidth = 1180;
+constexpr int kHeight = 720;
+constexpr int kMeasuredRows = 64;
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const core::MethodHistory& HistoryOf(const app::RunRecord& run, std::uint8_t method) {
+  return run.methods.at(static_cast<std::size_t>(method - 1));
+}
+
+QString Title(std::uint8_t method) {
+  return QStringLiteral("Итерации: ") + FromUtf8(core::FindMethod(method)->name);
+}
+
+// The result as the results table shows it, or the error the method ended in.
+QString ResultText(const core::MethodHistory& history) {
+  if (history.error) {
+    return QStringLiteral("Метод завершился ошибкой: «") + FromUtf8(*history.error) +
+           QStringLiteral("». Проходы до ошибки — в таблице.");
+  }
+  if (!history.root || !history.count) return QString();
+  return QStringLiteral("Корень (как в таблице): ") + FromUtf8(app::FormatReal(*history.root)) +
+         QStringLiteral(", итераций: ") + FromUtf8(app::FormatInteger(*history.count));
+}
+
+QString CountsText(const core::EvaluationCounts& counts) {
+  return FromUtf8(app::EvaluationCountText("f", counts.f_asked, counts.f_computed)) +
+         QStringLiteral("; ") +
+         FromUtf8(app::EvaluationCountText("f′", counts.df_asked, counts.df_computed));
+}
+
+QString FunctionPlotNote(const app::FunctionPlot& plot, std::size_t passes) {
+  QStringList notes;
+  if (passes > static_cast<std::size_t>(app::kDrawnPasses)) {
+    notes << QStringLiteral("Построения и номера приближений — для первых %1 проходов.")
+                 .arg(app::kDrawnPasses);
+  }
+  if (plot.range.iterates_outside > 0) {
+    notes << QStringLiteral("Приближений далеко за отрезком, не вошедших в график: %1.")
+                 .arg(plot.range.iterates_outside);
+  }
+  return notes.join(QLatin1Char(' '));
+}
+
+QString ConvergencePlotNote(const app::ConvergenceExtent& extent) {
+  QString note = QStringLiteral(
+      "Нулевой шаг на логарифмической оси не изобразить: такие проходы отмечены "
+      "пустыми квадратами у нижнего края.");
+  if (extent.shown < extent.last) {
+    note += QStringLiteral(" После прохода %1 и до прохода %2 шаги только нулевые.")
+                .arg(extent.shown)
+                .arg(extent.last);
+  }
+  return note;
+}
+
+QAction* NewAction(QWidget* owner, const QString& text, const QKeySequence& keys,
+                   Qt::ShortcutContext context) {
+  auto* action = new QAction(text, owner);
+  action->setShortcut(keys);
+  action->setShortcutContext(context);
+  owner->addAction(action);
+  return action;
+}
+
+// A file name with the extension that the chosen filter ("PNG (*.png)")
+// gives, unless the user typed one.
+QString WithExtension(const QString& path, const QString& filter) {
+  if (!QFileInfo(path).suffix().isEmpty()) return path;
+  const qsizetype star = filter.indexOf(QStringLiteral("*."));
+  if (star < 0) return path;
+  return path + filter.mid(star + 1, filter.indexOf(QLatin1Char(')'), star) - star - 1);
+}
+
+}  // namespace
+
+IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, std::uint8_t method,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window), run_(std::move(run)), method_(method) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(Title(method_));
+  setAccessibleName(windowTitle());
+
+  out_of_date_ = NewNotice(QStringLiteral("Эти итерации относятся к прежнему расчёту: "
+                                          "с тех пор уравнение было вычислено заново."),
+                           QStringLiteral("Устаревший расчёт"));
+  out_of_date_->hide();
+  QWidget* summary = CreateSummary();
+  CreateTable();
+  QWidget* plots = CreatePlots();
+  QWidget* buttons = CreateButtons();
+
+  // At most nine tenths of the screen, so that the window fits at any scale.
+  const QSize room = screen()->availableSize() * 9 / 10;
+  resize(std::min(kWidth, room.width()), std::min(kHeight, room.height()));
+  auto* splitter = new QSplitter(Qt::Horizontal);
+  splitter->addWidget(table_);
+  splitter->addWidget(plots);
+  splitter->setChildrenCollapsible(false);
+  // The table as wide as its columns, up to half the window; the plots take the rest.
+  const int table_width = std::min(width() / 2, TableWidth());
+  splitter->setSizes({table_width, width() - table_width});
+  splitter->setStretchFactor(1, 1);
+  auto* column = new QVBoxLayout(this);
+  column->setSpacing(kSpacing);
+  column->addWidget(out_of_date_);
+  column->addWidget(summary);
+  column->addWidget(splitter, 1);
+  column->addWidget(buttons);
+  setTabOrder(table_, plots_);
+  setTabOrder(plots_, copy_button_);
+  setTabOrder(copy_button_, csv_button_);
+  setTabOrder(csv_button_, plot_button_);
+  setTabOrder(plot_button_, close_button_);
+
+  ConnectActions();
+  table_->setFocus();
+}
+
+void IterationsWindow::CreateTable() {
+  table_ = new QTableView();
+  model_ = new PassTableModel(run_, method_ - 1, table_);
+  table_->setModel(model_);
+  table_->setAccessibleName(QStringLiteral("Таблица проходов"));
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->setTabKeyNavigation(false);
+  table_->setAlternatingRowColors(true);
+  table_->setWordWrap(false);
+  table_->verticalHeader()->hide();
+  // Fixed row heights, and column widths measured on the first rows only:
+  // measuring 5,001 rows would stall the opening and the scrolling.
+  table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->horizontalHeader()->setResizeContentsPrecision(kMeasuredRows);
+  table_->resizeColumnsToContents();
+}
+
+int IterationsWindow::TableWidth() const {
+  int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+  for (int column = 0; column < model_->columnCount(); ++column)
+    width += table_->columnWidth(column);
+  return width;
+}
+
+QLabel* IterationsWindow::NewText(const QString& text, const QString& accessible_name) {
+  auto* label = new QLabel(text);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  label->setAccessibleName(accessible_name);
+  return label;
+}
+
+// A notice stands out in the palette's tool-tip colours, a pair that every
+// palette, light or dark, keeps readable.
+QLabel* IterationsWindow::NewNotice(const QString& text, const QString& accessible_name) {
+  QLabel* label = NewText(QStringLiteral("⚠ ") + text, accessible_name);
+  label->setAutoFillBackground(true);
+  label->setBackgroundRole(QPalette::ToolTipBase);
+  label->setForegroundRole(QPalette::ToolTipText);
+  label->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
+  label->setMargin(4);
+  return label;
+}
+
+QWidget* IterationsWindow::CreateSummary() {
+  const core::MethodHistory& history = HistoryOf(*run_, method_);
+  auto* summary = new QWidget();
+  auto* lines = new QVBoxLayout(summary);
+  lines->setContentsMargins(0, 0, 0, 0);
+  lines->setSpacing(2);
+  lines->addWidget(NewText(FromUtf8(app::InputsText(*run_)), QStringLiteral("Исходные данные")));
+  lines->addWidget(NewText(ResultText(history), QStringLiteral("Результат метода")));
+  lines->addWidget(NewText(CountsText(history.counts), QStringLiteral("Число вычислений")));
+  if (app::StartsWithoutSignChange(*run_, history)) {
+    lines->addWidget(NewNotice(FromUtf8(app::kNoSignChangeWarning),
+                               QStringLiteral("Предупреждение об отрезке")));
+  }
+  lines->addWidget(NewText(FromUtf8(app::OrderOfConvergenceText(history)) + QLatin1Char('\n') +
+                               FromUtf8(app::ExpectedOrderText()),
+                           QStringLiteral("Порядок сходимости")));
+  return summary;
+}
+
+QWidget* IterationsWindow::CreatePlots() {
+  const app::FunctionPlot plot = app::BuildFunctionPlot(*run_, method_);
+  function_view_ = new QChartView(NewFunctionChart(plot, method_, palette()));
+  function_view_->setAccessibleName(QStringLiteral("График функции и построений метода"));
+  const std::array<app::StepSeries, 4> steps = app::RunSteps(*run_);
+  const app::ConvergenceExtent extent = app::ConvergenceExtentOf(steps);
+  convergence_view_ = new QChartView(NewConvergenceChart(steps, extent, palette()));
+  convergence_view_->setAccessibleName(QStringLiteral("График сходимости четырёх методов"));
+
+  const auto page = [this](QChartView* view, const QString& note) {
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(360, 280);
+    view->setFocusPolicy(Qt::StrongFocus);
+    auto* widget = new QWidget();
+    auto* column = new QVBoxLayout(widget);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(view, 1);
+    if (!note.isEmpty()) column->addWidget(NewText(note, QStringLiteral("Пояснение к графику")));
+    return widget;
+  };
+  plots_ = new QTabWidget();
+  plots_->setAccessibleName(QStringLiteral("Графики"));
+  plots_->addTab(
+      page(function_view_, FunctionPlotNote(plot, HistoryOf(*run_, method_).passes.size())),
+      QStringLiteral("&Функция"));
+  plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent)),
+                 QStringLiteral("С&ходимость"));
+  return plots_;
+}
+
+QWidget* IterationsWindow::CreateButtons() {
+  copy_button_ = new QPushButton(QStringLiteral("&Копировать таблицу"));
+  csv_button_ = new QPushButton(QStringLiteral("Сохранить &CSV…"));
+  plot_button_ = new QPushButton(QStringLiteral("Сохранить &график…"));
+  close_button_ = new QPushButton(QStringLiteral("&Закрыть"));
+  auto* buttons = new QWidget();
+  auto* row = new QHBoxLayout(buttons);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(copy_button_);
+  row->addWidget(csv_button_);
+  row->addWidget(plot_button_);
+  row->addStretch(1);
+  row->addWidget(close_button_);
+  return buttons;
+}
+
+void IterationsWindow::ConnectActions() {
+  const auto guarded = [this](void (IterationsWindow::*handler)()) {
+    return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); };
+  };
+  table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  table_->installEventFilter(this);
+  QAction* copy =
+      NewAction(table_, QStringLiteral("Копировать"), QKeySequence::Copy, Qt::WidgetShortcut);
+  QAction* select_all = NewAction(table_, QStringLiteral("Выделить всё"), QKeySequence::SelectAll,
+                                  Qt::WidgetShortcut);
+  QAction* save_csv = NewAction(table_, QStringLiteral("Сохранить как CSV…"), QKeySequence::Save,
+                                Qt::WindowShortcut);
+  connect(copy, &QAction::triggered, this, guarded(&IterationsWindow::CopyPasses));
+  connect(select_all, &QAction::triggered, table_, &QTableView::selectAll);
+  connect(save_csv, &QAction::triggered, this, guarded(&IterationsWindow::SavePassesAsCsv));
+  for (QChartView* view : {function_view_, convergence_view_}) {
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QAction* save = NewAction(view, QStringLiteral("Сохранить график как PNG или SVG…"),
+                              QKeySequence(), Qt::WidgetShortcut);
+    connect(save, &QAction::triggered, this, guarded(&IterationsWindow::SaveCurrentPlot));
+  }
+  connect(copy_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::CopyPasses));
+  connect(csv_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SavePassesAsCsv));
+  connect(plot_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SaveCurrentPlot));
+  connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+          &QWidget::close);
+}
+
+// The view would copy only its current cell on Ctrl+C, before any shortcut.
+bool IterationsWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == table_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    Guarded([this] { CopyPasses(); });
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void IterationsWindow::MarkOutOfDate() {
+  if (IsOutOfDate()) return;
+  out_of_date_->show();
+  setWindowTitle(Title(method_) + QStringLiteral(" — устарело"));
+}
+
+bool IterationsWindow::IsOutOfDate() const {
+  return !out_of_date_->isHidden();
+}
+
+void IterationsWindow::CopyPasses() {
+  const app::PassTable& table = model_->Table();
+  const std::optional<QRect> cells = SelectedCells(*table_);
+  const auto lines = cells
+                         ? table.Lines(cells->top(), cells->bottom(), cells->left(), cells->right())
+                         : table.AllLines();
+  CopyText(QString::fromStdString(app::TabSeparatedText(lines)));
+}
+
+void IterationsWindow::SavePassesAsCsv() {
+  QString filter;
+  const QString path =
+      ChooseFileToSave(this, QStringLiteral("Сохранить таблицу проходов"),
+                       SuggestedFileName(QStringLiteral("iterations"), QStringLiteral("csv")),
+                       {QStringLiteral("CSV (*.csv)")}, &filter);
+  if (path.isEmpty()) return;
+  const std::string csv = app::CsvText(model_->Table().AllLines());
+  SaveFile(WithExtension(path, QStringLiteral("CSV (*.csv)")),
+           QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
+}
+
+void IterationsWindow::SaveCurrentPlot() {
+  const bool function = plots_->currentIndex() == 0;
+  QChartView* view = function ? function_view_ : convergence_view_;
+  const QString png = QStringLiteral("PNG (*.png)");
+  const QString svg = QStringLiteral("SVG (*.svg)");
+  QString filter = png;
+  const QString chosen = ChooseFileToSave(
+      this, QStringLiteral("Сохранить график"),
+      SuggestedFileName(function ? QStringLiteral("function") : QStringLiteral("convergence"),
+                        QStringLiteral("png")),
+      {png, svg}, &filter);
+  if (chosen.isEmpty()) return;
+  const QString path = WithExtension(chosen, filter.isEmpty() ? png : filter);
+  const bool as_svg =
+      QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+  SaveChartPicture(*view, path, as_svg ? PictureFormat::kSvg : PictureFormat::kPng);
+}
+
+QString IterationsWindow::SuggestedFileName(const QString& what, const QString& extension) const {
+  return FromUtf8(core::FindMethod(method_)->key) + QLatin1Char('-') + what + QLatin1Char('.') +
+         extension;
+}
+
+}  // namespace ui

@@ -1,0 +1,35 @@
+// The table of passes as a model for a QTableView. The cells are written on
+// demand from the history, so a history at the cap (5,001 passes) costs only
+// the rows on the screen.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <memory>
+
+#include "app/comparison_run.h"
+#include "app/pass_table.h"
+
+namespace ui {
+
+class PassTableModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  // Holds the run, so that the history outlives any later run.
+  PassTableModel(std::shared_ptr<const app::RunRecord> run, int method_index,
+                 QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
+
+  const app::PassTable& Table() const { return table_; }
+
+ private:
+  std::shared_ptr<const app::RunRecord> run_;
+  app::PassTable table_;
+};
+
+}  // namespace ui
