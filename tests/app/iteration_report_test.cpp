@@ -11,7 +11,7 @@
 #include "app/function_plot.h"
 #include "app/method_report.h"
 #include "app/pass_table.h"
-#include "core/extended.h"
+#include "core/floating_point_environment.h"
 #include "core/root_finding.h"
 #include "tests/app/separator_guard.h"
 

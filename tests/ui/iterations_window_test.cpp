@@ -14,7 +14,7 @@
 
 #include "app/number_text.h"
 #include "app/pass_table.h"
-#include "core/extended.h"
+#include "core/floating_point_environment.h"
 #include "core/method_table.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
