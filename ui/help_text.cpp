@@ -16,20 +16,19 @@ namespace ui {
 namespace {
 
 // CR and LF are never part of a multi-byte character in UTF-8 or in the
-// legacy character sets, so the breaks can be found before decoding.
-std::string NormaliseLineBreaks(std::string_view bytes) {
-  std::string text;
-  text.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const char byte = bytes[i];
-    if (byte == '\r') {
-      text += '\n';
-      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+// legacy character sets, so the breaks can be found before decoding. In
+// place: the text only shrinks.
+void NormaliseLineBreaks(std::string& text) {
+  auto out = std::find(text.begin(), text.end(), '\r');
+  for (auto in = out; in != text.end(); ++in) {
+    if (*in == '\r') {
+      *out++ = '\n';
+      if (in + 1 != text.end() && in[1] == '\n') ++in;
     } else {
-      text += byte;
+      *out++ = *in;
     }
   }
-  return text;
+  text.erase(out, text.end());
 }
 
 std::optional<QString> DecodeUtf8(std::string_view bytes) {
@@ -93,9 +92,10 @@ QString Decode(std::string_view bytes, std::string_view locale_codeset) {
 
 }  // namespace
 
-QString HelpText(std::string_view bytes, std::string_view locale_codeset) {
-  const std::string_view shown = bytes.substr(0, bytes.find('\0'));
-  return Decode(NormaliseLineBreaks(shown), locale_codeset);
+QString HelpText(std::string bytes, std::string_view locale_codeset) {
+  bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+  NormaliseLineBreaks(bytes);
+  return Decode(bytes, locale_codeset);
 }
 
 std::string_view LocaleCodeset() {

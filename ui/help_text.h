@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 #include <string_view>
 
 namespace ui {
@@ -11,7 +12,10 @@ namespace ui {
 // are valid UTF-8, whatever the locale; otherwise in `locale_codeset` when that
 // is a legacy character set (KOI8-R, CP1251, ...) that decodes them; otherwise
 // as Windows-1251, the program's own Cyrillic code page.
-QString HelpText(std::string_view bytes, std::string_view locale_codeset);
+QString HelpText(std::string bytes, std::string_view locale_codeset);
+inline QString HelpText(std::string_view bytes, std::string_view locale_codeset) {
+  return HelpText(std::string(bytes), locale_codeset);
+}
 
 // The character set of the user's locale, as the C library names it.
 std::string_view LocaleCodeset();

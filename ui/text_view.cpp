@@ -39,7 +39,7 @@ QString BlockText(QStringView text, const TextBlock& block, IsolatedPart isolate
   shown.replace(u'\n', QChar::LineSeparator);
   const IsolatedPart here{std::clamp(isolated.begin, block.begin, block.end) - block.begin,
                           std::clamp(isolated.end, block.begin, block.end) - block.begin};
-  return WithIsolatedPart(shown, here);
+  return here.begin < here.end ? WithIsolatedPart(shown, here) : shown;
 }
 
 }  // namespace
@@ -51,8 +51,9 @@ std::vector<TextBlock> DivideIntoBlocks(QStringView text) {
   TextBlock open;  // the block being filled, from open.begin on
   qsizetype lines_in_open = 0;
   for (qsizetype line_begin = 0;;) {
-    qsizetype line_end = text.indexOf(u'\n', line_begin);
-    if (line_end < 0) line_end = text.size();
+    // A plain search: a library call per line costs more than the line.
+    const qsizetype line_end =
+        std::find(text.begin() + line_begin, text.end(), QChar(u'\n')) - text.begin();
     // The line break before this line ends a block that is full.
     if (lines_in_open > 0 &&
         (lines_in_open == lines_per_block || line_end - open.begin > kMaxBlockLength)) {
@@ -124,20 +125,10 @@ bool TextView::Shows(QStringView text) const {
   return true;
 }
 
-QString TextView::Text() const {
-  return TextBetween(0, document()->characterCount() - 1);
-}
-
 QMimeData* TextView::createMimeDataFromSelection() const {
-  const QTextCursor selection = textCursor();
-  auto* data = new QMimeData;
-  data->setText(TextBetween(selection.selectionStart(), selection.selectionEnd()));
-  return data;
-}
-
-// The characters at the document's positions [from, to): a break between two
-// blocks reads as a line break unless it is the cut of a long line.
-QString TextView::TextBetween(int from, int to) const {
+  // A break between two blocks is a line break unless it is a cut.
+  const int from = textCursor().selectionStart();
+  const int to = textCursor().selectionEnd();
   QString text;
   for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
        block = block.next()) {
@@ -148,7 +139,9 @@ QString TextView::TextBetween(int from, int to) const {
     if (last > first) text += block.text().mid(first, last - first);
   }
   text.replace(QChar::LineSeparator, u'\n');
-  return text;
+  auto* data = new QMimeData;
+  data->setText(text);
+  return data;
 }
 
 }  // namespace ui

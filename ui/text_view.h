@@ -60,16 +60,11 @@ class TextView : public QPlainTextEdit {
   void SetText(QStringView text, IsolatedPart isolated = {});
   // Whether the view shows exactly `text` as SetText(text) would.
   bool Shows(QStringView text) const;
-  // The whole text as given to SetText: what the cuts of long lines divided
-  // is joined again.
-  QString Text() const;
 
  protected:
-  // Copies the selection as Text() reads it, without the cuts.
+  // Copies the selection as the text had it: line separators as line breaks,
+  // and the cuts of long lines joined again.
   QMimeData* createMimeDataFromSelection() const override;
-
- private:
-  QString TextBetween(int from, int to) const;
 };
 
 }  // namespace ui
