@@ -27,9 +27,16 @@ fail() {
   exit 1
 }
 
-visible() { xdotool search --onlyvisible --pid "$DRIVER_PID" --name "^$1\$" 2>/dev/null | head -n 1 || true; }
+# The visible window of the driver captioned exactly $1. Compared here, as
+# xdotool's own pattern matching takes the Cyrillic captions for one another.
+visible() {
+  local window
+  for window in $(xdotool search --onlyvisible --pid "$DRIVER_PID" 2>/dev/null || true); do
+    [[ "$(xdotool getwindowname "$window" 2>/dev/null)" == "$1" ]] && echo "$window" && return
+  done
+}
 
-coproc DRIVER { "$driver"; }
+coproc DRIVER { exec "$driver"; }
 read -r -t 30 word window <&"${DRIVER[0]}" || fail "the run did not start"
 [[ $word == running ]] || fail "unexpected '$word' from the driver"
 "$send_close_request" "$window" || fail "could not send WM_DELETE_WINDOW"
@@ -63,6 +70,5 @@ kill -0 "$pid" 2>/dev/null && fail "the program did not end after its error box 
 status=0
 wait "$pid" || status=$?
 [[ $status -eq 0 ]] || fail "exit status $status"
-[[ -z "$(xdotool search --onlyvisible --name "^$box_caption\$" 2>/dev/null || true)" ]] ||
-  fail "an error box is left"
+[[ -z "$(visible "$box_caption")" ]] || fail "an error box is left"
 echo "ok: exit status 0 after the error box was closed, no box left"
