@@ -145,8 +145,8 @@ int RunErrorBoxCase(const Case& c) {
 
 // Runs every case in a child process and prints the table.
 int RunAll(const QString& program) {
-  std::printf("%-12s %-45s %9s %9s %9s %8s %8s %s\n", "case", "", "load ms", "reload ms",
-              "end ms", "base MB", "peak MB", "blocks / box size");
+  std::printf("%-12s %-45s %9s %9s %9s %8s %8s %s\n", "case", "", "load ms", "reload ms", "end ms",
+              "base MB", "peak MB", "blocks / box size");
   for (const Case& c : Cases()) {
     QProcess child;
     child.start(program, {QString::fromLatin1(c.name)});
@@ -161,9 +161,10 @@ int RunAll(const QString& program) {
                 qPrintable(pair(3)), qPrintable(pair(5)), qPrintable(f[7]), qPrintable(f[8]),
                 qPrintable(f[9]));
   }
-  std::printf("Times are wall/CPU milliseconds: load is the help command up to the painted\n"
-              "window, end the scroll to the last line, reload the command again on the\n"
-              "unchanged file. Peak is the process's VmHWM, base the same before the load.\n");
+  std::printf(
+      "Times are wall/CPU milliseconds: load is the help command up to the painted\n"
+      "window, end the scroll to the last line, reload the command again on the\n"
+      "unchanged file. Peak is the process's VmHWM, base the same before the load.\n");
   return 0;
 }
 

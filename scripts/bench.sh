@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Release binaries and measures: core_bench (the numerical core beside
 # GSL, and the whole comparison run), then the real program's start-up, fade,
-# response and memory under Xvfb (scripts/bench-startup.sh), then, when
+# response and memory under Xvfb (scripts/bench-startup.sh), the help window
+# and the error box with the largest texts (text_bench), then, when
 # Debian's python3-scipy is installed, the same solves with SciPy.
 # Arguments go to core_bench (e.g. --benchmark_filter=run/). Takes about a
 # minute and a half on two cores.
@@ -18,9 +19,13 @@ build-bench/bench/core_bench --benchmark_min_time=0.2 "$@"
 
 echo
 echo "== Start-up, fade, response and memory of the program under Xvfb =="
-cmake -S . -B build-bench-gui -G Ninja -DCMAKE_BUILD_TYPE=Release -DNLE_BUILD_BENCH=OFF >/dev/null
-cmake --build build-bench-gui -j "$jobs" --target nonlinear-equations
+cmake -S . -B build-bench-gui -G Ninja -DCMAKE_BUILD_TYPE=Release -DNLE_BUILD_BENCH=ON >/dev/null
+cmake --build build-bench-gui -j "$jobs" --target nonlinear-equations text_bench
 scripts/bench-startup.sh build-bench-gui/ui/nonlinear-equations 3
+
+echo
+echo "== The help window and the error box with the largest texts (offscreen) =="
+QT_QPA_PLATFORM=offscreen build-bench-gui/bench/text_bench
 
 if /usr/bin/python3 -c 'import scipy' 2>/dev/null; then
   echo

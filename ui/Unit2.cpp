@@ -99,8 +99,8 @@ void TForm2::BitBtn1Click(QObject* /*sender*/) {
 void TForm2::FormShow(QObject* /*sender*/) {
   const RedrawSuspended frozen(*Memo1);
   // The file's bytes go as soon as they are decoded.
-  const QString text = ui::HelpText(app::ReadTextFile("help.txt", kMemoCapacity),
-                                    ui::LocaleCodeset());
+  const QString text =
+      ui::HelpText(app::ReadTextFile("help.txt", kMemoCapacity), ui::LocaleCodeset());
   // An unchanged text leaves the box alone, scroll position and selection
   // included.
   if (Memo1->Shows(text)) return;

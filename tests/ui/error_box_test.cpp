@@ -55,7 +55,8 @@ class ErrorBoxTest : public QObject {
     QFETCH(int, length);
     QFETCH(bool, scrolled);
     const std::string typed(static_cast<std::size_t>(length), '7');
-    const Box box = Report(core::EConvertError("'", typed, "' is not a valid floating point value"));
+    const Box box =
+        Report(core::EConvertError("'", typed, "' is not a valid floating point value"));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QCOMPARE(box.scrolled, scrolled);
     QVERIFY(screen.contains(box.frame));
@@ -66,7 +67,8 @@ class ErrorBoxTest : public QObject {
   // isolate and its pop, so the override U+202E inside it ends there.
   void boxShowsNulAndIsolatesTheQuotedText() {
     const std::string typed = std::string("\u202E1") + '\0' + "5";
-    const Box box = Report(core::EConvertError("'", typed, "' is not a valid floating point value"));
+    const Box box =
+        Report(core::EConvertError("'", typed, "' is not a valid floating point value"));
     QCOMPARE(box.label, QStringLiteral("'\u2068\u202E1\uFFFD5\u2069' is not a valid floating point "
                                        "value."));
   }

@@ -12,8 +12,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTextBlock>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -219,7 +219,7 @@ class HelpAboutTest : public QObject {
   // writer, a device and a directory are refused at once.
   void pathologicalHelpFiles_data() {
     QTest::addColumn<std::function<void()>>("make");
-    QTest::addColumn<QString>("shown");   // the whole text, when it loads
+    QTest::addColumn<QString>("shown");    // the whole text, when it loads
     QTest::addColumn<QString>("refusal");  // the system's reason, when it does not
     const int size = 1024 * 1024;
     const auto file = [](QByteArray bytes) { return [bytes] { WriteHelp(bytes); }; };
@@ -231,15 +231,15 @@ class HelpAboutTest : public QObject {
         << std::function<void()>(file(words.toUtf8())) << words << QString();
     QTest::newRow("line feeds") << std::function<void()>(file(QByteArray(size, '\n')))
                                 << QString(size, u'\n') << QString();
-    QTest::newRow("named pipe")
-        << std::function<void()>([] { QCOMPARE(::mkfifo("help.txt", 0600), 0); }) << QString()
-        << QStringLiteral("Operation not supported");
+    QTest::newRow("named pipe") << std::function<void()>([] {
+      QCOMPARE(::mkfifo("help.txt", 0600), 0);
+    }) << QString() << QStringLiteral("Operation not supported");
     QTest::newRow("device") << std::function<void()>([] {
       QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("help.txt")));
     }) << QString() << QStringLiteral("Operation not supported");
-    QTest::newRow("directory")
-        << std::function<void()>([] { QVERIFY(QDir().mkdir(QStringLiteral("help.txt"))); })
-        << QString() << QStringLiteral("Is a directory");
+    QTest::newRow("directory") << std::function<void()>([] {
+      QVERIFY(QDir().mkdir(QStringLiteral("help.txt")));
+    }) << QString() << QStringLiteral("Is a directory");
   }
 
   void pathologicalHelpFiles() {
