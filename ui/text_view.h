@@ -5,8 +5,10 @@
 // gives the editor blocks of bounded length and bounded number: consecutive
 // lines share a block, joined by line separators, once the text has too many
 // lines for one block each, and a line too long for one block is cut into
-// pieces. The help window shows help.txt in it, and the error box a message
-// too long for a label.
+// pieces. A cut ends a visual line where word wrap might not have, the one
+// difference on the screen; copying joins the pieces again. The help window
+// shows help.txt in this view, and the error box a message too long for its
+// label.
 #pragma once
 
 #include <QPlainTextEdit>
