@@ -75,7 +75,7 @@ std::string FormatInteger(std::int32_t value) {
 
 std::int32_t ParseInteger(std::string_view text) {
   const std::optional<std::int32_t> value = ScanInteger(text);
-  if (!value) throw core::EConvertError("'" + std::string(text) + "' is not a valid integer value");
+  if (!value) throw core::EConvertError("'", text, "' is not a valid integer value");
   return *value;
 }
 

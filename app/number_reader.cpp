@@ -86,7 +86,7 @@ bool ScanReal(std::string_view text, long double& value) {
 long double ParseReal(std::string_view text) {
   long double value = 0;
   if (!ScanReal(text, value))
-    throw core::EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    throw core::EConvertError("'", text, "' is not a valid floating point value");
   return value;
 }
 

@@ -3,8 +3,10 @@
 // layer, because the numerical core raises these errors itself.
 #pragma once
 
+#include <cstddef>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace core {
@@ -12,11 +14,26 @@ namespace core {
 class Exception : public std::exception {
  public:
   explicit Exception(std::string message) : message_(std::move(message)) {}
+  // A message that quotes a text from outside the program (an input as typed,
+  // a file's path) between `before` and `after`. The report keeps the quoted
+  // text apart, so that direction marks in it cannot turn the rest around.
+  Exception(std::string_view before, std::string_view quoted, std::string_view after)
+      : message_(std::string(before).append(quoted).append(after)),
+        quoted_begin_(before.size()),
+        quoted_end_(before.size() + quoted.size()) {}
+
+  // The whole message, NUL characters included; what() ends at the first NUL.
   const std::string& Message() const noexcept { return message_; }
   const char* what() const noexcept override { return message_.c_str(); }
+  // Where the quoted text lies in the message, in bytes; both 0 when the
+  // message quotes nothing.
+  std::size_t QuotedBegin() const noexcept { return quoted_begin_; }
+  std::size_t QuotedEnd() const noexcept { return quoted_end_; }
 
  private:
   std::string message_;
+  std::size_t quoted_begin_ = 0;
+  std::size_t quoted_end_ = 0;
 };
 
 // A text is not a valid number.

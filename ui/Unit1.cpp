@@ -469,19 +469,25 @@ void TForm1::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
 }
 
+// A close during a comparison run is remembered and the window stays on the
+// screen: the run completes and shows its results, or its error report over
+// the window, and the close takes effect when it has returned.
 void TForm1::closeEvent(QCloseEvent* event) {
-  QMainWindow::closeEvent(event);
-  if (!event->isAccepted()) return;
   program_end_requested_ = true;
+  if (comparison_.IsRunning()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
   EndProgramIfRequested();
 }
 
 // The end of the program takes effect in the main event loop, once no
-// comparison run is under way: a run interrupted by the close completes and
-// writes its results first. The other windows close with the program, so
+// comparison run is under way. The other windows close with the program, so
 // an open help window does not keep it running.
 void TForm1::EndProgramIfRequested() {
   if (!program_end_requested_ || comparison_.IsRunning()) return;
   program_end_requested_ = false;
+  hide();
   QCoreApplication::exit(0);
 }

@@ -137,7 +137,7 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   app::ComparisonRun comparison_;
   bool placed_ = false;
   // Closing the window requests the end of the program; a comparison run that
-  // is processing messages completes and writes its results first.
+  // is processing messages completes first, with the window on the screen.
   bool program_end_requested_ = false;
 };
 

@@ -1,8 +1,6 @@
 #include "ui/Unit2.h"
 
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 #include <cstddef>
 
@@ -13,6 +11,7 @@
 #include "ui/help_text.h"
 #include "ui/placement.h"
 #include "ui/system_colours.h"
+#include "ui/text_view.h"
 #include "ui/usual_frame.h"
 
 TForm2* Form2 = nullptr;
@@ -25,10 +24,9 @@ constexpr std::size_t kMemoCapacity = 16 * 1024 * 1024;
 
 const QString kInitialText = QStringLiteral("Memo1");
 
-QPlainTextEdit* MakeMemo(QWidget* parent) {
-  auto* memo = new QPlainTextEdit(kInitialText, parent);
-  memo->setReadOnly(true);
-  memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+ui::TextView* MakeMemo(QWidget* parent) {
+  auto* memo = new ui::TextView(parent);
+  memo->SetText(kInitialText);
   memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo->setFont(ui::DesignFont(16));
@@ -72,8 +70,7 @@ TForm2::TForm2(QWidget* parent)
       Panel1(new ui::BevelPanel(ui::SystemColour(ui::kGradientInactiveCaption),
                                 ui::BevelPanel::Bevel::kNone, ui::BevelPanel::Bevel::kRaised,
                                 this)),
-      BitBtn1(MakeCloseButton(Panel1)),
-      shown_text_(kInitialText) {
+      BitBtn1(MakeCloseButton(Panel1)) {
   setWindowTitle(QStringLiteral("Справка"));
   resize(477, 248);
   setFont(ui::DesignFont(11));
@@ -99,15 +96,13 @@ void TForm2::BitBtn1Click(QObject* /*sender*/) {
 
 void TForm2::FormShow(QObject* /*sender*/) {
   const RedrawSuspended frozen(*Memo1);
-  const std::string bytes = app::ReadTextFile(app::HelpFilePath(), kMemoCapacity);
-  const QString text = ui::HelpText(bytes, ui::LocaleCodeset());
+  // The file's bytes go as soon as they are decoded.
+  const QString text =
+      ui::HelpText(app::ReadTextFile(app::HelpFilePath(), kMemoCapacity), ui::LocaleCodeset());
   // An unchanged text leaves the box alone, scroll position and selection
   // included.
-  if (text == shown_text_) return;
-  Memo1->setPlainText(text);
-  Memo1->moveCursor(QTextCursor::Start);
-  Memo1->verticalScrollBar()->setValue(0);
-  shown_text_ = text;
+  if (Memo1->Shows(text)) return;
+  Memo1->SetText(text);
 }
 
 void TForm2::ShowNonModal() {

@@ -2,10 +2,10 @@
 // non-modal window beside the main window.
 #pragma once
 
-#include <QString>
 #include <QWidget>
 
-class QPlainTextEdit;
+#include "ui/text_view.h"
+
 class QPushButton;
 namespace ui {
 class BevelPanel;
@@ -17,7 +17,9 @@ class TForm2 : public QWidget {
  public:
   explicit TForm2(QWidget* parent = nullptr);
 
-  QPlainTextEdit* const Memo1;
+  // A plain text box that lays out only what it shows, so that any help.txt
+  // the window accepts shows at once.
+  ui::TextView* const Memo1;
   ui::BevelPanel* const Panel1;
   QPushButton* const BitBtn1;
 
@@ -37,7 +39,6 @@ class TForm2 : public QWidget {
 
  private:
   bool placed_ = false;
-  QString shown_text_;  // what Memo1 holds, kept to compare reloads with
 };
 
 extern TForm2* Form2;

@@ -1,38 +1,137 @@
 #include "ui/error_boundary.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
+#include <string_view>
 
 #include "app/error_report.h"
+#include "core/errors.h"
+#include "ui/text_view.h"
 
 namespace ui {
 
 namespace {
 
-void ShowMessageBox(const QString& text, const QString& caption) {
-  QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok,
+// What a report shows: the text, the caption, and the part of the text that
+// the message quotes.
+struct Report {
+  QString text;
+  QString caption;
+  IsolatedPart quoted;
+};
+
+using Presenter = std::function<void(const Report&)>;
+
+// The longest message that the box's label is even asked to measure; a longer
+// one goes to the scrolled view at once.
+constexpr qsizetype kMaxLabelLength = 4096;
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The width at which a message box wraps a long text, at its narrowest.
+int WrapWidth(const QRect& screen) {
+  return std::min(500, screen.width() / 2);
+}
+
+// Whether the box's own label can show the text well inside the screen:
+// measured wrapping anywhere at the narrowest width the box wraps at, within
+// half the screen's height, which leaves room for the label wrapping at word
+// boundaries instead.
+bool FitsInLabel(const QString& text, const QFont& font, const QRect& screen) {
+  if (text.size() > kMaxLabelLength) return false;
+  const QRect needed = QFontMetrics(font).boundingRect(
+      QRect(0, 0, WrapWidth(screen), screen.height()), Qt::TextWrapAnywhere, text);
+  return needed.height() <= screen.height() / 2;
+}
+
+// A text too long for the label goes, in the label's place, into a scrolled
+// view that lays out only what it shows, a third of the screen high: the box
+// stays inside the screen with its button in reach.
+void ShowInScrolledView(QMessageBox& box, const QString& text, IsolatedPart quoted,
+                        const QRect& screen) {
+  auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (label == nullptr || grid == nullptr) {  // a toolkit that builds its box otherwise
+    box.setText(WithIsolatedPart(text, quoted));
+    return;
+  }
+  int row = 0, column = 0, rows = 0, columns = 0;
+  grid->getItemPosition(grid->indexOf(label), &row, &column, &rows, &columns);
+  auto* view = new TextView(&box);
+  view->SetText(text, quoted);
+  view->setTabChangesFocus(true);
+  view->setFixedSize(WrapWidth(screen), screen.height() / 3);
+  label->hide();
+  grid->addWidget(view, row, column, rows, columns);
+}
+
+void ShowMessageBox(const Report& report) {
+  QMessageBox box(QMessageBox::Critical, report.caption, QString(), QMessageBox::Ok,
                   QApplication::activeWindow());
   box.setWindowModality(Qt::ApplicationModal);
+  box.setTextFormat(Qt::PlainText);
+  // A NUL cannot show as itself; the replacement character stands in its
+  // place, one for one, so the quoted part stays where it was.
+  QString shown = report.text;
+  shown.replace(QChar(0), QChar::ReplacementCharacter);
+  const QRect screen = box.screen()->availableGeometry();
+  if (FitsInLabel(shown, box.font(), screen)) {
+    box.setText(WithIsolatedPart(shown, report.quoted));
+  } else {
+    ShowInScrolledView(box, shown, report.quoted, screen);
+  }
   box.exec();
 }
 
-ErrorPresenter& Presenter() {
-  static ErrorPresenter presenter = ShowMessageBox;
+Presenter& CurrentPresenter() {
+  static Presenter presenter = ShowMessageBox;
   return presenter;
+}
+
+// The message in UTF-8 with the quoted part at bytes [quoted_begin,
+// quoted_end).
+void Present(std::string_view message, std::size_t quoted_begin, std::size_t quoted_end) {
+  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
+  const QString text = FromUtf8(app::ReportText(message));
+  // The quoted part lies between ASCII quotes, so it and what precedes it
+  // decode on their own to exactly their share of the whole.
+  const qsizetype begin = FromUtf8(message.substr(0, quoted_begin)).size();
+  const qsizetype end =
+      begin + FromUtf8(message.substr(quoted_begin, quoted_end - quoted_begin)).size();
+  const QString caption = FromUtf8(app::kApplicationTitle);
+  CurrentPresenter()({text, caption, {begin, end}});
 }
 
 }  // namespace
 
-void ReportError(const std::string& message) {
-  if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
-  const QString text = QString::fromStdString(app::ReportText(message));
-  const QString caption = QString::fromUtf8(app::kApplicationTitle.data(),
-                                            static_cast<qsizetype>(app::kApplicationTitle.size()));
-  Presenter()(text, caption);
+void ReportError(const std::exception& error) {
+  if (const auto* ours = dynamic_cast<const core::Exception*>(&error)) {
+    Present(ours->Message(), ours->QuotedBegin(), ours->QuotedEnd());
+  } else {
+    Present(error.what(), 0, 0);
+  }
 }
 
-void SetErrorPresenter(ErrorPresenter presenter) { Presenter() = std::move(presenter); }
-void RestoreDefaultErrorPresenter() { Presenter() = ShowMessageBox; }
+void ReportError(const std::string& message) {
+  Present(message, 0, 0);
+}
+
+void SetErrorPresenter(ErrorPresenter presenter) {
+  CurrentPresenter() = [presenter = std::move(presenter)](const Report& report) {
+    presenter(report.text, report.caption);
+  };
+}
+
+void RestoreDefaultErrorPresenter() {
+  CurrentPresenter() = ShowMessageBox;
+}
 
 }  // namespace ui

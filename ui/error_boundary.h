@@ -12,7 +12,14 @@ namespace ui {
 
 // Shows an error's report text in a modal message box captioned with the
 // application title, with one OK button and the critical icon, after
-// cancelling any mouse grab. Returns when the user has closed the box.
+// cancelling any mouse grab. Returns when the user has closed the box. The
+// message goes whole, NUL characters included; the box shows a NUL as the
+// replacement character U+FFFD, keeps a text that the message quotes (an
+// input, a file's path) isolated from the rest, so that direction marks in it
+// turn nothing else around, and shows a message too long for its label in a
+// scrolled view of bounded size.
+void ReportError(const std::exception& error);
+// The same for a message that quotes nothing.
 void ReportError(const std::string& message);
 
 // Runs a handler; an error that escapes it is reported.
@@ -22,13 +29,13 @@ void Guarded(Handler&& handler) noexcept {
     std::forward<Handler>(handler)();
   } catch (const std::exception& error) {
     try {
-      ReportError(error.what());
+      ReportError(error);
     } catch (...) {
       // The report itself failed (out of memory): nothing more can be shown.
     }
   } catch (...) {
     try {
-      ReportError("Unknown error");
+      ReportError(std::string("Unknown error"));
     } catch (...) {
     }
   }

@@ -3,6 +3,7 @@
 #include <iconv.h>
 #include <langinfo.h>
 #include <QStringDecoder>
+#include <QSysInfo>
 #include <algorithm>
 #include <cctype>
 #include <optional>
@@ -15,20 +16,19 @@ namespace ui {
 namespace {
 
 // CR and LF are never part of a multi-byte character in UTF-8 or in the
-// legacy character sets, so the breaks can be found before decoding.
-std::string NormaliseLineBreaks(std::string_view bytes) {
-  std::string text;
-  text.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const char byte = bytes[i];
-    if (byte == '\r') {
-      text += '\n';
-      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+// legacy character sets, so the breaks can be found before decoding. In
+// place: the text only shrinks.
+void NormaliseLineBreaks(std::string& text) {
+  auto out = std::find(text.begin(), text.end(), '\r');
+  for (auto in = out; in != text.end(); ++in) {
+    if (*in == '\r') {
+      *out++ = '\n';
+      if (in + 1 != text.end() && in[1] == '\n') ++in;
     } else {
-      text += byte;
+      *out++ = *in;
     }
   }
-  return text;
+  text.erase(out, text.end());
 }
 
 std::optional<QString> DecodeUtf8(std::string_view bytes) {
@@ -58,25 +58,28 @@ bool IsLegacyCodeset(std::string_view codeset) {
 }
 
 // Through the C library's iconv, which knows every character set a locale
-// can have. Bytes it cannot convert, or a set it does not know, give nothing.
+// can have, straight into the text's own UTF-16: the bytes are never held
+// twice over in another form. Bytes it cannot convert, or a set it does not
+// know, give nothing.
 std::optional<QString> DecodeIn(std::string_view codeset, std::string_view bytes) {
   const std::string from(codeset);
-  const iconv_t converter = iconv_open("UTF-8", from.c_str());
+  const char* const utf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
+  const iconv_t converter = iconv_open(utf16, from.c_str());
   if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  // One input byte makes at most one character, and a character at most four
-  // UTF-8 bytes.
-  std::string utf8(bytes.size() * 4 + 16, '\0');
+  // Two UTF-16 units for each byte are more than any character set needs;
+  // the pages that stay unwritten take no memory.
+  QString text(2 * static_cast<qsizetype>(bytes.size()) + 2, Qt::Uninitialized);
   char* in = const_cast<char*>(bytes.data());
   std::size_t in_left = bytes.size();
-  char* out = utf8.data();
-  std::size_t out_left = utf8.size();
+  char* out = reinterpret_cast<char*>(text.data());
+  std::size_t out_left = static_cast<std::size_t>(text.size()) * sizeof(QChar);
   const bool converted = iconv(converter, &in, &in_left, &out, &out_left) != std::size_t(-1) &&
                          iconv(converter, nullptr, nullptr, &out, &out_left) != std::size_t(-1) &&
                          in_left == 0;
   iconv_close(converter);
   if (!converted) return std::nullopt;
-  utf8.resize(utf8.size() - out_left);
-  return QString::fromStdString(utf8);
+  text.resize(text.size() - static_cast<qsizetype>(out_left / sizeof(QChar)));
+  return text;
 }
 
 QString Decode(std::string_view bytes, std::string_view locale_codeset) {
@@ -89,9 +92,10 @@ QString Decode(std::string_view bytes, std::string_view locale_codeset) {
 
 }  // namespace
 
-QString HelpText(std::string_view bytes, std::string_view locale_codeset) {
-  const std::string_view shown = bytes.substr(0, bytes.find('\0'));
-  return Decode(NormaliseLineBreaks(shown), locale_codeset);
+QString HelpText(std::string bytes, std::string_view locale_codeset) {
+  bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+  NormaliseLineBreaks(bytes);
+  return Decode(bytes, locale_codeset);
 }
 
 std::string_view LocaleCodeset() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 #include <string_view>
 
 namespace ui {
@@ -10,8 +11,12 @@ namespace ui {
 // lone LF; so LF CR is two breaks) made one "\n", decoded: as UTF-8 when they
 // are valid UTF-8, whatever the locale; otherwise in `locale_codeset` when that
 // is a legacy character set (KOI8-R, CP1251, ...) that decodes them; otherwise
-// as Windows-1251, the program's own Cyrillic code page.
-QString HelpText(std::string_view bytes, std::string_view locale_codeset);
+// as Windows-1251, the program's own Cyrillic code page. The bytes are taken
+// by value and normalised in place, so a large file is never held twice.
+QString HelpText(std::string bytes, std::string_view locale_codeset);
+inline QString HelpText(std::string_view bytes, std::string_view locale_codeset) {
+  return HelpText(std::string(bytes), locale_codeset);
+}
 
 // The character set of the user's locale, as the C library names it.
 std::string_view LocaleCodeset();

@@ -1,6 +1,9 @@
 // The help window and the About box. Every help test runs in a fresh
 // temporary directory, which is where the window looks for help.txt; error
 // reports are recorded instead of shown.
+#include <sys/stat.h>
+
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -9,6 +12,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -19,6 +23,7 @@
 #include "ui/error_boundary.h"
 #include "ui/placement.h"
 #include "ui/stretched_image.h"
+#include "ui/text_view.h"
 
 namespace {
 
@@ -56,6 +61,8 @@ void WhileModal(TAboutBox& box, std::function<void()> check) {
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(std::function<void()>)
 
 class HelpAboutTest : public QObject {
   Q_OBJECT
@@ -204,6 +211,63 @@ class HelpAboutTest : public QObject {
     QCOMPARE(reports_[0].text, QStringLiteral("Text exceeds memo capacity."));
     QVERIFY(!reports_[0].help_window_visible);
     QCOMPARE(form_->Memo1->toPlainText(), QStringLiteral("old"));
+  }
+
+  // Files that used to freeze the window or block it: a long line and many
+  // line breaks show whole in blocks of bounded length and number (the time
+  // and memory they take are measured by bench/text_bench); a pipe without a
+  // writer, a device and a directory are refused at once.
+  void pathologicalHelpFiles_data() {
+    QTest::addColumn<std::function<void()>>("make");
+    QTest::addColumn<QString>("shown");    // the whole text, when it loads
+    QTest::addColumn<QString>("refusal");  // the system's reason, when it does not
+    const int size = 1024 * 1024;
+    const auto file = [](QByteArray bytes) { return [bytes] { WriteHelp(bytes); }; };
+    QString words;
+    while (words.size() < size) words += QStringLiteral("слово ");
+    QTest::newRow("one line, no blanks")
+        << std::function<void()>(file(QByteArray(size, 'a'))) << QString(size, u'a') << QString();
+    QTest::newRow("one line of words")
+        << std::function<void()>(file(words.toUtf8())) << words << QString();
+    QTest::newRow("line feeds") << std::function<void()>(file(QByteArray(size, '\n')))
+                                << QString(size, u'\n') << QString();
+    QTest::newRow("named pipe") << std::function<void()>([] {
+      QCOMPARE(::mkfifo("help.txt", 0600), 0);
+    }) << QString() << QStringLiteral("Operation not supported");
+    QTest::newRow("device") << std::function<void()>([] {
+      QVERIFY(QFile::link(QStringLiteral("/dev/zero"), QStringLiteral("help.txt")));
+    }) << QString() << QStringLiteral("Operation not supported");
+    QTest::newRow("directory") << std::function<void()>([] {
+      QVERIFY(QDir().mkdir(QStringLiteral("help.txt")));
+    }) << QString() << QStringLiteral("Is a directory");
+  }
+
+  void pathologicalHelpFiles() {
+    QFETCH(std::function<void()>, make);
+    QFETCH(QString, shown);
+    QFETCH(QString, refusal);
+    make();
+
+    form_->ShowNonModal();
+
+    QVERIFY(form_->isVisible());
+    if (!refusal.isEmpty()) {
+      const QString path = QDir(directory_->path()).filePath(QStringLiteral("help.txt"));
+      QCOMPARE(reports_.size(), 1);
+      QCOMPARE(reports_[0].text, QStringLiteral("Cannot open file \"%1\". %2.").arg(path, refusal));
+      QCOMPARE(form_->Memo1->toPlainText(), QStringLiteral("Memo1"));
+      return;
+    }
+    QVERIFY(reports_.isEmpty());
+    const QTextDocument& document = *form_->Memo1->document();
+    QVERIFY(document.blockCount() <= ui::kMaxBlockCount);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+      QVERIFY(block.length() <= ui::kMaxBlockLength + 1);
+    // Copying gives the text as the file had it: no break where a long line
+    // was cut.
+    form_->Memo1->selectAll();
+    form_->Memo1->copy();
+    QCOMPARE(QGuiApplication::clipboard()->text(), shown);
   }
 
   void helpCommandOnAShownWindowDoesNotReload() {

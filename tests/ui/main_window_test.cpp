@@ -300,6 +300,8 @@ void MainWindowTest::reportsABadInputAndKeepsThePartialState_data() {
                              << "0,,001" << true;
   QTest::newRow("end") << "Edit11"
                        << "2x" << true;
+  // The message arrives whole: nothing ends it at the NUL.
+  QTest::newRow("NUL") << "Edit1" << QStringLiteral("1") + QChar(0) + QStringLiteral("2") << true;
 }
 
 void MainWindowTest::reportsABadInputAndKeepsThePartialState() {
@@ -448,12 +450,14 @@ void MainWindowTest::rereadsTheDecimalSeparatorOnLocaleChange() {
 // completes and writes its results, then the event loop ends with 0.
 void MainWindowTest::closingDuringARunLetsTheRunFinishFirst() {
   QString status_at_close = QStringLiteral("not closed");
-  QTimer::singleShot(0, Form1, [&status_at_close] {
+  bool shown_after_close = false;
+  QTimer::singleShot(0, Form1, [&status_at_close, &shown_after_close] {
     QMetaObject::invokeMethod(
         Form1,
-        [&status_at_close] {
+        [&status_at_close, &shown_after_close] {
           status_at_close = Status();
           Form1->close();
+          shown_after_close = Form1->isVisible();
         },
         Qt::QueuedConnection);
     Form1->SpeedButton1->click();
@@ -461,6 +465,7 @@ void MainWindowTest::closingDuringARunLetsTheRunFinishFirst() {
 
   QCOMPARE(RunEventLoopUntilTheProgramEnds(), 0);
   QCOMPARE(status_at_close, QString());  // the run had emptied it and not yet finished
+  QVERIFY(shown_after_close);            // the window stays until the run has returned
   QCOMPARE(Table(), DefaultResults());
   QCOMPARE(Status(), kFastest + kChords);
   QVERIFY(!Form1->isVisible());
