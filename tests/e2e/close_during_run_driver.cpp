@@ -16,7 +16,7 @@
 #include <string>
 
 #include "app/number_text.h"
-#include "core/extended.h"
+#include "core/floating_point_environment.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
 #include "ui/start_up.h"
