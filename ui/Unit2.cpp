@@ -6,13 +6,13 @@
 
 #include "app/help_file.h"
 #include "app/text_file.h"
-#include "ui/bevel_panel.h"
 #include "ui/error_boundary.h"
 #include "ui/help_text.h"
-#include "ui/placement.h"
-#include "ui/system_colours.h"
-#include "ui/text_view.h"
-#include "ui/usual_frame.h"
+#include "ui/widgets/bevel_panel.h"
+#include "ui/widgets/placement.h"
+#include "ui/widgets/system_colours.h"
+#include "ui/widgets/text_view.h"
+#include "ui/widgets/usual_frame.h"
 
 TForm2* Form2 = nullptr;
 

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "ui/text_view.h"
+#include "ui/widgets/text_view.h"
 
 class QPushButton;
 namespace ui {

@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "ui/bevel_panel.h"
 #include "ui/error_boundary.h"
-#include "ui/placement.h"
-#include "ui/stretched_image.h"
-#include "ui/system_colours.h"
-#include "ui/usual_frame.h"
+#include "ui/widgets/bevel_panel.h"
+#include "ui/widgets/placement.h"
+#include "ui/widgets/stretched_image.h"
+#include "ui/widgets/system_colours.h"
+#include "ui/widgets/usual_frame.h"
 
 TAboutBox* AboutBox = nullptr;
 

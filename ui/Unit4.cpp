@@ -10,10 +10,10 @@
 #include <chrono>
 #include <thread>
 
-#include "ui/placement.h"
 #include "ui/splash_picture.h"
-#include "ui/stretched_image.h"
-#include "ui/system_colours.h"
+#include "ui/widgets/placement.h"
+#include "ui/widgets/stretched_image.h"
+#include "ui/widgets/system_colours.h"
 
 TForm4* Form4 = nullptr;
 

@@ -12,7 +12,7 @@
 
 #include "app/error_report.h"
 #include "core/errors.h"
-#include "ui/text_view.h"
+#include "ui/widgets/text_view.h"
 
 namespace ui {
 

@@ -15,8 +15,8 @@
 #include "core/floating_point_environment.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
-#include "ui/results_grid.h"
 #include "ui/start_up.h"
+#include "ui/widgets/results_grid.h"
 
 namespace {
 

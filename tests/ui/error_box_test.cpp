@@ -12,7 +12,7 @@
 
 #include "core/errors.h"
 #include "ui/error_boundary.h"
-#include "ui/text_view.h"
+#include "ui/widgets/text_view.h"
 
 namespace {
 

@@ -19,11 +19,11 @@
 
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
-#include "ui/bevel_panel.h"
 #include "ui/error_boundary.h"
-#include "ui/placement.h"
-#include "ui/stretched_image.h"
-#include "ui/text_view.h"
+#include "ui/widgets/bevel_panel.h"
+#include "ui/widgets/placement.h"
+#include "ui/widgets/stretched_image.h"
+#include "ui/widgets/text_view.h"
 
 namespace {
 

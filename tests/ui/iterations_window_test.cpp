@@ -22,8 +22,8 @@
 #include "ui/file_chooser.h"
 #include "ui/iterations_opener.h"
 #include "ui/iterations_window.h"
-#include "ui/results_grid.h"
 #include "ui/start_up.h"
+#include "ui/widgets/results_grid.h"
 
 namespace {
 

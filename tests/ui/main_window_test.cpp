@@ -29,10 +29,10 @@
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
 #include "ui/error_boundary.h"
-#include "ui/results_grid.h"
 #include "ui/start_up.h"
-#include "ui/status_panel.h"
-#include "ui/tool_bar.h"
+#include "ui/widgets/results_grid.h"
+#include "ui/widgets/status_panel.h"
+#include "ui/widgets/tool_bar.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
 #include "ui/splash_picture.h"
-#include "ui/stretched_image.h"
+#include "ui/widgets/stretched_image.h"
 
 namespace {
 

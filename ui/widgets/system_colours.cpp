@@ -1,4 +1,4 @@
-#include "ui/system_colours.h"
+#include "ui/widgets/system_colours.h"
 
 namespace ui {
 

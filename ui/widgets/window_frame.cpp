@@ -1,4 +1,4 @@
-#include "ui/window_frame.h"
+#include "ui/widgets/window_frame.h"
 
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>

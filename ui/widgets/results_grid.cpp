@@ -1,11 +1,11 @@
-#include "ui/results_grid.h"
+#include "ui/widgets/results_grid.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-#include "ui/system_colours.h"
+#include "ui/widgets/system_colours.h"
 
 namespace ui {
 

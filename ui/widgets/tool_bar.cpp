@@ -1,4 +1,4 @@
-#include "ui/tool_bar.h"
+#include "ui/widgets/tool_bar.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "ui/block_progress_bar.h"
+#include "ui/widgets/block_progress_bar.h"
 
 #include <qdrawutil.h>
 #include <QPainter>

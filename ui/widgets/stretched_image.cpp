@@ -1,4 +1,4 @@
-#include "ui/stretched_image.h"
+#include "ui/widgets/stretched_image.h"
 
 #include <QPainter>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "ui/text_view.h"
+#include "ui/widgets/text_view.h"
 
 #include <QMimeData>
 #include <QScrollBar>

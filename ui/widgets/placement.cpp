@@ -1,4 +1,4 @@
-#include "ui/placement.h"
+#include "ui/widgets/placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

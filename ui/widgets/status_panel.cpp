@@ -1,4 +1,4 @@
-#include "ui/status_panel.h"
+#include "ui/widgets/status_panel.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "ui/bevel_panel.h"
+#include "ui/widgets/bevel_panel.h"
 
 #include <qdrawutil.h>
 #include <QPainter>
