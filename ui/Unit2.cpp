@@ -9,8 +9,8 @@
 #include "ui/error_boundary.h"
 #include "ui/help_text.h"
 #include "ui/widgets/bevel_panel.h"
+#include "ui/widgets/design_look.h"
 #include "ui/widgets/placement.h"
-#include "ui/widgets/system_colours.h"
 #include "ui/widgets/text_view.h"
 #include "ui/widgets/usual_frame.h"
 

@@ -8,9 +8,9 @@
 
 #include "ui/error_boundary.h"
 #include "ui/widgets/bevel_panel.h"
+#include "ui/widgets/design_look.h"
 #include "ui/widgets/placement.h"
 #include "ui/widgets/stretched_image.h"
-#include "ui/widgets/system_colours.h"
 #include "ui/widgets/usual_frame.h"
 
 TAboutBox* AboutBox = nullptr;

@@ -11,9 +11,9 @@
 #include <thread>
 
 #include "ui/splash_picture.h"
+#include "ui/widgets/design_look.h"
 #include "ui/widgets/placement.h"
 #include "ui/widgets/stretched_image.h"
-#include "ui/widgets/system_colours.h"
 
 TForm4* Form4 = nullptr;
 

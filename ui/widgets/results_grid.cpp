@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
-#include "ui/widgets/system_colours.h"
+#include "ui/widgets/design_look.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "ui/widgets/system_colours.h"
+#include "ui/widgets/design_look.h"
 
 namespace ui {
 
