@@ -36,7 +36,6 @@
 #include "ui/widgets/results_grid.h"
 #include "ui/widgets/status_panel.h"
 #include "ui/widgets/tool_bar.h"
-#include "ui/widgets/usual_frame.h"
 #include "ui/widgets/window_frame.h"
 
 TForm1* Form1 = nullptr;

@@ -12,7 +12,6 @@
 #include "ui/widgets/design_look.h"
 #include "ui/widgets/placement.h"
 #include "ui/widgets/text_view.h"
-#include "ui/widgets/usual_frame.h"
 
 TForm2* Form2 = nullptr;
 

@@ -11,7 +11,6 @@
 #include "ui/widgets/design_look.h"
 #include "ui/widgets/placement.h"
 #include "ui/widgets/stretched_image.h"
-#include "ui/widgets/usual_frame.h"
 
 TAboutBox* AboutBox = nullptr;
 

@@ -78,7 +78,7 @@ click_compute() {
 check_window_properties() {
   [[ $WIDTH -eq 541 ]] || fail "client width $WIDTH, not 541"
   # The placement counts with the designs' usual frame of 16 x 36 pixels
-  # (ui/widgets/usual_frame.h); no window manager draws one here.
+  # (ui/widgets/placement.h); no window manager draws one here.
   local left=$(((screen_width - WIDTH - 16) / 2)) top=$(((screen_height - HEIGHT - 36) / 2))
   [[ $X -eq $left && $Y -eq $top ]] || fail "placed at $X,$Y, not centred at $left,$top"
   xprop -id "$window" WM_CLASS | grep -q '"nonlinear-equations", "nonlinear-equations"' ||
