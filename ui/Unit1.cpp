@@ -58,12 +58,6 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void SetColour(QWidget& widget, QPalette::ColorRole role, const QColor& colour) {
-  QPalette palette = widget.palette();
-  palette.setColor(role, colour);
-  widget.setPalette(palette);
-}
-
 QFont CaptionFont() {
   QFont font = ui::DesignFont(11, true);
   font.setUnderline(true);
@@ -78,7 +72,7 @@ QLabel* NewLabel(QWidget* parent, QPoint position, const QString& text, const QF
   label->setBuddy(buddy);
   label->setTextFormat(Qt::PlainText);
   label->setFont(font);
-  SetColour(*label, QPalette::WindowText, ui::Navy());
+  ui::SetColours(*label, {{QPalette::WindowText, ui::Navy()}});
   label->move(position);
   label->adjustSize();
   return label;
@@ -130,7 +124,7 @@ QLineEdit* NewEdit(QWidget* parent, const QRect& geometry, const QString& text,
   edit->setMaxLength(std::numeric_limits<int>::max());
   edit->setText(text);
   edit->setGeometry(geometry);
-  SetColour(*edit, QPalette::Base, background);
+  ui::SetColours(*edit, {{QPalette::Base, background}});
   return edit;
 }
 
@@ -216,7 +210,7 @@ void TForm1::CreateGroupBox(QWidget* client) {
   GroupBox1 = new ui::EtchedGroupBox(client);
   GroupBox1->setFixedHeight(kGroupBoxHeight);
   GroupBox1->setAutoFillBackground(true);
-  SetColour(*GroupBox1, QPalette::Window, ui::SystemColour(ui::k3DLight));
+  ui::SetColours(*GroupBox1, {{QPalette::Window, ui::SystemColour(ui::k3DLight)}});
   const QColor input_colour = ui::SystemColour(ui::kGradientActiveCaption);
 
   ComboBox1 = new QComboBox(GroupBox1);
@@ -224,8 +218,7 @@ void TForm1::CreateGroupBox(QWidget* client) {
   ComboBox1->setGeometry(136, 16, 137, 21);
   ComboBox1->setFont(ui::DesignFont(11, true));
   ComboBox1->setToolTip(QStringLiteral("выбор уравнения"));
-  SetColour(*ComboBox1, QPalette::Button, input_colour);
-  SetColour(*ComboBox1, QPalette::Base, input_colour);
+  ui::SetColours(*ComboBox1, {{QPalette::Button, input_colour}, {QPalette::Base, input_colour}});
   MakeFlatList(*ComboBox1, kListItemHeight, kListVisibleItems);
   Label3 = NewLabel(GroupBox1, {64, 16}, QStringLiteral("Уравнение"), CaptionFont(), ComboBox1);
 
@@ -242,7 +235,7 @@ void TForm1::CreateGroupBox(QWidget* client) {
   SpeedButton1->setFocusPolicy(Qt::NoFocus);
   SpeedButton1->setAutoDefault(false);
   SpeedButton1->setFont(ui::DesignFont(13, true));
-  SetColour(*SpeedButton1, QPalette::ButtonText, ui::Navy());
+  ui::SetColours(*SpeedButton1, {{QPalette::ButtonText, ui::Navy()}});
 
   CreatePageControl();
 
@@ -259,7 +252,7 @@ void TForm1::CreateGroupBox(QWidget* client) {
 void TForm1::CreatePageControl() {
   PageControl1 = new QTabWidget(GroupBox1);
   PageControl1->setGeometry(280, 16, 153, 121);
-  SetColour(*PageControl1, QPalette::Window, ui::SystemColour(ui::kButtonFace));
+  ui::SetColours(*PageControl1, {{QPalette::Window, ui::SystemColour(ui::kButtonFace)}});
   TabSheet1 = new QWidget();
   PageControl1->addTab(TabSheet1, QStringLiteral("коэффициенты"));
 
@@ -277,7 +270,7 @@ void TForm1::CreateStatusBar() {
   StatusBar1->setSizeGripEnabled(false);
   StatusBar1->setFont(QApplication::font(StatusBar1));
   StatusBar1->setAutoFillBackground(true);
-  SetColour(*StatusBar1, QPalette::Window, ui::SystemColour(ui::kGradientInactiveCaption));
+  ui::SetColours(*StatusBar1, {{QPalette::Window, ui::SystemColour(ui::kGradientInactiveCaption)}});
   // The only panel is also the last, so it reaches to the right edge.
   StatusPanel = new ui::StatusPanel(StatusBar1);
   StatusBar1->addWidget(StatusPanel, 1);

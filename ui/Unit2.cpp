@@ -29,10 +29,8 @@ ui::TextView* MakeMemo(QWidget* parent) {
   memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo->setFont(ui::DesignFont(16));
-  QPalette colours = memo->palette();
-  colours.setColor(QPalette::Base, ui::SystemColour(ui::k3DLight));
-  colours.setColor(QPalette::Text, ui::SystemColour(ui::kWindowText));
-  memo->setPalette(colours);
+  ui::SetColours(*memo, {{QPalette::Base, ui::SystemColour(ui::k3DLight)},
+                         {QPalette::Text, ui::SystemColour(ui::kWindowText)}});
   return memo;
 }
 

@@ -61,10 +61,8 @@ QPlainTextEdit* MakeMemo(QWidget* panel) {
   QFont font = ui::DesignFont(11);
   font.setStretch(80);
   memo->setFont(font);
-  QPalette colours = memo->palette();
-  colours.setColor(QPalette::Base, ui::SystemColour(ui::kGradientActiveCaption));
-  colours.setColor(QPalette::Text, ui::SystemColour(ui::kWindowText));
-  memo->setPalette(colours);
+  ui::SetColours(*memo, {{QPalette::Base, ui::SystemColour(ui::kGradientActiveCaption)},
+                         {QPalette::Text, ui::SystemColour(ui::kWindowText)}});
   memo->installEventFilter(new KeepsTabAndEnter(memo));
   return memo;
 }
@@ -101,9 +99,8 @@ TAboutBox::TAboutBox(QWidget* parent)
   setWindowTitle(QStringLiteral("About"));
   setFixedSize(298, 152);
   setFont(ui::DesignFont(11));
-  QPalette colours = ui::DesignPalette();
-  colours.setColor(QPalette::Window, Qt::white);
-  setPalette(colours);
+  setPalette(ui::DesignPalette());
+  ui::SetColours(*this, {{QPalette::Window, Qt::white}});
   setAutoFillBackground(true);
   setAttribute(Qt::WA_QuitOnClose, false);
 

@@ -35,9 +35,7 @@ QLabel* MakeTitle(QWidget* parent) {
   auto* title = new QLabel(
       QStringLiteral("Простейший математический пакет по решению нелинейных уравнений"), parent);
   title->setFont(ui::DesignFont(13, true));
-  QPalette colours = title->palette();
-  colours.setColor(QPalette::WindowText, Qt::white);
-  title->setPalette(colours);
+  ui::SetColours(*title, {{QPalette::WindowText, Qt::white}});
   title->move(16, 48);
   title->adjustSize();
   return title;
@@ -78,9 +76,7 @@ TForm4::TForm4(QWidget* parent)
       Label1(MakeTitle(this)) {
   setWindowTitle(QStringLiteral("Form4"));
   setFixedSize(577, 165);
-  QPalette colours = palette();
-  colours.setColor(QPalette::Window, ui::SystemColour(ui::kButtonFace));
-  setPalette(colours);
+  ui::SetColours(*this, {{QPalette::Window, ui::SystemColour(ui::kButtonFace)}});
   setAutoFillBackground(true);
   // Hiding the splash must never count as closing the program's last window.
   setAttribute(Qt::WA_QuitOnClose, false);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "ui/widgets/design_look.h"
+
 namespace ui {
 
 namespace {
@@ -20,11 +22,9 @@ void DrawBevel(QPainter& painter, const QRect& rect, const QPalette& palette,
 
 BevelPanel::BevelPanel(const QColor& colour, Bevel outer, Bevel inner, QWidget* parent)
     : QWidget(parent), outer_(outer), inner_(inner) {
-  QPalette colours = palette();
-  colours.setColor(QPalette::Window, colour);
-  colours.setColor(QPalette::Light, Qt::white);
-  colours.setColor(QPalette::Dark, QColor(128, 128, 128));
-  setPalette(colours);
+  SetColours(*this, {{QPalette::Window, colour},
+                     {QPalette::Light, Qt::white},
+                     {QPalette::Dark, QColor(128, 128, 128)}});
   setAutoFillBackground(true);
 }
 

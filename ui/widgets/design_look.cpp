@@ -1,5 +1,7 @@
 #include "ui/widgets/design_look.h"
 
+#include <QWidget>
+
 namespace ui {
 
 QColor SystemColour(SystemColourIndex index) {
@@ -64,6 +66,12 @@ QPalette DesignPalette() {
        {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
     palette.setColor(QPalette::Disabled, role, SystemColour(kGrayText));
   return palette;
+}
+
+void SetColours(QWidget& widget, std::initializer_list<RoleColour> colours) {
+  QPalette palette = widget.palette();
+  for (const RoleColour& colour : colours) palette.setColor(colour.role, colour.colour);
+  widget.setPalette(palette);
 }
 
 QFont DesignFont(int character_height, bool bold) {

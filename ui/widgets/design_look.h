@@ -1,6 +1,7 @@
-// The platform's user-selectable system colours, by their index in the
-// classic table of system colours, and the palette that the program's own
-// windows take from them.
+// The look of the designed windows: the platform's user-selectable system
+// colours, by their index in the classic table of system colours; the palette
+// that the program's own windows take from them; the design font; and the one
+// way a control's colours are set.
 //
 // Every system colour is its classic default value. The windows' designs pair
 // fixed text colours (navy labels, black text) with these backgrounds (light
@@ -15,6 +16,9 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <initializer_list>
+
+class QWidget;
 
 namespace ui {
 
@@ -47,6 +51,14 @@ inline QColor Navy() {
 // window, its buttons, edit boxes, selections and 3-D edges draw with, in
 // every colour group.
 QPalette DesignPalette();
+
+// Gives `widget` these colours, each in every colour group, on top of the
+// palette it has; its other roles keep their colours.
+struct RoleColour {
+  QPalette::ColorRole role;
+  QColor colour;
+};
+void SetColours(QWidget& widget, std::initializer_list<RoleColour> colours);
 
 // The design's "MS Sans Serif" does not exist on Linux: a sans-serif with
 // Cyrillic glyphs at the same character height in pixels takes its place,

@@ -85,12 +85,10 @@ ResultsGrid::ResultsGrid(int columns, int rows, QWidget* parent)
   setLineWidth(1);
   setItemDelegate(new CellPainter(this));
 
-  QPalette colours = palette();
-  colours.setColor(QPalette::Base, SystemColour(k3DLight));
-  colours.setColor(QPalette::Button, SystemColour(kScrollBar));
-  colours.setColor(QPalette::Text, Navy());
-  colours.setColor(QPalette::ButtonText, Navy());
-  setPalette(colours);
+  SetColours(*this, {{QPalette::Base, SystemColour(k3DLight)},
+                     {QPalette::Button, SystemColour(kScrollBar)},
+                     {QPalette::Text, Navy()},
+                     {QPalette::ButtonText, Navy()}});
   setAccessibleName(QStringLiteral("Результаты"));
 
   for (int row = 0; row < rows; ++row)
