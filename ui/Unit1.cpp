@@ -449,9 +449,7 @@ void TForm1::setVisible(bool visible) {
 // The window's size includes the menu bar; the window manager's frame is not
 // known before the first showing, so the designs' usual frame stands for it.
 void TForm1::PlaceAtFirstShowing() {
-  if (placed_) return;
-  placed_ = true;
-  move(ui::CentredOnDesktop(ui::OuterSize(size())));
+  first_place_.Place(*this, [this] { return ui::CentredOnDesktop(ui::OuterSize(size())); });
 }
 
 void TForm1::changeEvent(QEvent* event) {

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/comparison_run.h"
+#include "ui/widgets/placement.h"
 
 class QAction;
 class QComboBox;
@@ -135,7 +136,7 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   void EndProgramIfRequested();
 
   app::ComparisonRun comparison_;
-  bool placed_ = false;
+  ui::PlaceOnce first_place_;
   // Closing the window requests the end of the program; a comparison run that
   // is processing messages completes first, with the window on the screen.
   bool program_end_requested_ = false;

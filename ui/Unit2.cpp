@@ -105,10 +105,7 @@ void TForm2::FormShow(QObject* /*sender*/) {
 void TForm2::ShowNonModal() {
   if (!isVisible()) {
     ui::Guarded([this] { FormShow(this); });
-    if (!placed_) {
-      move(ui::CentredOnDesktop(ui::OuterSize(size())));
-      placed_ = true;
-    }
+    first_place_.Place(*this, [this] { return ui::CentredOnDesktop(ui::OuterSize(size())); });
     show();
   }
   raise();

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "ui/widgets/placement.h"
 #include "ui/widgets/text_view.h"
 
 class QPushButton;
@@ -38,7 +39,7 @@ class TForm2 : public QWidget {
   void ShowNonModal();
 
  private:
-  bool placed_ = false;
+  ui::PlaceOnce first_place_;
 };
 
 extern TForm2* Form2;

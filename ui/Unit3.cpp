@@ -116,10 +116,7 @@ void TAboutBox::OKButtonClick(QObject* /*sender*/) {
 }
 
 int TAboutBox::ShowModal() {
-  if (!placed_) {
-    move(FirstPlace(ui::OuterSize(size())));
-    placed_ = true;
-  }
+  first_place_.Place(*this, [this] { return FirstPlace(ui::OuterSize(size())); });
   return exec();
 }
 

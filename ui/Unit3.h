@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "ui/widgets/placement.h"
+
 class QPlainTextEdit;
 class QPushButton;
 namespace ui {
@@ -33,7 +35,7 @@ class TAboutBox : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  bool placed_ = false;
+  ui::PlaceOnce first_place_;
 };
 
 extern TAboutBox* AboutBox;

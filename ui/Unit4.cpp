@@ -87,10 +87,8 @@ TForm4::TForm4(QWidget* parent)
 }
 
 void TForm4::ShowSplash() {
-  if (!placed_) {
-    move(ui::CentredOnDesktop(size()));  // no frame: the window is its client area
-    placed_ = true;
-  }
+  // No frame: the window is its client area.
+  first_place_.Place(*this, [this] { return ui::CentredOnDesktop(size()); });
   show();
   raise();
 }

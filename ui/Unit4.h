@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "ui/widgets/placement.h"
+
 class QLabel;
 namespace ui {
 class StretchedImage;
@@ -30,7 +32,7 @@ class TForm4 : public QWidget {
   void SetAlphaBlendValue(int alpha);
 
  private:
-  bool placed_ = false;
+  ui::PlaceOnce first_place_;
   int alpha_blend_value_ = 255;
 };
 

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QWidget>
 
 namespace ui {
 
@@ -16,6 +17,22 @@ inline constexpr QSize kUsualFrame(16, 36);
 inline QSize OuterSize(const QSize& client) {
   return client + kUsualFrame;
 }
+
+// A window is placed at its first showing only; at later showings it stays
+// wherever the user has moved it since.
+class PlaceOnce {
+ public:
+  // Moves `window` to `where()` unless it has been placed before.
+  template <typename Where>
+  void Place(QWidget& window, Where where) {
+    if (placed_) return;
+    placed_ = true;
+    window.move(where());
+  }
+
+ private:
+  bool placed_ = false;
+};
 
 // Centred in `area`: each coordinate (area size - window size) / 2, truncated
 // toward zero and raised to 0 when negative, counted from `origin`.
