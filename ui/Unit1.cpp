@@ -32,6 +32,7 @@
 #include "ui/widgets/bevel_panel.h"
 #include "ui/widgets/block_progress_bar.h"
 #include "ui/widgets/design_look.h"
+#include "ui/widgets/design_names.h"
 #include "ui/widgets/placement.h"
 #include "ui/widgets/results_grid.h"
 #include "ui/widgets/status_panel.h"
@@ -151,6 +152,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   CreateStatusBar();
   LayOutClientArea(client);
   SetTabOrder();
+  NameControls();
   WireCommands();
   IterationsOpener = new ui::IterationsOpener(
       StringGrid1, [this] { return comparison_.LastRun(); },
@@ -301,6 +303,24 @@ void TForm1::SetTabOrder() {
   setTabOrder(PageControl1, Edit3);
   setTabOrder(Edit3, Edit4);
   setTabOrder(Edit4, StringGrid1);
+}
+
+// In the order of the members; ImageList1 holds pictures, not a control.
+void TForm1::NameControls() {
+  setObjectName(QStringLiteral("Form1"));
+  ui::SetDesignNames(
+      {NLE_DESIGN_NAME(Edit1),        NLE_DESIGN_NAME(Edit2),        NLE_DESIGN_NAME(Label1),
+       NLE_DESIGN_NAME(GroupBox1),    NLE_DESIGN_NAME(Label2),       NLE_DESIGN_NAME(Label3),
+       NLE_DESIGN_NAME(Label4),       NLE_DESIGN_NAME(ComboBox1),    NLE_DESIGN_NAME(MainMenu1),
+       NLE_DESIGN_NAME(N1),           NLE_DESIGN_NAME(N2),           NLE_DESIGN_NAME(N8),
+       NLE_DESIGN_NAME(N9),           NLE_DESIGN_NAME(StringGrid1),  NLE_DESIGN_NAME(Edit11),
+       NLE_DESIGN_NAME(Label5),       NLE_DESIGN_NAME(SpeedButton1), NLE_DESIGN_NAME(StatusBar1),
+       NLE_DESIGN_NAME(PageControl1), NLE_DESIGN_NAME(TabSheet1),    NLE_DESIGN_NAME(Label6),
+       NLE_DESIGN_NAME(Edit3),        NLE_DESIGN_NAME(Label7),       NLE_DESIGN_NAME(Edit4),
+       NLE_DESIGN_NAME(N3),           NLE_DESIGN_NAME(ProgressBar1), NLE_DESIGN_NAME(N4),
+       NLE_DESIGN_NAME(ToolBar1),     NLE_DESIGN_NAME(ToolButton1),  NLE_DESIGN_NAME(ToolButton2),
+       NLE_DESIGN_NAME(ToolButton3),  NLE_DESIGN_NAME(ToolButton4),  NLE_DESIGN_NAME(ToolButton5),
+       NLE_DESIGN_NAME(ToolButton6),  NLE_DESIGN_NAME(StatusPanel)});
 }
 
 void TForm1::WireCommands() {

@@ -125,6 +125,7 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   void CreateStatusBar();
   void LayOutClientArea(QWidget* client);
   void SetTabOrder();
+  void NameControls();
   void WireCommands();
 
   template <typename Sender, typename Signal>

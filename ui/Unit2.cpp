@@ -10,6 +10,7 @@
 #include "ui/help_text.h"
 #include "ui/widgets/bevel_panel.h"
 #include "ui/widgets/design_look.h"
+#include "ui/widgets/design_names.h"
 #include "ui/widgets/placement.h"
 #include "ui/widgets/text_view.h"
 
@@ -68,6 +69,8 @@ TForm2::TForm2(QWidget* parent)
                                 ui::BevelPanel::Bevel::kNone, ui::BevelPanel::Bevel::kRaised,
                                 this)),
       BitBtn1(MakeCloseButton(Panel1)) {
+  setObjectName(QStringLiteral("Form2"));
+  ui::SetDesignNames({NLE_DESIGN_NAME(Memo1), NLE_DESIGN_NAME(Panel1), NLE_DESIGN_NAME(BitBtn1)});
   setWindowTitle(QStringLiteral("Справка"));
   resize(477, 248);
   setFont(ui::DesignFont(11));

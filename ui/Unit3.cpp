@@ -9,6 +9,7 @@
 #include "ui/error_boundary.h"
 #include "ui/widgets/bevel_panel.h"
 #include "ui/widgets/design_look.h"
+#include "ui/widgets/design_names.h"
 #include "ui/widgets/placement.h"
 #include "ui/widgets/stretched_image.h"
 
@@ -96,6 +97,9 @@ TAboutBox::TAboutBox(QWidget* parent)
       ProgramIcon(new ui::StretchedImage(LoadProgramIcon, Panel1)),
       OKButton(MakeOkButton(this)),
       Memo1(MakeMemo(Panel1)) {
+  setObjectName(QStringLiteral("AboutBox"));
+  ui::SetDesignNames({NLE_DESIGN_NAME(Panel1), NLE_DESIGN_NAME(ProgramIcon),
+                      NLE_DESIGN_NAME(OKButton), NLE_DESIGN_NAME(Memo1)});
   setWindowTitle(QStringLiteral("About"));
   setFixedSize(298, 152);
   setFont(ui::DesignFont(11));

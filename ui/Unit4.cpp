@@ -12,6 +12,7 @@
 
 #include "ui/splash_picture.h"
 #include "ui/widgets/design_look.h"
+#include "ui/widgets/design_names.h"
 #include "ui/widgets/placement.h"
 #include "ui/widgets/stretched_image.h"
 
@@ -74,6 +75,8 @@ TForm4::TForm4(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
       Image1(new ui::StretchedImage(ui::LoadSplashPicture, this)),
       Label1(MakeTitle(this)) {
+  setObjectName(QStringLiteral("Form4"));
+  ui::SetDesignNames({NLE_DESIGN_NAME(Image1), NLE_DESIGN_NAME(Label1)});
   setWindowTitle(QStringLiteral("Form4"));
   setFixedSize(577, 165);
   ui::SetColours(*this, {{QPalette::Window, ui::SystemColour(ui::kButtonFace)}});

@@ -158,24 +158,26 @@ void AccessibilityTest::namesEveryControlForScreenReaders_data() {
   QTest::addColumn<QWidget*>("control");
   QTest::addColumn<QString>("name");
   QTest::addColumn<QAccessible::Role>("role");
-  const auto row = [](const char* id, QWidget* control, const QString& name,
-                      QAccessible::Role role) { QTest::newRow(id) << control << name << role; };
-  row("Edit1", Form1->Edit1, "Начальное значение", QAccessible::EditableText);
-  row("Edit2", Form1->Edit2, "Точность", QAccessible::EditableText);
-  row("Edit11", Form1->Edit11, "Конечный интервал", QAccessible::EditableText);
-  row("Edit3", Form1->Edit3, "k", QAccessible::EditableText);
-  row("Edit4", Form1->Edit4, "l", QAccessible::EditableText);
-  row("ToolButton1", Form1->ToolButton1, "Решить", QAccessible::Button);
-  row("ToolButton2", Form1->ToolButton2, "Справка", QAccessible::Button);
-  row("ToolButton3", Form1->ToolButton3, "Выход", QAccessible::Button);
-  row("StringGrid1", Form1->StringGrid1, "Результаты", QAccessible::Table);
-  row("ProgressBar1", Form1->ProgressBar1, "Ход вычисления", QAccessible::ProgressBar);
+  const auto row = [](const char* id, const QString& name, QAccessible::Role role) {
+    QTest::newRow(id) << Form1->findChild<QWidget*>(id) << name << role;
+  };
+  row("Edit1", "Начальное значение", QAccessible::EditableText);
+  row("Edit2", "Точность", QAccessible::EditableText);
+  row("Edit11", "Конечный интервал", QAccessible::EditableText);
+  row("Edit3", "k", QAccessible::EditableText);
+  row("Edit4", "l", QAccessible::EditableText);
+  row("ToolButton1", "Решить", QAccessible::Button);
+  row("ToolButton2", "Справка", QAccessible::Button);
+  row("ToolButton3", "Выход", QAccessible::Button);
+  row("StringGrid1", "Результаты", QAccessible::Table);
+  row("ProgressBar1", "Ход вычисления", QAccessible::ProgressBar);
 }
 
 void AccessibilityTest::namesEveryControlForScreenReaders() {
   QFETCH(QWidget*, control);
   QFETCH(QString, name);
   QFETCH(QAccessible::Role, role);
+  QVERIFY(control != nullptr);
   QAccessibleInterface* accessible = Accessible(control);
   QVERIFY(accessible != nullptr);
   QCOMPARE(accessible->text(QAccessible::Name), name);

@@ -93,14 +93,6 @@ void FillWithStaleTexts() {
   Form1->SetStatusText("stale");
 }
 
-QLineEdit* EditNamed(const QString& name) {
-  if (name == "Edit1") return Form1->Edit1;
-  if (name == "Edit2") return Form1->Edit2;
-  if (name == "Edit11") return Form1->Edit11;
-  if (name == "Edit3") return Form1->Edit3;
-  return Form1->Edit4;
-}
-
 // Runs the event loop as main() does until the program ends; a watchdog
 // ends a loop that the window under test fails to end.
 int RunEventLoopUntilTheProgramEnds() {
@@ -221,30 +213,30 @@ void MainWindowTest::startsWithTheDesignDefaults() {
 void MainWindowTest::placesTheControlsAsDesigned_data() {
   QTest::addColumn<QWidget*>("control");
   QTest::addColumn<QRect>("geometry");
-  QTest::newRow("ToolBar1") << static_cast<QWidget*>(Form1->ToolBar1) << QRect(0, 0, 541, 34);
-  QTest::newRow("GroupBox1") << static_cast<QWidget*>(Form1->GroupBox1) << QRect(0, 34, 541, 167);
-  QTest::newRow("StringGrid1") << static_cast<QWidget*>(Form1->StringGrid1)
-                               << QRect(0, 201, 541, 136);
-  QTest::newRow("ComboBox1") << static_cast<QWidget*>(Form1->ComboBox1) << QRect(136, 16, 137, 21);
-  QTest::newRow("Edit1") << static_cast<QWidget*>(Form1->Edit1) << QRect(136, 48, 121, 21);
-  QTest::newRow("Edit2") << static_cast<QWidget*>(Form1->Edit2) << QRect(136, 76, 121, 21);
-  QTest::newRow("Edit11") << static_cast<QWidget*>(Form1->Edit11) << QRect(136, 112, 121, 21);
-  QTest::newRow("SpeedButton1") << static_cast<QWidget*>(Form1->SpeedButton1)
-                                << QRect(8, 136, 121, 25);
-  QTest::newRow("PageControl1") << static_cast<QWidget*>(Form1->PageControl1)
-                                << QRect(280, 16, 153, 121);
-  QTest::newRow("ProgressBar1") << static_cast<QWidget*>(Form1->ProgressBar1)
-                                << QRect(136, 144, 377, 17);
-  QTest::newRow("Edit3") << static_cast<QWidget*>(Form1->Edit3) << QRect(24, 8, 81, 21);
-  QTest::newRow("Edit4") << static_cast<QWidget*>(Form1->Edit4) << QRect(24, 32, 81, 21);
-  QTest::newRow("ToolButton1") << static_cast<QWidget*>(Form1->ToolButton1) << QRect(8, 2, 23, 22);
-  QTest::newRow("ToolButton2") << static_cast<QWidget*>(Form1->ToolButton2) << QRect(39, 2, 23, 22);
-  QTest::newRow("ToolButton3") << static_cast<QWidget*>(Form1->ToolButton3) << QRect(70, 2, 23, 22);
+  const auto row = [](const char* name, const QRect& geometry) {
+    QTest::newRow(name) << Form1->findChild<QWidget*>(name) << geometry;
+  };
+  row("ToolBar1", QRect(0, 0, 541, 34));
+  row("GroupBox1", QRect(0, 34, 541, 167));
+  row("StringGrid1", QRect(0, 201, 541, 136));
+  row("ComboBox1", QRect(136, 16, 137, 21));
+  row("Edit1", QRect(136, 48, 121, 21));
+  row("Edit2", QRect(136, 76, 121, 21));
+  row("Edit11", QRect(136, 112, 121, 21));
+  row("SpeedButton1", QRect(8, 136, 121, 25));
+  row("PageControl1", QRect(280, 16, 153, 121));
+  row("ProgressBar1", QRect(136, 144, 377, 17));
+  row("Edit3", QRect(24, 8, 81, 21));
+  row("Edit4", QRect(24, 32, 81, 21));
+  row("ToolButton1", QRect(8, 2, 23, 22));
+  row("ToolButton2", QRect(39, 2, 23, 22));
+  row("ToolButton3", QRect(70, 2, 23, 22));
 }
 
 void MainWindowTest::placesTheControlsAsDesigned() {
   QFETCH(QWidget*, control);
   QFETCH(QRect, geometry);
+  QVERIFY(control != nullptr);
   QCOMPARE(control->geometry(), geometry);
 }
 
@@ -310,7 +302,7 @@ void MainWindowTest::reportsABadInputAndKeepsThePartialState() {
   QFETCH(bool, progress_shown);
   Form1->ProgressBar1->hide();
   FillWithStaleTexts();
-  EditNamed(edit)->setText(text);
+  Form1->findChild<QLineEdit*>(edit)->setText(text);
 
   Form1->SpeedButton1->click();
 
