@@ -16,14 +16,9 @@
 
 namespace app {
 
-// The five input boxes, named as the main window names them.
-enum class Input {
-  kStart /*Edit1*/,
-  kPrecision /*Edit2*/,
-  kEnd /*Edit11*/,
-  kK /*Edit3*/,
-  kL /*Edit4*/
-};
+// The five inputs; the table of controls at the top of ui/Unit1.h names the
+// edit box of each.
+enum class Input { kStart, kPrecision, kEnd, kK, kL };
 
 // What the run needs of the main window, beyond the three operations of the
 // root-finding methods (selected equation, precision text, message processing).

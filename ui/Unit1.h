@@ -4,6 +4,29 @@
 // window is the ComparisonWindow that the run reads its inputs from and
 // writes its results to. Its first showing plays the splash sequence, and
 // closing it ends the program.
+//
+// The controls by design name (also each one's objectName) and role:
+//   ComboBox1      the equation; its index is the equation number
+//   Edit1          start a                         app::Input::kStart
+//   Edit2          precision eps; its length sets  app::Input::kPrecision
+//                  the decimals of the roots
+//   Edit11         end b                           app::Input::kEnd
+//   Edit3, Edit4   the coefficients k and l        app::Input::kK, kL
+//   SpeedButton1, ToolButton1, N4   compute        Button1Click
+//   ToolButton2, N3                 help window    N3Click
+//   N9                              About box      N9Click
+//   ToolButton3, N2                 close          N2Click
+//   StringGrid1    results: method name, root, iteration count; row 0 and
+//                  column 0 are headers; a method's row opens its detail
+//                  window (IterationsOpener)
+//   StatusBar1     its one panel (StatusPanel) names the fastest method
+//   ProgressBar1   methods done, shown only while a comparison runs
+//   Label2..Label7 captions of Edit1, ComboBox1, Edit2, Edit11, Edit3, Edit4;
+//                  Label1 is an empty bold label
+//   GroupBox1 holds the inputs; PageControl1's one page TabSheet1
+//   ("коэффициенты") holds Edit3 and Edit4; MainMenu1 has the menus N1
+//   ("Программа") and N8 ("Справка"); ToolBar1's gaps are ToolButton4 to
+//   ToolButton6, and ImageList1 holds its three pictures.
 #pragma once
 
 #include <QIcon>
@@ -82,7 +105,13 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   // Opens a method's detail window from a row of the results table.
   ui::IterationsOpener* IterationsOpener;
 
-  // The handlers. Each takes the object that raised the event and ignores it.
+  // The design's methods, in its order. The handlers (the ...Click methods,
+  // FormCreate, FormShow) take the object that raised the event and ignore
+  // it. f, f_ and run are no handlers: they are the equation catalogue and
+  // the root-finding routine bound to this window's equation list and
+  // coefficients. The comparison run calls core::run itself, so nothing in
+  // the program calls these three; they stay as the window's published
+  // methods.
   void Button1Click(QObject* Sender);
   double f(std::uint8_t equation, double x);
   double f_(std::uint8_t equation, double x);
