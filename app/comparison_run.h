@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison run: the program's compute command. It reads the inputs, runs
 // the four methods one after another, fills the results table, orders it by
 // iteration count and names the fastest method. It works on the main window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The process-wide decimal separator and its source, the user's LC_NUMERIC
 // locale. The locale is looked up on its own, with newlocale, so the answer is
 // the environment's whether or not anyone (the GUI toolkit, for one) has

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the two plots of a detail window draw, computed without any toolkit:
 // f sampled over the interval widened to the iterates, the method's geometry
 // (tangents, chords, secants), the numbered iterates, and the steps for the

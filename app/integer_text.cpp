@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole numbers as text: the iteration counts of the results table.
 #include <charconv>
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of a method's detail window that explain its result: the inputs
 // of the run, the evaluation counts, the warning about an interval without a
 // sign change, and the order of convergence estimated from the last steps.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a real number: decimal digits accumulated in the extended format,
 // then one scaling by the power of ten that the fraction and the exponent
 // give. Each step is rounded to extended, so the result can differ from a

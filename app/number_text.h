@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as text: reading real numbers typed by the user, writing roots and
 // iteration counts for the results table. All of it uses one process-wide
 // decimal separator taken from the user's locale and never the C library's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a real number in the general format with 15 significant digits.
 // The value is scaled to an 18-digit integer in the extended format and that
 // integer, not the exact value, is rounded half-up to 15 digits. Near a decimal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A method's history as text: the table of passes that the detail window
 // shows, and the same table as tab-separated text for the clipboard and as
 // CSV for a spreadsheet. Every number is written by FormatReal, so the table,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scaling by a power of ten through three tables of extended constants. Each
 // entry is the extended value nearest to its power of ten, written as an exact
 // hexadecimal literal: powl(10, 192) is one unit off, and building the tables

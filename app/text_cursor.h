@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Left-to-right reading of a number text, shared by the real and the whole
 // number readers. Blanks are the space character only and digits are the ASCII
 // digits only: a tab or a non-ASCII digit makes a number text invalid.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a text file whole. The file is opened for reading only and no lock
 // is taken: Linux has no counterpart of "others may read but not write", and
 // an advisory lock would keep out no writer. Nothing here may wait: the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // core_bench: the numerical core beside GSL, and the whole comparison run.
 // The usual Google Benchmark table comes first; a summary follows that turns
 // the figures into what the targets speak of: nanoseconds per method pass,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The groups of benchmarks in core_bench, registered by main() in this order,
 // and the summary that pairs their results once they have run.
 #pragma once

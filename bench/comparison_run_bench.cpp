@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole compute command over an in-memory table: reading the inputs, the
 // four methods, writing and sorting the table. With the precision text "-1"
 // bisection, chords and tangents run to their caps and the secants end the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one evaluation costs. The floor is glibc's extended sine and cosine,
 // which every formula needs at least once; the double sine is what GSL's
 // functions pay instead.

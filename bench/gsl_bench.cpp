@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GSL's bisection, false position, Newton and secant solvers on the problem of
 // the method benchmarks: the default equation cos(l·x)·k with k = l = 1, the
 // interval [1, 2] (Newton and the secants start at 1), the same tolerance and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inputs the benchmarks solve; the window they run on is the tests'
 // in-memory double (tests/doubles), which counts how often the equation is
 // read: once per evaluation of f or f_ that a method asks for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One call of run() per method, on the design defaults and with the precision
 // text "-1", which no stopping test can meet: bisection, chords and tangents
 // then make their 5001, 5000 and 5000 passes. The secants settle after a few

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The defaults' solves with SciPy, per solve, beside run() from core_bench.
 
 The problem is core_bench's: f(x) = cos(l*x)*k with k = l = 1, the interval

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // text_bench: the help window and the error box with the largest texts they
 // accept. Each case runs in a process of its own, so that its peak memory
 // (VmHWM) is its own: writing the help file happens before the baseline is

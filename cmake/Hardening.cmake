@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The hardening that Debian builds its packages with (dpkg-buildflags with
 # hardening=+all on amd64): stack protector, format checks, fortified C
 # library calls, read-only relocations bound at start-up, and a

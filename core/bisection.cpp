@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bisection: x := (a + b) / 2, then keep the half in which f changes sign.
 // Unlike the textbook, f(x) = 0 does not stop it (a zero product moves a), the
 // cap allows 5001 passes, and with no pass the root is the midpoint of [a, b].

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chords (false position): x := a + |f(a) / (f(a) - f(b))| · (b - a), then keep
 // the sign change. Stops on |f(x)| rather than on the width, and the absolute
 // fraction always steps from a towards b; the first pass repeats the first point.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalogue of the ten equations. The function of an equation is the
 // right-hand side of its list text, so the methods find the zeros of that
 // right-hand side; f_ is its exact derivative.

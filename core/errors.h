@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error kinds that every layer raises. Each holds its message text (UTF-8);
 // the event loop's error report shows it. The tree lives here, at the lowest
 // layer, because the numerical core raises these errors itself.

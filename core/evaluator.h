@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selected equation as the root-finding methods evaluate it: f and f_ at a
 // point, each reading the selected equation from the host first.
 //

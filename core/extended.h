@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arithmetic in the 80-bit extended format (GCC's long double on x86-64) with
 // an explicit check on every operation. Invalid operation, division by zero and
 // overflow raise EInvalidOp, EZeroDivide and EOverflow at the operation that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The processor's floating-point settings: the x87 control word, which sets
 // the precision and rounding of the extended arithmetic, and SSE's MXCSR,
 // which does the same for double and float. This is the one place that reads

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a method did on its way to the root, pass by pass, so that a student can
 // see why one method needs fewer passes than another. The history is written
 // by the method itself as it computes, never by a second run, so its last

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four methods as one table: number, name and function. Everything that
 // lists the methods (the run, the results table's names, the detail windows,
 // the benchmarks and tests) reads this table instead of repeating it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four root-finding methods and the pieces they share: one function per
 // step of a method, the named stopping tests and the pass cap. Every method
 // writes its approximation into x (the caller's root variable) as soon as it

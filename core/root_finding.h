@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four root-finding methods behind one entry point, run(). The window that
 // owns the inputs is reached through RootFindingHost, so the methods run the
 // same in the program and in tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Secants: x := x - f(x) · (x - u) / (f(x) - f(u)), through the two latest points.
 // The two buffers u and w take turns by the parity of n, so the first secant runs
 // through the start and the end and the first step is measured against the end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tangents (Newton): a := a - f(a) / f_(a) while |f(a)| > eps.
 // The end b plays no part, and the root variable is written once, after the loop.
 #include "core/methods.h"

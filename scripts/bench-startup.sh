@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program under Xvfb and measures it from outside, as a user
 # would see it, with the X server's own events and timestamps:
 #   - process start to the main window being mapped (the splash's two-second

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Release binaries and measures: core_bench (the numerical core beside
 # GSL, and the whole comparison run), then the real program's start-up, fade,
 # response and memory under Xvfb (scripts/bench-startup.sh), the help window

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of the number text (ScanReal/ParseReal,
 # ParseInteger/FormatInteger, FormatReal) with the fuzz preset (clang, in
 # build-fuzz/) and runs each for a bounded time. Not part of scripts/test.sh.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the screenshot of a detail window that the README shows: starts the
 # real program on its own virtual X display with a Russian decimal comma,
 # clicks "Вычислить", double-clicks a row of the results table with xdotool,

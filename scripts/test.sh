@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a fresh Debian 12 machine, builds everything with warnings as errors
 # and runs every test; then runs the non-GUI tests once more under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Needs no display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the equation list, the five inputs, the results table, the
 // status bar, the progress bar, the menu and the toolbar. Its compute command
 // runs the comparison of app/comparison_run.h on these very widgets: the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window: help.txt from the current directory, read-only, in a
 // non-modal window beside the main window.
 #pragma once

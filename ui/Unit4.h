@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The splash window: the picture with the program's full title, shown alone
 // at start-up for two seconds and then faded out, before the main window.
 #pragma once

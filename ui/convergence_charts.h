@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two plots of a detail window, drawn with Qt Charts in the colours of the
 // window's palette (so they read in a dark palette too): the function with
 // the method's geometry, and the steps of the four methods on a logarithmic

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one boundary between Qt and our code: every handler that Qt calls runs
 // inside Guarded(), so no exception ever unwinds through Qt. An error that
 // escapes a handler is shown by ReportError and the event loop goes on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one place where the program asks for a file name to save to, so that
 // tests can answer instead of a modal file dialog.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the bytes of help.txt become the text that the help window shows.
 #pragma once
 

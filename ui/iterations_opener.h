@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the detail windows from the results table: a double click on a
 // method's row, Enter on a selected row, or "Подробнее…" in the table's
 // context menu. Nothing opens before the first run, during a run, for the

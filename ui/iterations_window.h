@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detail window of one method of one comparison run: the run's inputs,
 // the method's result and evaluation counts, the table of its passes, the
 // plot of the function with the method's geometry, and the convergence plot

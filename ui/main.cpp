@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the floating-point environment and the decimal separator first,
 // then the application's identity, the four windows, and the event loop,
 // which shows the main window and runs until the main window is closed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of passes as a model for a QTableView. The cells are written on
 // demand from the history, so a history at the cap (5,001 passes) costs only
 // the rows on the screen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The splash picture: a JPEG decoded with libjpeg itself, not through Qt's
 // image plugins, so that the pixels are those of the library's default
 // decompression (accurate integer inverse DCT) on every platform.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shut-down of the program's windows, shared by main() and the
 // window tests so that both run the same sequence.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying the selected cells of a table view as tab-separated text, the way
 // spreadsheets paste it: the bounding rectangle of the selection, row by row.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1251, the program's own Cyrillic code page, decoded by a table of
 // its own: the mapping is fixed, and a table does not depend on which
 // conversions the C library or Qt happen to ship.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About picture: on a cyan field inside a one-pixel black frame, a grey
 // domed building with a spire on the left and, in front of it on the right,
 // a torch: a red and yellow flame in a silver cup with white highlights,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application icon: a sheet of graph paper with a curve that crosses the
 // x axis, its root marked in red: the picture of what the program does.
 // Grid and axis lines lie on odd pixel positions and the curve is two pixels

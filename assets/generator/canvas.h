@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small picture that the generator draws pixel by pixel: each pixel is
 // either fully transparent or one opaque colour, like an icon with a mask.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The close button's glyph: a door standing open under a small exit sign
 // with a green bar. 18 x 18 on a transparent background.
 

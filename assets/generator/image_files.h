@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writers for the picture files the program loads: PNG through QImage, the
 // 4-bit BMP and the JPEG by hand or through libjpeg, so every byte that
 // matters to the program is set here on purpose.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // asset-generator: draws every picture of the program into the assets
 // directory given as the only argument (the regenerate-assets target passes
 // the source tree's assets/). The output is the same on every run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sixteen colours of the classic 4-bit palette, in the order a 4-bit
 // bitmap stores them. Every small picture of the program is drawn with these,
 // so they look at home next to each other and the About picture can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's pictures, each drawn by code so it can be redrawn, changed
 // and reviewed like any other source. Every drawing is deterministic.
 #pragma once

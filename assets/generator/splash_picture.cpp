@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The splash photograph: a macro shot of blue woven mesh. A sharp picture of
 // the weave is rendered first; then a depth-of-field blur that grows from the
 // centre outwards, the lens's light fall-off and a little sensor grain make

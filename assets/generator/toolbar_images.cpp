@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three toolbar images: the compute command's calculator, the help
 // command's book and the exit command's ball. 16 x 16 each, drawn in the
 // classic sixteen colours (the book's cover in a lighter blue) on a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which help.txt the help command reads, over the layouts it meets: a start
 // beside the help, an installed program started elsewhere, and neither.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain parts of the detail window: the pass table's columns and text,
 // delimited text and CSV, the counts' wording, the order of convergence, the
 // warning about the interval, and what the plots draw.

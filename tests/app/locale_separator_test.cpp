@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run by ctest under several locale environments (see CMakeLists.txt); the
 // separator that the environment should give comes in NLE_EXPECTED_SEPARATOR.
 #include <gtest/gtest.h>

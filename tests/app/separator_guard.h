@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sets the process-wide decimal separator for one test and puts the previous
 // one back afterwards.
 #pragma once

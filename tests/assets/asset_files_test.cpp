@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The committed pictures are what the program loads, so their formats are
 // checked here, byte by byte where the windows rely on a format: the About
 // bitmap's 4-bit layout and the splash JPEG's markers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/root_finding.h"
 
 #include <gtest/gtest.h>

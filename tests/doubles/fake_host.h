@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-memory stand-in for the main window that the core and app tests and
 // the benchmarks share. This part is the root-finding host: a selected
 // equation and a precision text, counting how often the methods read them and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window without widgets, for the comparison run: the results table,
 // status line, progress bar and input boxes are plain values on top of the
 // in-memory host, whose precision text is the precision box.

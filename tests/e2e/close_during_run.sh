@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Closes the main window, by the close request a window manager sends, while
 # a comparison run that ends in an error is under way (close_during_run_driver
 # holds the run until the request has arrived). The window must stay on the

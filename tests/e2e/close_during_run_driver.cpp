@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start-up for close_during_run.sh, with the splash's sleep
 // left out and one hook: the compute command, run with the start 0 (the
 // tangents then divide by zero), stops in its first message processing, prints

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the program's windows as the program does, under a chosen desktop
 // look, for window_manager_e2e.sh: "--dark" gives the application a dark
 // palette, "--points N" a system font of N points. The splash does not wait.

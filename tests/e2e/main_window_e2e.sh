@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real program twice on a virtual X display: waits for the main
 # window by its exact caption, checks its placement, window class, border
 # hints and icon, clicks "Вычислить", checks that the program still runs,

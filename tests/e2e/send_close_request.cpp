@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sends a window the close request that a window manager sends when the user
 // closes it: a WM_PROTOCOLS client message carrying WM_DELETE_WINDOW. The
 // virtual display of the end-to-end test runs no window manager, and

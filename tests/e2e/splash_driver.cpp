@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays the splash sequence on a real display for splash_fade.sh. Instead of
 // sleeping two seconds it tells the script which window the splash is and
 // where, and waits for the script's "go": the script takes its screenshot

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The splash on a real X server (run under xvfb-run): a screenshot shows the
 # picture with the white title, and the window's _NET_WM_WINDOW_OPACITY,
 # followed by xprop -spy from this second process, passes through

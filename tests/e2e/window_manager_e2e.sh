@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the main window under real X11 window managers, each on its own
 # virtual display with its own session bus (xfwm4 reads its settings over
 # it): Openbox, then xfwm4. Under each, the window manager must accept the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormatReal on every double. For normal doubles outside the two bands where
 // the exponent estimate is one too high:
 // - read back with ParseReal and stored, the double moves by at most one unit

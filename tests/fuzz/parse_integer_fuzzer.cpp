@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ParseInteger on arbitrary text against a reference built from the grammar's
 // shape and strtoull, and FormatInteger against the C++ library.
 #include <cstddef>

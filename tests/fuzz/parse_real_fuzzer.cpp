@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ScanReal and ParseReal on arbitrary text: they agree with each other, never
 // leave the floating-point settings changed or a condition pending, and what
 // they accept lies within the accumulated rounding of glibc's correctly

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts an installed program on a virtual X display from an empty directory,
 # where there is no help.txt, presses the toolbar's help button and reads the
 # help window's text through the clipboard: it must be the installed help.txt,

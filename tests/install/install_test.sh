@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the program into a temporary prefix and checks what a desktop and a
 # software centre read there: the executable and its help text, a valid
 # desktop entry, AppStream metadata that the validator accepts and from which

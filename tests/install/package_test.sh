@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from the build tree and runs lintian on it the way
 # Debian's archive would be judged, pedantic tags and information included.
 # Any error or warning fails the test; the full output is printed, the tags

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window for users of screen readers, the keyboard, large fonts and
 // dark desktop palettes: accessible names, roles and table headers read back
 // through Qt's accessibility interfaces; the contrast of every text colour

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real error box, opened by ReportError and inspected from inside its
 // modal loop, then closed by its OK button: a message of any length keeps the
 // box inside the screen with its button in reach, and the box shows a NUL and

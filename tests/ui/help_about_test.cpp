@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window and the About box. Every help test runs in a fresh
 // temporary directory, which is where the window looks for help.txt; error
 // reports are recorded instead of shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes of help.txt as the help window shows them: line breaks, NUL and
 // the choice of character set.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detail windows on the real main window, offscreen: which rows of the
 // results table open which method's window, the copies to the clipboard, the
 // CSV file read back, the saved plots, and the mark of a replaced run.

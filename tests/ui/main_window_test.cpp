@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on the real widgets, started as the program starts it:
 // the design defaults, the three compute controls, error reports with the
 // partial state they leave, the show handler's failure, the tab order, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The splash window and its sequence, without the two-second wait: the sleep
 // is replaced by a recorder, and the fade is followed through the window's
 // opacity signal.

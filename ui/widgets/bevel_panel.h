@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A panel: a plain colour framed by up to two one-pixel bevels; and a group
 // box framed by an etched 3-D line.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A horizontal progress bar drawn in blocks, as the classic progress bar
 // is: a sunken edge, then blocks two thirds as wide as they are high with a
 // gap of two pixels, up to the filled part. Qt's own styles draw a

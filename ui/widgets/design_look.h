@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look of the designed windows: the platform's user-selectable system
 // colours, by their index in the classic table of system colours; the palette
 // that the program's own windows take from them; the design font; and the one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Design names: every control of a designed window carries its name in the
 // design as its objectName, so that findChild<QLineEdit*>("Edit1") finds it
 // and a debugger or an inspector shows which control is which.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results table: a grid of text cells whose row 0 and column 0 are fixed
 // header cells. Fixed cells are drawn in their own colour, can be neither
 // selected nor entered; the user selects one normal cell or a rectangle of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status bar's only panel: one line of text in a sunken frame. A text
 // wider than the panel is cut with "…" and shown whole in the tooltip; the
 // panel never asks for more width than the window has, so a long text cannot

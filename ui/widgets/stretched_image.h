@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An image control: a picture stretched to the control's own size, aspect
 // ratio not kept, by dropping or repeating whole pixels (no smoothing).
 #pragma once

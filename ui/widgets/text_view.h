@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A read-only, word-wrapped plain text view whose cost follows what is on the
 // screen, not the shape of the text. A QPlainTextEdit lays out one paragraph
 // whole (a line of megabytes without a blank takes minutes and gigabytes) and

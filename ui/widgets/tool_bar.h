@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A toolbar of raised image buttons at fixed positions, with an etched line
 // along its top edge. Its separators are blank gaps, as they are between
 // raised (not flat) toolbar buttons.

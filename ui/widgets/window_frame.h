@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's border: fixed, yet the window can be maximized. Qt only
 // knows "resizable" (which lets the user drag the edges) or a fixed size
 // (which makes window managers refuse to maximize). On X11 the Motif window
