@@ -10,10 +10,9 @@
 # row 2, the tangents on the default equation). QT_SCALE_FACTOR passes through.
 set -euo pipefail
 
-if [[ "${1:-}" != --on-display ]]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --on-display "$@"
-fi
-shift
+NLE_SCREEN=1280x1024
+source "$(dirname "$0")/on_display.sh"
+rerun_on_own_display "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=$(realpath "${1:-$root/build/ui/nonlinear-equations}")
 output=$(realpath -m "${2:-$root/docs/screenshots/iterations_window.png}")

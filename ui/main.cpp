@@ -4,18 +4,12 @@
 // which shows the main window and runs until the main window is closed.
 #include <QApplication>
 
-#include "app/number_text.h"
-#include "core/floating_point_environment.h"
 #include "ui/start_up.h"
 
 int main(int argc, char* argv[]) {
-  core::EstablishFloatingPointEnvironment();
-  app::ReadDecimalSeparator();
+  ui::PrepareProcess();
   QApplication application(argc, argv);
-  // The toolkit's start-up may have touched the floating-point settings.
-  core::EstablishFloatingPointEnvironment();
-  ui::SetApplicationIdentity();
-  ui::CreateWindows();
+  ui::StartProgram();
   ui::ShowMainWindowFromEventLoop();
   const int exit_code = QApplication::exec();
   ui::DestroyWindows();

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QTimer>
 
+#include "app/number_text.h"
 #include "core/floating_point_environment.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
@@ -12,6 +13,17 @@
 #include "ui/Unit4.h"
 
 namespace ui {
+
+void PrepareProcess() {
+  core::EstablishFloatingPointEnvironment();
+  app::ReadDecimalSeparator();
+}
+
+void StartProgram() {
+  core::EstablishFloatingPointEnvironment();
+  SetApplicationIdentity();
+  CreateWindows();
+}
 
 void SetApplicationIdentity() {
   // The title "Решение нелинейных уравнений" reaches the task bar through the

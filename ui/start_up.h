@@ -5,6 +5,15 @@
 
 namespace ui {
 
+// Before the toolkit starts: the program's floating-point environment and the
+// user's decimal separator.
+void PrepareProcess();
+
+// Once the toolkit has started, whose start-up may have touched the
+// floating-point settings: the environment again, the application's identity
+// and the four windows.
+void StartProgram();
+
 // The application's identity: the window class and desktop file name by
 // which the desktop finds the program's entry (and so its title), and the
 // icon of the title bars and the task bar. Only the main window decides when

@@ -9,10 +9,8 @@
 # Usage: close_during_run.sh <driver> <send_close_request> <artefact dir>
 set -euo pipefail
 
-if [[ "${1:-}" != --on-display ]]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --on-display "$@"
-fi
-shift
+source "$(dirname "$0")/../../scripts/on_display.sh"
+rerun_on_own_display "$@"
 driver=$1
 send_close_request=$2
 artefacts=$3

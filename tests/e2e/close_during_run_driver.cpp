@@ -16,8 +16,6 @@
 #include <iostream>
 #include <string>
 
-#include "app/number_text.h"
-#include "core/floating_point_environment.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
 #include "ui/start_up.h"
@@ -49,13 +47,10 @@ void InsideTheRun(CloseWatch& watch) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  core::EstablishFloatingPointEnvironment();
-  app::ReadDecimalSeparator();
+  ui::PrepareProcess();
   QApplication application(argc, argv);
-  core::EstablishFloatingPointEnvironment();
   SetSplashSleep([](int) {});
-  ui::SetApplicationIdentity();
-  ui::CreateWindows();
+  ui::StartProgram();
   CloseWatch watch;
   Form1->installEventFilter(&watch);
   ui::ShowMainWindowFromEventLoop();

@@ -12,23 +12,13 @@
 #include <QStatusBar>
 #include <iostream>
 
-#include "app/number_text.h"
-#include "core/floating_point_environment.h"
+#include "tests/ui/window_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
 #include "ui/start_up.h"
 #include "ui/widgets/results_grid.h"
 
 namespace {
-
-QPalette DarkPalette() {
-  QPalette dark(QColor(53, 53, 53), QColor(45, 45, 45));
-  dark.setColor(QPalette::WindowText, Qt::white);
-  dark.setColor(QPalette::Text, Qt::white);
-  dark.setColor(QPalette::ButtonText, Qt::white);
-  dark.setColor(QPalette::Base, QColor(30, 30, 30));
-  return dark;
-}
 
 class SizeReporter : public QObject {
  public:
@@ -48,12 +38,11 @@ class SizeReporter : public QObject {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  core::EstablishFloatingPointEnvironment();
-  app::ReadDecimalSeparator();
+  ui::PrepareProcess();
   QApplication application(argc, argv);
-  core::EstablishFloatingPointEnvironment();
   const QStringList arguments = QApplication::arguments();
-  if (arguments.contains(QStringLiteral("--dark"))) QApplication::setPalette(DarkPalette());
+  if (arguments.contains(QStringLiteral("--dark")))
+    QApplication::setPalette(window_test::DarkPalette());
   const qsizetype points = arguments.indexOf(QStringLiteral("--points"));
   if (points > 0 && points + 1 < arguments.size()) {
     QFont font = QApplication::font();
@@ -61,8 +50,7 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(font);
   }
   SetSplashSleep([](int) {});
-  ui::SetApplicationIdentity();
-  ui::CreateWindows();
+  ui::StartProgram();
   SizeReporter reporter;
   Form1->StringGrid1->installEventFilter(&reporter);
   ui::ShowMainWindowFromEventLoop();

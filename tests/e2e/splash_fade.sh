@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The splash on a real X server (run under xvfb-run): a screenshot shows the
+# The splash on a real X server of its own: a screenshot shows the
 # picture with the white title, and the window's _NET_WM_WINDOW_OPACITY,
 # followed by xprop -spy from this second process, passes through
 # intermediate values on its way to 0.
 # Usage: splash_fade.sh <splash_driver> <directory for the artefacts>
 set -euo pipefail
+NLE_SCREEN=1280x1024
+source "$(dirname "$0")/../../scripts/on_display.sh"
+rerun_on_own_display "$@"
 driver=$1
 out=$2
 mkdir -p "$out"

@@ -12,9 +12,10 @@
 set -euo pipefail
 
 if [[ "${1:-}" != --on-display ]]; then
+  source "$(dirname "$0")/../../scripts/on_display.sh"
   mkdir -p "$2"
   for wm in openbox xfwm4; do
-    xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+    NLE_SCREEN=1280x1024 own_display dbus-run-session -- \
       bash "$0" --on-display "$wm" "$1" "$2" "$3" 2> >(grep -v 'fd limit' >&2)
   done
   exit 0

@@ -7,10 +7,8 @@
 # Usage: help_window_test.sh <installed program> <artefact dir>
 set -euo pipefail
 
-if [[ "${1:-}" != --on-display ]]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --on-display "$@"
-fi
-shift
+source "$(dirname "$0")/../../scripts/on_display.sh"
+rerun_on_own_display "$@"
 program=$1
 artefacts=$2
 help="$(dirname "$program")/../share/nonlinear-equations/help.txt"

@@ -22,6 +22,7 @@
 
 #include "app/number_text.h"
 #include "core/floating_point_environment.h"
+#include "tests/ui/window_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -45,17 +46,6 @@ double Contrast(const QColor& a, const QColor& b) {
   const double la = luminance(a);
   const double lb = luminance(b);
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-QPalette DarkPalette() {
-  QPalette dark(QColor(53, 53, 53), QColor(45, 45, 45));
-  dark.setColor(QPalette::WindowText, Qt::white);
-  dark.setColor(QPalette::Text, Qt::white);
-  dark.setColor(QPalette::ButtonText, Qt::white);
-  dark.setColor(QPalette::Base, QColor(30, 30, 30));
-  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-  dark.setColor(QPalette::HighlightedText, Qt::black);
-  return dark;
 }
 
 // Where a widget that does not fill its own background draws its text: on
@@ -213,7 +203,7 @@ void AccessibilityTest::tableHeadersAreTheHeaderTexts() {
 void AccessibilityTest::textsAreReadableUnderLightAndDarkPalettes_data() {
   QTest::addColumn<QPalette>("desktop");
   QTest::newRow("light") << QApplication::style()->standardPalette();
-  QTest::newRow("dark") << DarkPalette();
+  QTest::newRow("dark") << window_test::DarkPalette();
 }
 
 void AccessibilityTest::textsAreReadableUnderLightAndDarkPalettes() {

@@ -17,6 +17,7 @@
 #include "app/pass_table.h"
 #include "core/floating_point_environment.h"
 #include "core/method_table.h"
+#include "tests/ui/window_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
 #include "ui/error_boundary.h"
@@ -27,15 +28,6 @@
 #include "ui/widgets/results_grid.h"
 
 namespace {
-
-QtMessageHandler default_message_handler = nullptr;
-
-// The offscreen platform cannot set a window's opacity or raise it.
-void DropOffscreenLimitations(QtMsgType type, const QMessageLogContext& context,
-                              const QString& message) {
-  if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-  default_message_handler(type, context, message);
-}
 
 ui::IterationsOpener& Opener() {
   return *Form1->IterationsOpener;
@@ -100,7 +92,7 @@ class IterationsWindowTest : public QObject {
 };
 
 void IterationsWindowTest::initTestCase() {
-  default_message_handler = qInstallMessageHandler(DropOffscreenLimitations);
+  window_test::QuietOffscreenLimitations();
   core::EstablishFloatingPointEnvironment();
   app::SetDecimalSeparator(",");
   SetSplashSleep([](int) {});

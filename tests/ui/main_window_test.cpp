@@ -25,6 +25,7 @@
 #include "core/equations.h"
 #include "core/errors.h"
 #include "core/floating_point_environment.h"
+#include "tests/ui/window_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -110,16 +111,6 @@ Q_DECLARE_METATYPE(std::function<void()>)
 
 namespace {
 
-// The offscreen platform cannot set a window's opacity or raise it; the
-// splash and the help window ask for both, which would bury the log.
-QtMessageHandler default_message_handler = nullptr;
-
-void DropOffscreenLimitations(QtMsgType type, const QMessageLogContext& context,
-                              const QString& message) {
-  if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-  default_message_handler(type, context, message);
-}
-
 struct Report {
   QString text;
   QString caption;
@@ -161,7 +152,7 @@ class MainWindowTest : public QObject {
 };
 
 void MainWindowTest::initTestCase() {
-  default_message_handler = qInstallMessageHandler(DropOffscreenLimitations);
+  window_test::QuietOffscreenLimitations();
   core::EstablishFloatingPointEnvironment();
   app::ReadDecimalSeparator();
   SetSplashSleep([](int) {});

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the window tests and the window drivers share: a dark desktop palette,
+// and a log kept free of the offscreen platform's complaints.
+#pragma once
+
+#include <QColor>
+#include <QLatin1String>
+#include <QPalette>
+#include <QString>
+#include <QtGlobal>
+
+namespace window_test {
+
+// A dark desktop, as a dark theme gives it: light text on dark backgrounds.
+inline QPalette DarkPalette() {
+  QPalette dark(QColor(53, 53, 53), QColor(45, 45, 45));
+  dark.setColor(QPalette::WindowText, Qt::white);
+  dark.setColor(QPalette::Text, Qt::white);
+  dark.setColor(QPalette::ButtonText, Qt::white);
+  dark.setColor(QPalette::Base, QColor(30, 30, 30));
+  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  dark.setColor(QPalette::HighlightedText, Qt::black);
+  return dark;
+}
+
+// The offscreen platform cannot set a window's opacity or raise it; the splash
+// and the help window ask for both, which would bury the log.
+inline void QuietOffscreenLimitations() {
+  static QtMessageHandler previous = nullptr;
+  previous = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (message.startsWith(QLatin1String("This plugin does not support"))) return;
+        previous(type, context, message);
+      });
+}
+
+}  // namespace window_test
