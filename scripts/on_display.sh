@@ -2,12 +2,32 @@
 # Sourced by the scripts that drive real windows.
 
 # Runs a command on an X server of its own, NLE_SCREEN wide and high
-# (1024x768 unless set). xvfb-run -a takes the first free display number from
-# the one it is given; starting from a random one keeps two servers started at
-# nearly the same moment, or one started while another shuts down, off each
-# other's number.
+# (1024x768 unless set). The server picks a free display number itself and
+# names it only once it accepts connections (-displayfd), so servers started
+# side by side, or while another shuts down, never meet; it takes local
+# connections without a cookie, so no authority file can time out under load.
 own_display() {
-  xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 ${NLE_SCREEN:-1024x768}x24" "$@"
+  local number_file display server status=0
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 "${NLE_SCREEN:-1024x768}x24" \
+    3>"$number_file" 2>/dev/null &
+  server=$!
+  for _ in $(seq 1 300); do
+    [[ -s "$number_file" ]] && break
+    kill -0 "$server" 2>/dev/null || break
+    sleep 0.1
+  done
+  display=$(tr -d '[:space:]' < "$number_file")
+  rm -f "$number_file"
+  if [[ -z "$display" ]]; then
+    kill "$server" 2>/dev/null || true
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  DISPLAY=":$display" XAUTHORITY=/dev/null "$@" || status=$?
+  kill "$server" 2>/dev/null || true
+  wait "$server" 2>/dev/null || true
+  return "$status"
 }
 
 # Runs the calling script again, with the arguments given, on an X server of

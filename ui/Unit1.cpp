@@ -38,12 +38,15 @@
 #include "ui/widgets/results_grid.h"
 #include "ui/widgets/status_panel.h"
 #include "ui/widgets/tool_bar.h"
+#include "ui/widgets/utf8_text.h"
 #include "ui/widgets/window_frame.h"
 
 TForm1* Form1 = nullptr;
 app::SharedState MainUnitState;
 
 namespace {
+
+using ui::FromUtf8;
 
 // The design's client area; the menu bar comes on top of it.
 constexpr int kClientWidth = 541;
@@ -55,10 +58,6 @@ constexpr int kGridRows = 5;
 constexpr int kProgressMaximum = 5;
 constexpr int kListItemHeight = 13;
 constexpr int kListVisibleItems = 6;
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QFont CaptionFont() {
   QFont font = ui::DesignFont(11, true);

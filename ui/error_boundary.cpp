@@ -14,6 +14,7 @@
 #include "app/error_report.h"
 #include "core/errors.h"
 #include "ui/widgets/text_view.h"
+#include "ui/widgets/utf8_text.h"
 
 namespace ui {
 
@@ -32,10 +33,6 @@ using Presenter = std::function<void(const Report&)>;
 // The longest message that the box's label is even asked to measure; a longer
 // one goes to the scrolled view at once.
 constexpr qsizetype kMaxLabelLength = 4096;
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The width at which a message box wraps a long text, at its narrowest.
 int WrapWidth(const QRect& screen) {

@@ -13,6 +13,7 @@
 #include "ui/error_boundary.h"
 #include "ui/iterations_window.h"
 #include "ui/table_copy.h"
+#include "ui/widgets/utf8_text.h"
 
 namespace ui {
 
@@ -22,8 +23,7 @@ constexpr int kNameColumn = 0;
 
 const core::MethodEntry* MethodNamed(const QString& name) {
   for (const core::MethodEntry& entry : core::kMethods)
-    if (name == QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())))
-      return &entry;
+    if (name == FromUtf8(entry.name)) return &entry;
   return nullptr;
 }
 

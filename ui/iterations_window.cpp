@@ -30,6 +30,7 @@
 #include "ui/file_chooser.h"
 #include "ui/pass_table_model.h"
 #include "ui/table_copy.h"
+#include "ui/widgets/utf8_text.h"
 
 namespace ui {
 
@@ -39,10 +40,6 @@ constexpr int kSpacing = 6;
 constexpr int kWidth = 1180;
 constexpr int kHeight = 720;
 constexpr int kMeasuredRows = 64;
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 const core::MethodHistory& HistoryOf(const app::RunRecord& run, std::uint8_t method) {
   return run.methods.at(static_cast<std::size_t>(method - 1));
