@@ -7,10 +7,11 @@
 # when the window does not open, so the end-to-end test runs it too.
 # Usage: screenshot-iterations.sh [program] [output.png] [table row 1-4]
 # (defaults: build/ui/nonlinear-equations, docs/screenshots/iterations_window.png,
-# row 2, the tangents on the default equation). QT_SCALE_FACTOR passes through.
+# row 2, the tangents on the default equation). QT_SCALE_FACTOR passes through
+# and scales the clicks; NLE_SCREEN sets the screen (1280x1024 by default).
 set -euo pipefail
 
-NLE_SCREEN=1280x1024
+NLE_SCREEN=${NLE_SCREEN:-1280x1024}
 source "$(dirname "$0")/on_display.sh"
 rerun_on_own_display "$@"
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,6 +28,9 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+# A design coordinate in the screen's pixels.
+scaled() { awk -v v="$1" -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", v * s }'; }
 
 fail() {
   echo "FAIL: $*" >&2
@@ -59,14 +63,15 @@ fi
 pid=$!
 main=$(wait_for xdotool search --onlyvisible --name "^${caption}\$") || fail "no main window"
 eval "$(xdotool getwindowgeometry --shell "$main")"  # X Y WIDTH HEIGHT
-menu_height=$((HEIGHT - client_height))
+menu_height=$((HEIGHT - $(scaled $client_height)))
 
 # "Вычислить" at (8, 136), 121 x 25, in the group box under the toolbar.
-xdotool mousemove --window "$main" 68 $((menu_height + toolbar_height + 148)) click 1
+xdotool mousemove --window "$main" "$(scaled 68)" $((menu_height + $(scaled $((toolbar_height + 148))))) click 1
 sleep 1
 # The method's name cell in the chosen row of the table under the group box.
-grid_top=$((menu_height + toolbar_height + group_box_height))
-xdotool mousemove --window "$main" 60 $((grid_top + row * row_height + 12)) click --repeat 2 --delay 80 1
+grid_top=$((toolbar_height + group_box_height))
+xdotool mousemove --window "$main" "$(scaled 60)" \
+  $((menu_height + $(scaled $((grid_top + row * row_height + 12))))) click --repeat 2 --delay 80 1
 details=$(wait_for xdotool search --onlyvisible --name '^Итерации: ') ||
   fail "no detail window after the double click on row $row"
 sleep 1.5  # the charts lay out and paint
