@@ -187,9 +187,12 @@ void TForm1::CreateMenu() {
   // Shortcuts of menu items work anywhere in the window. The keys are named
   // rather than taken as the platform's standard keys: without a desktop
   // theme those follow another system's conventions, with no key to quit.
-  N4->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
+  // The menu shows the first key, named "Ctrl+Enter" as on the keyboard.
+  N4->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Enter), QKeySequence(Qt::CTRL | Qt::Key_Return),
                     QKeySequence(Qt::Key_F5)});
+  // Ctrl+Q quits from any of the program's windows.
   N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  N2->setShortcutContext(Qt::ApplicationShortcut);
   N3->setShortcut(QKeySequence(Qt::Key_F1));
 }
 

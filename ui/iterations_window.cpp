@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
@@ -25,21 +26,32 @@
 #include "app/number_text.h"
 #include "app/pass_table.h"
 #include "core/method_table.h"
+#include "ui/chart_description.h"
+#include "ui/chart_explorer.h"
+#include "ui/chart_legend.h"
 #include "ui/convergence_charts.h"
+#include "ui/detail_window_place.h"
 #include "ui/error_boundary.h"
 #include "ui/file_chooser.h"
+#include "ui/help_section.h"
 #include "ui/pass_table_model.h"
+#include "ui/plot_export.h"
 #include "ui/table_copy.h"
 #include "ui/widgets/utf8_text.h"
+#include "ui/window_role.h"
 
 namespace ui {
 
 namespace {
 
 constexpr int kSpacing = 6;
-constexpr int kWidth = 1180;
-constexpr int kHeight = 720;
 constexpr int kMeasuredRows = 64;
+// A plot never gets fewer lines of the font than these, however small the
+// window: the window scrolls instead.
+constexpr int kPlotLinesHigh = 20;
+constexpr int kPlotLinesWide = 12;
+// The heading of the help section about this window.
+const QString kHelpSection = QStringLiteral("10. ИТЕРАЦИИ И ГРАФИКИ МЕТОДА");
 
 const core::MethodHistory& HistoryOf(const app::RunRecord& run, std::uint8_t method) {
   return run.methods.at(static_cast<std::size_t>(method - 1));
@@ -117,6 +129,7 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(Title(method_));
   setAccessibleName(windowTitle());
+  SetWindowRole(*this, QAccessible::Window);
 
   out_of_date_ = NewNotice(QStringLiteral("Эти итерации относятся к прежнему расчёту: "
                                           "с тех пор уравнение было вычислено заново."),
@@ -127,9 +140,9 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
   QWidget* plots = CreatePlots();
   QWidget* buttons = CreateButtons();
 
-  // At most nine tenths of the screen, so that the window fits at any scale.
-  const QSize room = screen()->availableSize() * 9 / 10;
-  resize(std::min(kWidth, room.width()), std::min(kHeight, room.height()));
+  // The size follows the font, at most nine tenths of the screen; the
+  // contents scroll when the window is smaller than they can shrink to.
+  resize(DetailWindowSize(*this, screen()->availableGeometry()));
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->addWidget(table_);
   splitter->addWidget(plots);
@@ -138,17 +151,28 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
   const int table_width = std::min(width() / 2, TableWidth());
   splitter->setSizes({table_width, width() - table_width});
   splitter->setStretchFactor(1, 1);
-  auto* column = new QVBoxLayout(this);
+  auto* content = new QWidget();
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidget(content);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(scroll);
+  auto* column = new QVBoxLayout(content);
   column->setSpacing(kSpacing);
   column->addWidget(out_of_date_);
   column->addWidget(summary);
   column->addWidget(splitter, 1);
   column->addWidget(buttons);
   setTabOrder(table_, plots_);
-  setTabOrder(plots_, copy_button_);
+  setTabOrder(plots_, function_view_);
+  setTabOrder(function_view_, convergence_view_);
+  setTabOrder(convergence_view_, copy_button_);
   setTabOrder(copy_button_, csv_button_);
   setTabOrder(csv_button_, plot_button_);
-  setTabOrder(plot_button_, close_button_);
+  setTabOrder(plot_button_, data_button_);
+  setTabOrder(data_button_, close_button_);
 
   ConnectActions();
   table_->setFocus();
@@ -184,8 +208,11 @@ QLabel* IterationsWindow::NewText(const QString& text, const QString& accessible
   auto* label = new QLabel(text);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  // Selectable from the keyboard too; a label has no text interface for
+  // screen readers, so its whole text is also its description.
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   label->setAccessibleName(accessible_name);
+  label->setAccessibleDescription(text);
   return label;
 }
 
@@ -222,21 +249,28 @@ QWidget* IterationsWindow::CreateSummary() {
 
 QWidget* IterationsWindow::CreatePlots() {
   const app::FunctionPlot plot = app::BuildFunctionPlot(*run_, method_);
-  function_view_ = new QChartView(NewFunctionChart(plot, method_, palette()));
+  function_view_ = new ChartExplorer(NewFunctionChart(plot, method_, palette()));
   function_view_->setAccessibleName(QStringLiteral("График функции и построений метода"));
   const std::array<app::StepSeries, 4> steps = app::RunSteps(*run_);
   const app::ConvergenceExtent extent = app::ConvergenceExtentOf(steps);
-  convergence_view_ = new QChartView(NewConvergenceChart(steps, extent, palette()));
+  convergence_view_ = new ChartExplorer(NewConvergenceChart(steps, extent, palette()));
   convergence_view_->setAccessibleName(QStringLiteral("График сходимости четырёх методов"));
 
   const auto page = [this](QChartView* view, const QString& note) {
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(360, 280);
-    view->setFocusPolicy(Qt::StrongFocus);
+    const int line = fontMetrics().height();
+    // Wide enough for the title, which the chart would cut short.
+    const int title =
+        QFontMetrics(view->chart()->titleFont()).horizontalAdvance(view->chart()->title());
+    // The chart keeps margins on either side, and the letters that the font
+    // lacks (subscripts) come wider from another.
+    view->setMinimumSize(std::max(kPlotLinesWide * line, title * 6 / 5 + 4 * line),
+                         kPlotLinesHigh * line);
+    view->setAccessibleDescription(DescribeChart(*view->chart()));
     auto* widget = new QWidget();
     auto* column = new QVBoxLayout(widget);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(view, 1);
+    column->addWidget(new LegendStrip(*view->chart()));
     if (!note.isEmpty()) column->addWidget(NewText(note, QStringLiteral("Пояснение к графику")));
     return widget;
   };
@@ -254,6 +288,7 @@ QWidget* IterationsWindow::CreateButtons() {
   copy_button_ = new QPushButton(QStringLiteral("&Копировать таблицу"));
   csv_button_ = new QPushButton(QStringLiteral("Сохранить &CSV…"));
   plot_button_ = new QPushButton(QStringLiteral("Сохранить &график…"));
+  data_button_ = new QPushButton(QStringLiteral("&Данные графика…"));
   close_button_ = new QPushButton(QStringLiteral("&Закрыть"));
   auto* buttons = new QWidget();
   auto* row = new QHBoxLayout(buttons);
@@ -261,6 +296,7 @@ QWidget* IterationsWindow::CreateButtons() {
   row->addWidget(copy_button_);
   row->addWidget(csv_button_);
   row->addWidget(plot_button_);
+  row->addWidget(data_button_);
   row->addStretch(1);
   row->addWidget(close_button_);
   return buttons;
@@ -285,14 +321,29 @@ void IterationsWindow::ConnectActions() {
     view->setContextMenuPolicy(Qt::ActionsContextMenu);
     QAction* save = NewAction(view, QStringLiteral("Сохранить график как PNG или SVG…"),
                               QKeySequence(), Qt::WidgetShortcut);
+    QAction* copy_plot = NewAction(view, QStringLiteral("Копировать график как рисунок"),
+                                   QKeySequence::Copy, Qt::WidgetShortcut);
+    QAction* data =
+        NewAction(view, QStringLiteral("Данные графика…"), QKeySequence(), Qt::WidgetShortcut);
+    QAction* reset =
+        NewAction(view, QStringLiteral("Весь график"), QKeySequence(Qt::Key_0), Qt::WidgetShortcut);
     connect(save, &QAction::triggered, this, guarded(&IterationsWindow::SaveCurrentPlot));
+    connect(copy_plot, &QAction::triggered, this, guarded(&IterationsWindow::CopyCurrentPlot));
+    connect(data, &QAction::triggered, this, guarded(&IterationsWindow::ShowCurrentPlotData));
+    connect(reset, &QAction::triggered, view,
+            [view] { Guarded([view] { static_cast<ChartExplorer*>(view)->ResetView(); }); });
   }
   connect(copy_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::CopyPasses));
   connect(csv_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SavePassesAsCsv));
   connect(plot_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SaveCurrentPlot));
+  connect(data_button_, &QPushButton::clicked, this,
+          guarded(&IterationsWindow::ShowCurrentPlotData));
   connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
-  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-          &QWidget::close);
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+  connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+          [] { Guarded([] { ShowHelpSection(kHelpSection); }); });
 }
 
 // The view would copy only its current cell on Ctrl+C, before any shortcut.
@@ -326,32 +377,70 @@ void IterationsWindow::CopyPasses() {
 
 void IterationsWindow::SavePassesAsCsv() {
   QString filter;
-  const QString path =
-      ChooseFileToSave(this, QStringLiteral("Сохранить таблицу проходов"),
-                       SuggestedFileName(QStringLiteral("iterations"), QStringLiteral("csv")),
-                       {QStringLiteral("CSV (*.csv)")}, &filter);
+  const QString path = ChooseFileToSave(
+      this, QStringLiteral("Сохранить таблицу проходов"),
+      InExportFolder(SuggestedFileName(QStringLiteral("iterations"), QStringLiteral("csv"))),
+      {QStringLiteral("CSV (*.csv)")}, &filter);
   if (path.isEmpty()) return;
   const std::string csv = app::CsvText(model_->Table().AllLines());
-  SaveFile(WithExtension(path, QStringLiteral("CSV (*.csv)")),
-           QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
+  const QString saved = WithExtension(path, QStringLiteral("CSV (*.csv)"));
+  SaveFile(saved, QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
+  RememberExportFolder(saved);
+}
+
+QChartView* IterationsWindow::CurrentPlot() const {
+  QWidget* page = plots_->currentWidget();
+  return page != nullptr ? page->findChild<QChartView*>() : nullptr;
+}
+
+QString IterationsWindow::PictureTitle(const QChartView& view) const {
+  QString equation = FromUtf8(run_->equation_text);
+  if (!equation.isEmpty()) equation += QStringLiteral(" — ");
+  return equation + FromUtf8(core::FindMethod(method_)->name) + QStringLiteral(". ") +
+         view.chart()->title();
 }
 
 void IterationsWindow::SaveCurrentPlot() {
-  const bool function = plots_->currentIndex() == 0;
-  QChartView* view = function ? function_view_ : convergence_view_;
+  QChartView* view = CurrentPlot();
+  if (view == nullptr) return;
+  const bool function = view == function_view_;
   const QString png = QStringLiteral("PNG (*.png)");
   const QString svg = QStringLiteral("SVG (*.svg)");
   QString filter = png;
-  const QString chosen = ChooseFileToSave(
-      this, QStringLiteral("Сохранить график"),
-      SuggestedFileName(function ? QStringLiteral("function") : QStringLiteral("convergence"),
-                        QStringLiteral("png")),
-      {png, svg}, &filter);
+  const QString chosen =
+      ChooseFileToSave(this, QStringLiteral("Сохранить график"),
+                       InExportFolder(SuggestedFileName(
+                           function ? QStringLiteral("function") : QStringLiteral("convergence"),
+                           QStringLiteral("png"))),
+                       {png, svg}, &filter);
   if (chosen.isEmpty()) return;
   const QString path = WithExtension(chosen, filter.isEmpty() ? png : filter);
   const bool as_svg =
       QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
-  SaveChartPicture(*view, path, as_svg ? PictureFormat::kSvg : PictureFormat::kPng);
+  if (as_svg) {
+    SaveFile(path,
+             ChartSvg(*view, PictureTitle(*view), PictureSize{}.pixels / PictureSize{}.scale));
+  } else {
+    const std::optional<PictureSize> size = ChoosePictureSize(this, PictureSize{});
+    if (!size) return;
+    SaveFile(path, ChartPng(*view, PictureTitle(*view), *size));
+  }
+  RememberExportFolder(path);
+}
+
+void IterationsWindow::CopyCurrentPlot() {
+  if (QChartView* view = CurrentPlot()) CopyChartImage(*view, PictureTitle(*view));
+}
+
+void IterationsWindow::ShowCurrentPlotData() {
+  QChartView* view = CurrentPlot();
+  if (view == nullptr) return;
+  ShowChartData(this, *view->chart(), QStringLiteral("Данные графика: ") + view->chart()->title());
+}
+
+void IterationsWindow::closeEvent(QCloseEvent* event) {
+  RememberDetailWindowSize(size());
+  QWidget::closeEvent(event);
 }
 
 QString IterationsWindow::SuggestedFileName(const QString& what, const QString& extension) const {
