@@ -129,6 +129,11 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int sa
     if (auto line = MethodLine(run, history, i)) plot.lines.push_back(*line);
   }
 
+  FitHeight(plot);
+  return plot;
+}
+
+void FitHeight(FunctionPlot& plot) {
   plot.bottom = 0;
   plot.top = 0;
   for (const CurvePiece& piece : plot.curve) {
@@ -141,7 +146,6 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int sa
   const double margin = height > 0 && std::isfinite(height) ? kMargin * height : 1;
   plot.bottom -= margin;
   plot.top += margin;
-  return plot;
 }
 
 StepSeries Steps(const core::MethodHistory& history) {
