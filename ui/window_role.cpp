@@ -27,6 +27,11 @@ void SetWindowRole(QWidget& window, QAccessible::Role role) {
   }();
   (void)installed;
   window.setProperty(kRoleProperty, static_cast<int>(role));
+  // The toolkit may have made the window's accessible object already, as it
+  // made the widget; it then makes it again with the role.
+  QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(&window);
+  if (existing != nullptr && existing->role() != role)
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
 }
 
 }  // namespace ui
