@@ -60,31 +60,6 @@ bool StartsWithoutSignChange(const RunRecord& run, const core::MethodHistory& hi
   return (*f_start > 0 && *f_end > 0) || (*f_start < 0 && *f_end < 0);
 }
 
-std::optional<double> OrderOfConvergence(const core::MethodHistory& history) {
-  std::vector<double> steps;
-  for (const core::PassRecord& pass : history.passes)
-    if (pass.step) steps.push_back(*pass.step);
-  if (steps.size() < 3) return std::nullopt;
-  const double e1 = steps[steps.size() - 3];
-  const double e2 = steps[steps.size() - 2];
-  const double e3 = steps[steps.size() - 1];
-  if (e1 <= 0 || e2 <= 0 || e3 <= 0 || e1 == e2) return std::nullopt;
-  const double q = std::log(e3 / e2) / std::log(e2 / e1);
-  if (!std::isfinite(q)) return std::nullopt;
-  return q;
-}
-
-std::string OrderOfConvergenceText(const core::MethodHistory& history) {
-  const std::optional<double> q = OrderOfConvergence(history);
-  if (!q) {
-    return "Порядок сходимости не оценивается: нужны три последних шага, "
-           "не равных нулю и не равных друг другу.";
-  }
-  // Two decimals are all that three steps can tell.
-  return "Порядок сходимости по трём последним шагам: q ≈ " +
-         FormatReal(core::RoundDecimal(*q, -2));
-}
-
 std::string ExpectedOrderText() {
   return "Ожидается около 1 для половинного деления и хорд, около " + Decimal("1", "6") +
          " для секущих, около 2 для касательных.";

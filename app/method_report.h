@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of a method's detail window that explain its result: the inputs
 // of the run, the evaluation counts, the warning about an interval without a
-// sign change, and the order of convergence estimated from the last steps.
+// sign change, and the order of convergence to expect.
 #pragma once
 
 #include <cstdint>
@@ -34,13 +34,7 @@ inline constexpr std::string_view kNoSignChangeWarning =
     "Внимание: f(начало)·f(конец) > 0 — на концах отрезка f одного знака, "
     "и метод может не найти на нём корень.";
 
-// q ≈ ln(e₃/e₂) / ln(e₂/e₁) from the last three steps e₁, e₂, e₃; empty with
-// fewer than three steps, a zero among them, or equal steps (no convergence
-// to measure).
-std::optional<double> OrderOfConvergence(const core::MethodHistory& history);
-
-// The estimate, or why there is none, and what to expect of each method.
-std::string OrderOfConvergenceText(const core::MethodHistory& history);
+// What to expect of each method's order.
 std::string ExpectedOrderText();
 
 }  // namespace app

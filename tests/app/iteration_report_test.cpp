@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The plain parts of the detail window: the pass table's columns and text,
-// delimited text and CSV, the counts' wording, the order of convergence, the
-// warning about the interval, and what the plots draw.
+// delimited text and CSV, the counts' wording, the warning about the
+// interval, and what the plots draw.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,13 +33,6 @@ core::PassRecord Pass(std::int32_t n, Maybe a, Maybe b, double x, Maybe fx, Mayb
   pass.dfx = dfx;
   pass.step = step;
   return pass;
-}
-
-core::MethodHistory WithSteps(const std::vector<std::optional<double>>& steps) {
-  core::MethodHistory history;
-  for (std::size_t n = 0; n < steps.size(); ++n)
-    history.passes.push_back(Pass(static_cast<std::int32_t>(n), _, _, 0, _, _, steps[n]));
-  return history;
 }
 
 TEST(PassTableTest, ShowsTheColumnsTheMethodRecords) {
@@ -88,25 +81,6 @@ TEST(MethodReportTest, CountsInRussian) {
   EXPECT_EQ(EvaluationCountText("f′", 0, 0), "f′ не вычислялась");
 }
 
-TEST(MethodReportTest, OrderOfConvergenceFromTheLastThreeSteps) {
-  const struct {
-    const char* name;
-    std::vector<std::optional<double>> steps;
-    std::optional<double> q;
-  } kCases[] = {
-      {"halving", {std::nullopt, 0.5, 0.25, 0.125, 0.0625}, 1.0},
-      {"squaring", {std::nullopt, 1e-1, 1e-2, 1e-4}, 2.0},
-      {"two steps", {std::nullopt, 1e-1, 1e-2}, std::nullopt},
-      {"a zero step", {std::nullopt, 1e-1, 1e-2, 0.0}, std::nullopt},
-      {"equal steps", {std::nullopt, 1e-1, 1e-1, 1e-2}, std::nullopt},
-  };
-  for (const auto& c : kCases) {
-    const std::optional<double> q = OrderOfConvergence(WithSteps(c.steps));
-    ASSERT_EQ(q.has_value(), c.q.has_value()) << c.name;
-    EXPECT_NEAR(q.value_or(0), c.q.value_or(0), 1e-12) << c.name;
-  }
-}
-
 TEST(MethodReportTest, WarnsOfAnIntervalWithoutSignChange) {
   core::EstablishFloatingPointEnvironment();
   RunRecord run;
@@ -145,18 +119,6 @@ TEST(FunctionPlotTest, RangeWidensToNearIteratesOnly) {
     EXPECT_NEAR(range.right, c.right, 1e-12);
     EXPECT_EQ(range.iterates_outside, c.outside);
   }
-}
-
-TEST(FunctionPlotTest, PointsWhereFRaisesBreakTheCurve) {
-  // Fails at 2 and 3 of 0..5: the pieces are {0, 1} and {4, 5}.
-  const auto f = [](double x) -> std::optional<double> {
-    if (x == 2 || x == 3) return std::nullopt;
-    return x;
-  };
-  const std::vector<CurvePiece> pieces = SampleFunction(f, 0, 5, 6);
-  ASSERT_EQ(pieces.size(), 2u);
-  EXPECT_EQ(pieces[0].size(), 2u);
-  EXPECT_EQ(pieces[1].front().x, 4);
 }
 
 TEST(FunctionPlotTest, TicksAreRoundMultiples) {

@@ -4,11 +4,15 @@
 // CSV file read back, the saved plots, and the mark of a replaced run.
 #include <QAccessible>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QtCharts/QAbstractSeries>
+#include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtTest>
 #include <cmath>
@@ -86,6 +90,8 @@ class IterationsWindowTest : public QObject {
   void savesEachPlotAsPngOrSvg();
   void aLaterRunMarksTheWindowOutOfDate();
   void namesItsPartsForAssistiveTechnology();
+  void saysWhatBecameOfEachRun_data();
+  void saysWhatBecameOfEachRun();
 
  private:
   QStringList reports_;
@@ -140,11 +146,13 @@ void IterationsWindowTest::doubleClickOnEachSortedRowOpensThatMethod() {
   const ui::IterationsWindow& window = *OpenWindows().front();
   QCOMPARE(window.windowTitle(), "Итерации: " + name);
   QVERIFY(!window.isModal());
-  // The passes of a count of n run from 0 (or 1 for bisection) to n - 1.
+  // The rows of a count of n run from 0 to n - 1; bisection's row 0 holds
+  // the test of its starting interval.
   const QAbstractItemModel& passes = *window.PassTable()->model();
   const int rows = passes.rowCount();
   QCOMPARE(passes.index(rows - 1, 0).data().toInt(), count - 1);
-  QCOMPARE(rows, window.Method() == core::kBisection ? count - 1 : count);
+  QCOMPARE(passes.index(0, 0).data().toInt(), 0);
+  QCOMPARE(rows, count);
 }
 
 void IterationsWindowTest::enterOnASelectedRowOpensItsMethod() {
@@ -184,9 +192,10 @@ void IterationsWindowTest::copiesGiveTheExpectedFirstLines() {
   ui::IterationsWindow& window = *OpenWindows().front();
   QTest::keyClick(window.PassTable(), Qt::Key_C, Qt::ControlModifier);
   const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
-  QCOMPARE(lines[0], QStringLiteral("n\ta\tb\txₙ\tf(xₙ)\t|xₙ − xₙ₋₁|"));
+  QCOMPARE(lines[0], QStringLiteral("n\ta\tb\txₙ\tf(xₙ)\t|xₙ − xₙ₋₁|\t|f(xₙ)| (тест)\t"
+                                    "|xₙ − x*|\tверн. цифр\tqₙ"));
   const QStringList first = lines[1].split('\t');
-  QCOMPARE(first.size(), 6);
+  QCOMPARE(first.size(), 10);
   QCOMPARE(first.mid(0, 3), QStringList({"0", "1", "2"}));
   QCOMPARE(first[5], QString());
   QVERIFY(first[3].startsWith("1,5649"));
@@ -236,7 +245,7 @@ void IterationsWindowTest::csvReadsBackToTheSameNumbers() {
     for (int pass = 0; pass < passes.rowCount(); ++pass) {
       QStringList shown;
       for (int column = 0; column < passes.columnCount(); ++column)
-        shown << passes.index(pass, column).data().toString();
+        shown << passes.index(pass, column).data(Qt::ToolTipRole).toString();
       const QList<long double> read = Numbers(lines[pass + 1].split(field_separator));
       const QList<long double> expected = Numbers(shown);
       QCOMPARE(read.size(), expected.size());
@@ -292,6 +301,73 @@ void IterationsWindowTest::namesItsPartsForAssistiveTechnology() {
     QVERIFY(accessible != nullptr);
     QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), part->metaObject()->className());
   }
+}
+
+void IterationsWindowTest::saysWhatBecameOfEachRun_data() {
+  QTest::addColumn<int>("equation");
+  QTest::addColumn<QString>("k");
+  QTest::addColumn<QString>("l");
+  QTest::addColumn<QString>("start");
+  QTest::addColumn<QString>("end");
+  QTest::addColumn<int>("method");
+  QTest::addColumn<QString>("verdict");
+  QTest::addColumn<bool>("star");
+  QTest::newRow("defaults, tangents") << 0 << "1"
+                                      << "1"
+                                      << "1"
+                                      << "2" << int(core::kTangents) << "Сошёлся" << true;
+  QTest::newRow("cycling tangents") << 4 << "3"
+                                    << "-2"
+                                    << "-1"
+                                    << "2" << int(core::kTangents) << "зацикливание" << false;
+  QTest::newRow("bisection without a root")
+      << 8 << "1"
+      << "1,5"
+      << "1"
+      << "2" << int(core::kBisection) << "это не корень" << false;
+}
+
+// The verdict line, the star only at a root, the legend's verdicts and the
+// comparison tab, in the window a user opens.
+void IterationsWindowTest::saysWhatBecameOfEachRun() {
+  QFETCH(int, equation);
+  QFETCH(QString, k);
+  QFETCH(QString, l);
+  QFETCH(QString, start);
+  QFETCH(QString, end);
+  QFETCH(int, method);
+  QFETCH(QString, verdict);
+  QFETCH(bool, star);
+  Form1->ComboBox1->setCurrentIndex(equation);
+  Form1->Edit3->setText(k);
+  Form1->Edit4->setText(l);
+  Form1->Edit11->setText(end);
+  Compute(start);
+  reports_.clear();  // the secants of a run without a root end in an error
+  for (int row = 1; row <= 4; ++row) {
+    if (Form1->StringGrid1->CellText(0, row) ==
+        QString::fromUtf8(core::FindMethod(static_cast<std::uint8_t>(method))->name.data()))
+      Opener().OpenRow(row);
+  }
+  QCOMPARE(OpenWindows().size(), 1);
+  const ui::IterationsWindow& window = *OpenWindows().front();
+  const auto* line = window.findChild<QLabel*>(QStringLiteral("verdict"));
+  QVERIFY(line != nullptr);
+  QVERIFY2(line->text().contains(verdict), qPrintable(line->text()));
+  bool has_star = false;
+  for (const QAbstractSeries* series : window.FunctionView()->chart()->series())
+    has_star = has_star || series->name() == QStringLiteral("Корень");
+  QCOMPARE(has_star, star);
+  QStringList legend;
+  for (const QAbstractSeries* series : window.ConvergenceView()->chart()->series())
+    legend << series->name();
+  QVERIFY2(legend.join('|').contains(" — "), qPrintable(legend.join('|')));
+  const auto* tabs = window.findChild<QTabWidget*>();
+  QCOMPARE(tabs->tabText(2), QStringLiteral("&Сравнение"));
+  Form1->ComboBox1->setCurrentIndex(0);
+  Form1->Edit3->setText("1");
+  Form1->Edit4->setText("1");
+  Form1->Edit11->setText("2");
 }
 
 QTEST_MAIN(IterationsWindowTest)
