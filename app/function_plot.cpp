@@ -94,8 +94,11 @@ std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(
   const double crossing = a - *fa * (b - a) / (*fb - *fa);
   if (!std::isfinite(crossing)) return Span({{a, *fa}, {b, *fb}});
   if ((*fa > 0 && *fb > 0) || (*fa < 0 && *fb < 0)) {
-    if (const std::optional<double> landed = ChordLanding(run, history.equation, a, b))
-      reflections.push_back({pass.n, crossing, *landed});
+    const std::optional<double> landed = ChordLanding(run, history.equation, a, b);
+    // The first pass repeats the first chord: one note for both.
+    const bool repeated = !reflections.empty() && reflections.back().crossing == crossing &&
+                          landed && reflections.back().landed == *landed;
+    if (landed && !repeated) reflections.push_back({pass.n, crossing, *landed});
   }
   return Span({{a, *fa}, {b, *fb}, {crossing, 0}});
 }

@@ -40,8 +40,12 @@ MethodAnalysis Analyse(const RunRecord& run, std::uint8_t method) {
   if (analysis.verdict.outcome == Outcome::kConverged)
     analysis.reference = ReferenceRoot(run, history);
   analysis.measures = MeasurePasses(history, analysis.reference);
-  if (!FoundRoot(analysis.verdict.outcome) || analysis.verdict.outcome == Outcome::kMultipleRoot)
+  if (!FoundRoot(analysis.verdict.outcome)) {
+    // A run that found no root has no order: not even per pass.
+    for (PassMeasure& pass : analysis.measures.passes) pass.q.reset();
     return analysis;
+  }
+  if (analysis.verdict.outcome == Outcome::kMultipleRoot) return analysis;
   const std::vector<PassMeasure>& passes = analysis.measures.passes;
   for (std::size_t i = passes.size(); i-- > 0;) {
     if (history.passes[i].n + kLatestPasses <= analysis.verdict.last_pass) break;

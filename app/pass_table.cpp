@@ -121,6 +121,17 @@ std::optional<double> PassTable::Value(int row, PassColumn column) const {
   return MeasureValue(measures_->passes[index], column);
 }
 
+std::string PassTable::ScreenHeader(int column) const {
+  switch (Column(column)) {
+    case PassColumn::kTested:
+      return std::string(TestedQuantityName(history_.method)) + "\n(тест)";
+    case PassColumn::kDigits:
+      return "верных\nцифр";
+    default:
+      return Header(column);
+  }
+}
+
 std::string PassTable::Header(int column) const {
   switch (Column(column)) {
     case PassColumn::kN:

@@ -33,6 +33,9 @@ class PassTable {
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   PassColumn Column(int column) const { return columns_[static_cast<std::size_t>(column)]; }
   std::string Header(int column) const;
+  // The header on the screen: the long ones on two lines, so that the
+  // columns stay narrow.
+  std::string ScreenHeader(int column) const;
   // The number in the program's own text; empty where the pass has no value
   // (f where it raised an error, the step of the first approximation).
   std::string Cell(int row, int column) const;

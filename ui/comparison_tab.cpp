@@ -9,6 +9,7 @@
 #include "app/method_efficiency.h"
 #include "app/number_text.h"
 #include "core/method_table.h"
+#include "ui/convergence_charts.h"
 #include "ui/widgets/utf8_text.h"
 
 namespace ui {
@@ -26,12 +27,12 @@ QString Optional(const std::optional<double>& value, int digits) {
 QTableWidget* NewTable(const std::array<app::EfficiencyRow, 4>& rows) {
   const QStringList headers = {QStringLiteral("Метод"),
                                QStringLiteral("Итог"),
-                               QStringLiteral("Проходов"),
-                               QStringLiteral("f: всего / заново"),
-                               QStringLiteral("f′: всего / заново"),
-                               QStringLiteral("Верных цифр"),
-                               QStringLiteral("Цифр на вычисление"),
-                               QStringLiteral("Индекс эффективности")};
+                               QStringLiteral("Про-\nходов"),
+                               QStringLiteral("f: всего /\nзаново"),
+                               QStringLiteral("f′: всего /\nзаново"),
+                               QStringLiteral("Верных\nцифр"),
+                               QStringLiteral("Цифр на\nвычисление"),
+                               QStringLiteral("Индекс эф-\nфективности")};
   auto* table = new QTableWidget(static_cast<int>(rows.size()), static_cast<int>(headers.size()));
   table->setHorizontalHeaderLabels(headers);
   table->setAccessibleName(QStringLiteral("Сравнение методов по работе"));
@@ -41,7 +42,7 @@ QTableWidget* NewTable(const std::array<app::EfficiencyRow, 4>& rows) {
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
     const app::EfficiencyRow& method = rows[static_cast<std::size_t>(row)];
     const QStringList cells = {
-        FromUtf8(core::FindMethod(method.method)->name),
+        MethodShortName(method.method),
         FromUtf8(app::OutcomeWord(method.outcome)),
         method.ran ? QString::number(method.passes) : QStringLiteral("—"),
         Count(method.counts.f_asked, method.counts.f_computed),

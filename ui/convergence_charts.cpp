@@ -120,9 +120,11 @@ void NumberIterates(QChart& chart, QScatterSeries& series,
   QObject::connect(&chart, &QChart::plotAreaChanged, &chart, place);
 }
 
+}  // namespace
+
 // The methods' short names: the legend of the convergence plot, where four
 // must fit side by side, and the lines each method draws.
-QString ShortName(std::uint8_t method) {
+QString MethodShortName(std::uint8_t method) {
   switch (method) {
     case core::kBisection:
       return QStringLiteral("Половинное деление");
@@ -136,8 +138,6 @@ QString ShortName(std::uint8_t method) {
       return QString();
   }
 }
-
-}  // namespace
 
 QColor MethodColour(std::uint8_t method, const QPalette& palette) {
   // Four hues told apart also by most colour-blind readers; lighter on a dark
@@ -185,7 +185,7 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   }
 
   for (std::size_t i = 0; i < plot.lines.size(); ++i) {
-    auto* line = NewLine(ShortName(method), QPen(colour, 1.5, Qt::DashLine));
+    auto* line = NewLine(MethodShortName(method), QPen(colour, 1.5, Qt::DashLine));
     line->append({ToQt(plot.lines[i].first), ToQt(plot.lines[i].second)});
     Attach(*chart, line, x_axis, y_axis);
     if (i > 0) HideFromLegend(*chart, line);
@@ -266,7 +266,7 @@ QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
   for (std::size_t i = 0; i < series.size(); ++i) {
     const core::MethodEntry& entry = core::kMethods[i];
     const QColor colour = MethodColour(entry.number, palette);
-    const QString name = ShortName(entry.number) + QStringLiteral(" — ") +
+    const QString name = MethodShortName(entry.number) + QStringLiteral(" — ") +
                          FromUtf8(app::OutcomeWord(outcomes[i])) +
                          (series[i].errors ? QString() : QStringLiteral(", шаги"));
     auto* steps = NewLine(name, QPen(colour, 2));

@@ -20,6 +20,9 @@ class QChartView;
 
 namespace ui {
 
+// The method's short name, "Хорды", where four must fit side by side.
+QString MethodShortName(std::uint8_t method);
+
 // The colour of method number `method` (1 to 4), the same in every plot.
 QColor MethodColour(std::uint8_t method, const QPalette& palette);
 

@@ -59,7 +59,7 @@ QVariant PassTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant PassTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal) return QVariant();
-  if (role == Qt::DisplayRole) return FromUtf8(table_.Header(section));
+  if (role == Qt::DisplayRole) return FromUtf8(table_.ScreenHeader(section));
   if (role == Qt::ToolTipRole) {
     const QString help = ColumnHelp(table_.Column(section));
     return help.isEmpty() ? QVariant() : QVariant(help);

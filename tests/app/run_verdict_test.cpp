@@ -151,6 +151,10 @@ TEST_F(RunVerdictTest, OrderIsShownOnlyWhereItMeansSomething) {
     EXPECT_NEAR(analysis.order.value_or(0), c.order.value_or(0), c.tolerance) << c.name;
     EXPECT_NE(OrderText(analysis).find(c.says), std::string::npos)
         << c.name << ": " << OrderText(analysis);
+    // Not even a pass's qₙ where the run found no root.
+    if (!FoundRoot(analysis.verdict.outcome)) {
+      for (const PassMeasure& pass : analysis.measures.passes) EXPECT_FALSE(pass.q) << c.name;
+    }
   }
 }
 
