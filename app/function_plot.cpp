@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <tuple>
 
 #include "app/method_report.h"
 #include "core/errors.h"
@@ -16,13 +18,19 @@ namespace {
 
 constexpr double kReach = 10;     // interval widths an iterate may lie away
 constexpr double kMargin = 0.05;  // of the range, on each side
-// Values of f per pixel column: enough to catch the swing of cos(x³) near
-// x = 12, where one period spans about two columns of a plot 600 wide.
-constexpr int kSamplesPerColumn = 16;
 // The height of one level of bisection's bars, as a share of the curve's.
 constexpr double kBarHeight = 0.03;
 // Zero steps beyond the last nonzero one that the convergence plot still shows.
 constexpr std::int32_t kTrailingZeroSteps = 10;
+constexpr double kLargest = std::numeric_limits<double>::max();
+constexpr double kSmallest = std::numeric_limits<double>::denorm_min();
+
+// [low - margin, high + margin] within the doubles: near the double limit the
+// margin would carry an end to infinity, which no axis can show.
+std::pair<double, double> Widened(double low, double high, double margin) {
+  return {std::clamp(low - margin, -kLargest, kLargest),
+          std::clamp(high + margin, -kLargest, kLargest)};
+}
 
 // A straight segment through the given points (collinear by construction),
 // from the leftmost to the rightmost.
@@ -32,24 +40,25 @@ std::pair<PlotPoint, PlotPoint> Span(std::initializer_list<PlotPoint> points) {
   return {*left, *right};
 }
 
-// The equation of a history as the methods see it: one equation, read
-// before every evaluation, and no messages to process.
-class FixedEquation : public core::RootFindingHost {
+// The equation of a history as the methods see it: one source, read before
+// every evaluation, and no messages to process.
+class FixedSource : public core::RootFindingHost {
  public:
-  explicit FixedEquation(std::uint8_t equation) : equation_(equation) {}
-  std::uint8_t SelectedEquation() const override { return equation_; }
+  explicit FixedSource(core::EquationSource source) : source_(std::move(source)) {}
+  std::uint8_t SelectedEquation() const override { return source_.Equation(); }
+  core::EquationSource SelectedSource() const override { return source_; }
   std::string PrecisionText() const override { return std::string(); }
   void ProcessMessages() override {}
 
  private:
-  std::uint8_t equation_;
+  core::EquationSource source_;
 };
 
 // Where the method's chord formula puts its point, computed by the method's
 // own function, so that the plot marks the point the method really used.
-std::optional<double> ChordLanding(const RunRecord& run, std::uint8_t equation, double a,
-                                   double b) {
-  const FixedEquation host(equation);
+std::optional<double> ChordLanding(const RunRecord& run, const core::MethodHistory& history,
+                                   double a, double b) {
+  const FixedSource host(SourceOf(history));
   const core::Coefficients coefficients{run.k, run.l};
   core::Evaluator evaluator(host, coefficients);
   try {
@@ -94,7 +103,7 @@ std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(
   const double crossing = a - *fa * (b - a) / (*fb - *fa);
   if (!std::isfinite(crossing)) return Span({{a, *fa}, {b, *fb}});
   if ((*fa > 0 && *fb > 0) || (*fa < 0 && *fb < 0)) {
-    const std::optional<double> landed = ChordLanding(run, history.equation, a, b);
+    const std::optional<double> landed = ChordLanding(run, history, a, b);
     // The first pass repeats the first chord: one note for both.
     const bool repeated = !reflections.empty() && reflections.back().crossing == crossing &&
                           landed && reflections.back().landed == *landed;
@@ -142,23 +151,53 @@ PlotRange FunctionPlotRange(double start, double end, const std::vector<double>&
     }
   }
   const double margin = highest > lowest ? kMargin * (highest - lowest) : 0.5 * width;
-  range.left = lowest - margin;
-  range.right = highest + margin;
-  if (!std::isfinite(range.left) || !std::isfinite(range.right)) {
-    range.left = lowest;
-    range.right = highest;
-  }
+  std::tie(range.left, range.right) = Widened(lowest, highest, margin);
   return range;
 }
 
 std::vector<double> NiceTicks(double low, double high, int about) {
-  const double rough = (high - low) / std::max(about, 1);
-  if (!(rough > 0) || !std::isfinite(rough)) return {};
-  const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+  about = std::max(about, 1);
+  if (!std::isfinite(low) || !std::isfinite(high) || !(high > low)) return {};
+  // Each end divided first: the width of a range across most of the doubles
+  // overflows.
+  double rough = high / about - low / about;
+  if (!std::isfinite(rough)) rough = kLargest;
+  // Below the smallest denormal a power of ten is zero; no step is smaller.
+  const double decade = std::max(std::pow(10.0, std::floor(std::log10(rough))), kSmallest);
   const double step = rough >= 5 * decade ? 5 * decade : rough >= 2 * decade ? 2 * decade : decade;
+  const double first = std::ceil(low / step);
+  const double last = std::floor(high / step);
+  // In a range a few units in the last place wide, the multiples of the step
+  // are beyond 2⁵³ steps from 0: the doubles cannot tell them apart, and
+  // counting them one by one would never end.
+  constexpr double kWholeLimit = 0x1p53;
+  if (!(std::fabs(first) < kWholeLimit && std::fabs(last) < kWholeLimit) || last < first ||
+      last - first > 4.0 * about + 4)
+    return {};
   std::vector<double> ticks;
-  for (double k = std::ceil(low / step); k * step <= high; ++k) ticks.push_back(k * step);
+  for (double k = first; k <= last; ++k) {
+    // k + 0 makes a k of -0 (the ceiling of a small negative) +0.
+    const double tick = (k + 0.0) * step;
+    if (tick >= low && tick <= high) ticks.push_back(tick);
+  }
   return ticks;
+}
+
+std::vector<CurvePiece> SampleFunction(const std::function<std::optional<double>(double)>& f,
+                                       double left, double right, int count) {
+  std::vector<CurvePiece> pieces(1);
+  for (int i = 0; i < count; ++i) {
+    const double t = count > 1 ? static_cast<double>(i) / (count - 1) : 0.0;
+    const double x = left + t * (right - left);
+    const std::optional<double> y = f(x);
+    if (y && std::isfinite(*y)) {
+      pieces.back().push_back({x, *y});
+    } else if (!pieces.back().empty()) {
+      pieces.emplace_back();
+    }
+  }
+  if (pieces.back().empty()) pieces.pop_back();
+  return pieces;
 }
 
 std::vector<BandPiece> SampleBand(const std::function<std::optional<double>(double)>& f,
@@ -174,7 +213,7 @@ std::vector<BandPiece> SampleBand(const std::function<std::optional<double>(doub
     bool complete = true;
     for (int i = 0; i <= per_column && complete; ++i) {
       const std::optional<double> y = f(from + width * i / per_column);
-      complete = y.has_value();
+      complete = y && std::isfinite(*y);
       if (!complete) break;
       low = i == 0 ? *y : std::min(low, *y);
       high = i == 0 ? *y : std::max(high, *y);
@@ -217,6 +256,17 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
     if (auto line = MethodLine(run, history, i, plot.reflections)) plot.lines.push_back(*line);
   }
 
+  FitHeight(plot);
+  if (method == core::kBisection) {
+    // One level a bar below the curve, each a thirtieth of its height.
+    const double level = kBarHeight * (plot.top / 2 - plot.bottom / 2) * 2;
+    plot.brackets = BracketBars(history, drawn, plot.bottom, level);
+    if (!plot.brackets.empty()) plot.bottom = std::max(plot.brackets.back().y - level, -kLargest);
+  }
+  return plot;
+}
+
+void FitHeight(FunctionPlot& plot) {
   plot.bottom = 0;
   plot.top = 0;
   for (const BandPiece& piece : plot.curve) {
@@ -227,22 +277,17 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
     plot.bottom = std::min(plot.bottom, plot.last_point->y);
     plot.top = std::max(plot.top, plot.last_point->y);
   }
-  const double height = plot.top - plot.bottom;
-  const double margin = height > 0 && std::isfinite(height) ? kMargin * height : 1;
-  if (method == core::kBisection) {
-    plot.brackets = BracketBars(history, drawn, plot.bottom - margin,
-                                kBarHeight * (height > 0 && std::isfinite(height) ? height : 1));
-    if (!plot.brackets.empty()) plot.bottom = plot.brackets.back().y;
-  }
-  plot.bottom -= margin;
-  plot.top += margin;
-  return plot;
+  // Halves first: the height of a curve spanning most of the doubles overflows.
+  const double half_height = plot.top / 2 - plot.bottom / 2;
+  const double margin = half_height > 0 ? 2 * kMargin * half_height : 1;
+  std::tie(plot.bottom, plot.top) = Widened(plot.bottom, plot.top, margin);
 }
 
 StepSeries Steps(const core::MethodHistory& history) {
   StepSeries series;
   for (const core::PassRecord& pass : history.passes) {
-    if (!pass.step) continue;
+    // An infinite or undefined step has no place on any axis.
+    if (!pass.step || !std::isfinite(*pass.step)) continue;
     if (*pass.step > 0) {
       series.steps.push_back({static_cast<double>(pass.n), *pass.step});
     } else {
@@ -269,6 +314,12 @@ StepSeries ConvergenceSeries(const core::MethodHistory& history, const MethodAna
   return series;
 }
 
+std::array<StepSeries, 4> RunSteps(const RunRecord& run) {
+  std::array<StepSeries, 4> series;
+  for (std::size_t i = 0; i < series.size(); ++i) series[i] = Steps(run.methods[i]);
+  return series;
+}
+
 std::array<StepSeries, 4> RunConvergence(const RunRecord& run,
                                          const std::array<MethodAnalysis, 4>& analyses,
                                          bool steps) {
@@ -276,6 +327,23 @@ std::array<StepSeries, 4> RunConvergence(const RunRecord& run,
   for (std::size_t i = 0; i < series.size(); ++i)
     series[i] = ConvergenceSeries(run.methods[i], analyses[i], steps);
   return series;
+}
+
+StepRange StepRangeOf(const std::array<StepSeries, 4>& series) {
+  double smallest = 1;
+  double largest = 1;
+  for (const StepSeries& method : series) {
+    for (const PlotPoint& step : method.steps) {
+      if (!(step.y > 0) || !std::isfinite(step.y)) continue;
+      smallest = std::min(smallest, step.y);
+      largest = std::max(largest, step.y);
+    }
+  }
+  // 1e-324 and 1e309 are beyond the doubles: the decades stop at their ends.
+  StepRange range;
+  range.bottom = std::max(std::pow(10.0, std::floor(std::log10(smallest)) - 1), kSmallest);
+  range.top = std::min(std::pow(10.0, std::ceil(std::log10(largest))), kLargest);
+  return range;
 }
 
 ConvergenceExtent ConvergenceExtentOf(const std::array<StepSeries, 4>& series) {

@@ -35,8 +35,22 @@ PlotRange FunctionPlotRange(double start, double end, const std::vector<double>&
 
 // Tick values for an axis over [low, high]: the whole multiples in it of one
 // step of 1, 2 or 5 times a power of ten, about `about` of them. Each is k
-// times the step, so 0 is exactly 0 and no tick reads "-0".
+// times the step, so 0 is exactly 0 and no tick reads "-0". At most
+// 4 * about + 5 of them; none for a range with no finite ends or too narrow
+// for the doubles to hold such multiples.
 std::vector<double> NiceTicks(double low, double high, int about);
+
+// f at `count` evenly spaced points of [left, right], as pieces of curve.
+// `f` returns no value where the program's evaluation raises an error; such
+// a point is left out and ends the piece, so the curve never bridges it.
+using CurvePiece = std::vector<PlotPoint>;
+std::vector<CurvePiece> SampleFunction(const std::function<std::optional<double>(double)>& f,
+                                       double left, double right, int count);
+
+// Values of f per pixel column of a band: enough to catch the swing of
+// cos(x³) near x = 12, where one period spans about two columns of a plot
+// 600 wide.
+inline constexpr int kSamplesPerColumn = 16;
 
 // f over [left, right] as a band: the least and the greatest of
 // `per_column` + 1 values across each of `columns` columns (a pixel column of
@@ -100,6 +114,8 @@ struct FunctionPlot {
 // `found_root`: the run's verdict; `columns`: the plot's width in pixels.
 FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool found_root,
                                int columns = 600);
+// Sets the y-range to the curve and the x-axis, with a margin.
+void FitHeight(FunctionPlot& plot);
 
 // The convergence plot of one method: the nonzero errors (or steps) against
 // n, and the passes where they were zero (a logarithmic axis cannot draw
@@ -114,9 +130,21 @@ StepSeries Steps(const core::MethodHistory& history);
 // always the steps when `steps` is set.
 StepSeries ConvergenceSeries(const core::MethodHistory& history, const MethodAnalysis& analysis,
                              bool steps);
+// The steps of the run's four methods, indexed by method number - 1.
+std::array<StepSeries, 4> RunSteps(const RunRecord& run);
 // The series of the run's four methods, indexed by method number - 1.
 std::array<StepSeries, 4> RunConvergence(const RunRecord& run,
                                          const std::array<MethodAnalysis, 4>& analyses, bool steps);
+
+// The range of the convergence plot's logarithmic axis: whole decades round
+// the finite nonzero steps, one more below the smallest for the row of zero
+// steps, and always finite and positive (at the double limits the end is the
+// largest double or the smallest denormal instead of a decade).
+struct StepRange {
+  double bottom = 0.1;
+  double top = 1;
+};
+StepRange StepRangeOf(const std::array<StepSeries, 4>& series);
 
 // The passes the convergence plot shows, 0 to `shown`: all of them, unless
 // the methods only repeat zero steps long after their last nonzero one (at

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/number_text.h"
-#include "core/equations.h"
+#include "core/equation_source.h"
 #include "core/errors.h"
 #include "core/root_finding.h"
 
@@ -27,10 +27,15 @@ std::string Decimal(std::string_view whole, std::string_view fraction) {
 
 }  // namespace
 
+core::EquationSource SourceOf(const core::MethodHistory& history) {
+  return history.formula != nullptr ? core::EquationSource(history.formula)
+                                    : core::EquationSource(history.equation);
+}
+
 std::optional<double> EvaluateF(const RunRecord& run, const core::MethodHistory& history,
                                 double x) {
   try {
-    return core::f(history.equation, x, core::Coefficients{run.k, run.l});
+    return SourceOf(history).f(x, core::Coefficients{run.k, run.l});
   } catch (const core::Exception&) {
     return std::nullopt;
   }

@@ -10,9 +10,13 @@
 #include <string_view>
 
 #include "app/comparison_run.h"
+#include "core/equation_source.h"
 #include "core/history.h"
 
 namespace app {
+
+// What the method solved: its built-in equation or its typed formula.
+core::EquationSource SourceOf(const core::MethodHistory& history);
 
 // f at x with the program's own evaluation, for the equation that the method
 // solved and the run's coefficients; empty where the evaluation raises an

@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/equations.h"
+#include "app/method_report.h"
+#include "core/equation_source.h"
 #include "core/errors.h"
 
 namespace app {
@@ -82,11 +83,11 @@ std::optional<long double> RefineRoot(const ExtendedFunction& f, const ExtendedF
 std::optional<long double> ReferenceRoot(const RunRecord& run, const core::MethodHistory& history) {
   if (history.passes.empty()) return std::nullopt;
   const core::Coefficients coefficients{run.k, run.l};
-  const std::uint8_t equation = history.equation;
-  const auto evaluate = [&coefficients, equation](auto function) {
-    return [&coefficients, equation, function](long double x) -> std::optional<long double> {
+  const core::EquationSource source = SourceOf(history);
+  const auto evaluate = [&coefficients, &source](auto function) {
+    return [&coefficients, &source, function](long double x) -> std::optional<long double> {
       try {
-        return function(equation, core::Extended(x), coefficients).Value();
+        return (source.*function)(core::Extended(x), coefficients).Value();
       } catch (const core::Exception&) {
         return std::nullopt;
       }
@@ -95,7 +96,8 @@ std::optional<long double> ReferenceRoot(const RunRecord& run, const core::Metho
   const long double near = history.passes.back().x;
   const long double width = std::fabs(static_cast<long double>(history.end) - history.start);
   const long double reach = std::max(width, std::fabs(near) * 1e-3L);
-  return RefineRoot(evaluate(core::ExtendedF), evaluate(core::ExtendedDerivative), near, reach);
+  return RefineRoot(evaluate(&core::EquationSource::ExtendedF),
+                    evaluate(&core::EquationSource::ExtendedDerivative), near, reach);
 }
 
 }  // namespace app

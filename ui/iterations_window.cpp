@@ -50,8 +50,12 @@ const core::MethodHistory& HistoryOf(const app::RunRecord& run, std::uint8_t met
   return run.methods.at(static_cast<std::size_t>(method - 1));
 }
 
-QString Title(std::uint8_t method) {
-  return QStringLiteral("Итерации: ") + FromUtf8(core::FindMethod(method)->name);
+// A typed formula is named in the title too: several may be open at once.
+QString Title(const app::RunRecord& run, std::uint8_t method) {
+  QString title = QStringLiteral("Итерации: ") + FromUtf8(core::FindMethod(method)->name);
+  if (HistoryOf(run, method).formula != nullptr)
+    title += QStringLiteral(" — ") + FromUtf8(run.equation_text);
+  return title;
 }
 
 // The result as the results table shows it, or the error the method ended
@@ -68,10 +72,10 @@ QString ResultText(const core::MethodHistory& history, bool found_root) {
          FromUtf8(app::FormatInteger(*history.count));
 }
 
-// What the list text means as a function.
-QString FunctionLine(std::uint8_t equation) {
-  const std::string text = app::FunctionText(equation);
-  if (text.empty()) return QString();
+// What the list text means as a function; a typed formula says it itself.
+QString FunctionLine(const core::MethodHistory& history) {
+  const std::string text = app::FunctionText(history.equation);
+  if (history.formula != nullptr || text.empty()) return QString();
   return QStringLiteral("Метод ищет нули правой части уравнения: ") + FromUtf8(text) +
          QStringLiteral(" («x=» в расчёте не участвует).");
 }
@@ -151,7 +155,7 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
       method_(method),
       analyses_(std::make_shared<const RunAnalyses>(app::AnalyseRun(*run_))) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(Title(method_));
+  setWindowTitle(Title(*run_, method_));
   setAccessibleName(windowTitle());
 
   out_of_date_ = NewNotice(QStringLiteral("Эти итерации относятся к прежнему расчёту: "
@@ -240,7 +244,7 @@ QWidget* IterationsWindow::CreateSummary() {
   lines->setContentsMargins(0, 0, 0, 0);
   lines->setSpacing(2);
   lines->addWidget(
-      NewText(FromUtf8(app::InputsText(*run_)) + QLatin1Char('\n') + FunctionLine(history.equation),
+      NewText(FromUtf8(app::InputsText(*run_)) + QLatin1Char('\n') + FunctionLine(history),
               QStringLiteral("Исходные данные")));
   lines->addWidget(NewText(ResultText(history, app::FoundRoot(analysis.verdict.outcome)),
                            QStringLiteral("Результат метода")));
@@ -364,7 +368,7 @@ bool IterationsWindow::eventFilter(QObject* watched, QEvent* event) {
 void IterationsWindow::MarkOutOfDate() {
   if (IsOutOfDate()) return;
   out_of_date_->show();
-  setWindowTitle(Title(method_) + QStringLiteral(" — устарело"));
+  setWindowTitle(Title(*run_, method_) + QStringLiteral(" — устарело"));
 }
 
 bool IterationsWindow::IsOutOfDate() const {

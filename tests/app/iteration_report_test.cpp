@@ -121,6 +121,18 @@ TEST(FunctionPlotTest, RangeWidensToNearIteratesOnly) {
   }
 }
 
+TEST(FunctionPlotTest, PointsWhereFRaisesBreakTheCurve) {
+  // Fails at 2 and 3 of 0..5: the pieces are {0, 1} and {4, 5}.
+  const auto f = [](double x) -> std::optional<double> {
+    if (x == 2 || x == 3) return std::nullopt;
+    return x;
+  };
+  const std::vector<CurvePiece> pieces = SampleFunction(f, 0, 5, 6);
+  ASSERT_EQ(pieces.size(), 2u);
+  EXPECT_EQ(pieces[0].size(), 2u);
+  EXPECT_EQ(pieces[1].front().x, 4);
+}
+
 TEST(FunctionPlotTest, TicksAreRoundMultiples) {
   EXPECT_EQ(NiceTicks(-0.5, 0.6, 5), (std::vector<double>{-0.4, -0.2, 0, 0.2 * 1, 0.2 * 2}));
   EXPECT_FALSE(std::signbit(NiceTicks(-1, 1, 4)[2]));  // "0", never "-0"
