@@ -26,6 +26,7 @@ constexpr qreal kZoomStep = 1.25;
 constexpr qreal kPanShare = 0.1;
 // How near the pointer must come to a point, in pixels.
 constexpr qreal kReach = 8;
+constexpr char kWholeRanges[] = "nle_whole_ranges";
 
 QString Number(double value) {
   return QString::fromStdString(app::FormatReal(value));
@@ -43,17 +44,29 @@ QString PointText(const QXYSeries& series, qsizetype index) {
 
 }  // namespace
 
-ChartExplorer::ChartExplorer(QChart* chart, QWidget* parent) : QChartView(chart, parent) {
+ChartExplorer::ChartExplorer(QChart* chart, QWidget* parent)
+    : QChartView(chart != nullptr ? chart : new QChart(), parent) {
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   setRenderHint(QPainter::Antialiasing);
-  for (QAbstractAxis* axis : chart->axes()) {
+}
+
+// The whole plot's ranges are kept on the chart before its first zoom or
+// pan, as the window may give the view another chart.
+void ChartExplorer::KeepWholeRanges() {
+  QChart& shown = *chart();
+  if (shown.property(kWholeRanges).isValid()) return;
+  QVariantList ranges;
+  for (QAbstractAxis* axis : shown.axes()) {
     if (auto* value = qobject_cast<QValueAxis*>(axis)) {
-      initial_.push_back({axis, value->min(), value->max()});
+      ranges << QPointF(value->min(), value->max());
     } else if (auto* log = qobject_cast<QLogValueAxis*>(axis)) {
-      initial_.push_back({axis, log->min(), log->max()});
+      ranges << QPointF(log->min(), log->max());
+    } else {
+      ranges << QVariant();
     }
   }
+  shown.setProperty(kWholeRanges, ranges);
 }
 
 QString ChartExplorer::TextAt(const QPointF& position) const {
@@ -82,6 +95,7 @@ QString ChartExplorer::TextAt(const QPointF& position) const {
 }
 
 void ChartExplorer::ZoomAbout(qreal factor, const QPointF& at) {
+  KeepWholeRanges();
   const QRectF area = chart()->plotArea();
   const QPointF centre = area.contains(at) ? at : area.center();
   QRectF zoomed(0, 0, area.width() / factor, area.height() / factor);
@@ -92,11 +106,18 @@ void ChartExplorer::ZoomAbout(qreal factor, const QPointF& at) {
 }
 
 void ChartExplorer::Pan(qreal dx, qreal dy) {
+  KeepWholeRanges();
   chart()->scroll(dx, dy);
 }
 
 void ChartExplorer::ResetView() {
-  for (const AxisRange& range : initial_) range.axis->setRange(range.min, range.max);
+  const QVariantList ranges = chart()->property(kWholeRanges).toList();
+  const QList<QAbstractAxis*> axes = chart()->axes();
+  for (qsizetype i = 0; i < std::min(ranges.size(), axes.size()); ++i) {
+    if (!ranges[i].isValid()) continue;
+    const QPointF range = ranges[i].toPointF();
+    axes[i]->setRange(range.x(), range.y());
+  }
 }
 
 void ChartExplorer::keyPressEvent(QKeyEvent* event) {

@@ -48,12 +48,8 @@ class ChartExplorer : public QChartView {
  private:
   bool HandleKey(const QKeyEvent& event);
 
-  struct AxisRange {
-    QAbstractAxis* axis;
-    QVariant min;
-    QVariant max;
-  };
-  std::vector<AxisRange> initial_;
+  void KeepWholeRanges();
+
   std::optional<QPointF> drag_from_;
 };
 

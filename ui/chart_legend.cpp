@@ -150,15 +150,21 @@ void PaintLegend(QPainter& painter, const QList<LegendEntry>& entries, const QFo
   painter.restore();
 }
 
-LegendStrip::LegendStrip(const QChart& chart, QWidget* parent)
-    : QWidget(parent), entries_(LegendEntries(chart)) {
-  QStringList names;
-  for (const LegendEntry& entry : entries_) names << entry.name;
+LegendStrip::LegendStrip(const QChart& chart, QWidget* parent) : QWidget(parent) {
   setAccessibleName(QStringLiteral("Легенда"));
-  setAccessibleDescription(names.join(QStringLiteral("; ")));
   QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   policy.setHeightForWidth(true);
   setSizePolicy(policy);
+  Show(chart);
+}
+
+void LegendStrip::Show(const QChart& chart) {
+  entries_ = LegendEntries(chart);
+  QStringList names;
+  for (const LegendEntry& entry : entries_) names << entry.name;
+  setAccessibleDescription(names.join(QStringLiteral("; ")));
+  updateGeometry();
+  update();
 }
 
 int LegendStrip::heightForWidth(int width) const {

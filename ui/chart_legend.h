@@ -49,6 +49,8 @@ class LegendStrip : public QWidget {
   explicit LegendStrip(const QChart& chart, QWidget* parent = nullptr);
 
   const QList<LegendEntry>& Entries() const { return entries_; }
+  // The entries of another chart, shown in the strip's place.
+  void Show(const QChart& chart);
 
   bool hasHeightForWidth() const override { return true; }
   int heightForWidth(int width) const override;

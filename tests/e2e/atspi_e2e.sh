@@ -31,9 +31,10 @@ expect() {  # description, extended regular expression over the tree
   fi
 }
 expect "the window is a frame" $'^(frame|dialog)\tИтерации: '
-expect "the root" $'\tКорень \\(как в таблице\\): [0-9]'
-expect "the count" 'итераций: [0-9]+'
-expect "the verdict" $'\t[^\t]*(Вывод|Порядок сходимости)[^\t]*\t.+'
+expect "the root" $'^label\tРезультат метода\tКорень \\(как в таблице\\): [0-9]'
+expect "the count" $'^label\tРезультат метода\t[^\t]*итераций: [0-9]+'
+expect "the verdict" $'^label\tИтог метода\t[✓⚠] .+'
+expect "the order of convergence" $'^label\tПорядок сходимости\t.+'
 expect "the function plot's description" $'\tГрафик функции[^\t]*\tФункция и построения метода\\. Ось'
 expect "the convergence plot's description" $'\tГрафик сходимости[^\t]*\tСходимость'
 exit "$failed"

@@ -115,7 +115,8 @@ int main(int argc, char* argv[]) {
       });
       if (!found) continue;
       for (const Node& node : nodes) {
-        std::cout << node.role.toStdString() << '\t' << node.name.toStdString() << '\t'
+        std::cout << node.role.toStdString() << '\t'
+                  << QString(node.name).replace('\n', ' ').toStdString() << '\t'
                   << QString(node.description).replace('\n', ' ').toStdString() << '\n';
       }
       return 0;

@@ -120,8 +120,8 @@ void IterationsLookTest::nothingIsCut() {
   for (int tab = 0; tab < tabs->count(); ++tab) {
     tabs->setCurrentIndex(tab);
     QChartView* view = window->CurrentPlot();
-    if (view == nullptr) continue;
-    QTest::qWait(50);  // the charts lay out on the next turn of the event loop
+    if (!view->isVisible()) continue;  // a tab without a plot of its own
+    QTest::qWait(50);                  // the charts lay out on the next turn of the event loop
     const QString name =
         QString("%1/look/%2-%3.png").arg(QT_TESTCASE_BUILDDIR, QTest::currentDataTag()).arg(tab);
     QVERIFY(window->grab().save(name));
