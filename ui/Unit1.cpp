@@ -282,6 +282,9 @@ void TForm1::CreateStatusBar() {
   ui::SetColours(*StatusBar1, {{QPalette::Window, ui::SystemColour(ui::kGradientInactiveCaption)}});
   // The only panel is also the last, so it reaches to the right edge.
   StatusPanel = new ui::StatusPanel(StatusBar1);
+  // A font too tall for the designed bar is too wide for the designed
+  // window too: the panel then gives the answer two lines.
+  if (StatusPanel->minimumSizeHint().height() > kStatusBarHeight) StatusPanel->SetLines(2);
   StatusBar1->addWidget(StatusPanel, 1);
   StatusBar1->setFixedHeight(std::max(kStatusBarHeight, StatusBar1->sizeHint().height()));
   setStatusBar(StatusBar1);
