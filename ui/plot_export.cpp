@@ -9,6 +9,7 @@
 #include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSvgGenerator>
 #include <QtCharts/QChart>
@@ -85,6 +86,44 @@ void Draw(QPainter& painter, QChartView& view, const QString& title, const QSize
   LayOut(chart, shown_size);
 }
 
+// Qt writes a line of text as one element per run of one font, each placed
+// where Qt's own layout put it. Another renderer measures the letters
+// differently, and a run that starts at a fixed x ("xₙ − x*|" after
+// "погрешность |") then stands apart or overlaps. Runs on one baseline with
+// the same look become one element, which any renderer lays out whole.
+QByteArray JoinTextRuns(const QByteArray& svg) {
+  static const QRegularExpression kRun(
+      QStringLiteral(R"re(<text ([^>]*?) x="[^"]*" y="([^"]*)"([^>]*)>([^<]*)</text>\s*)re"));
+  const QString text = QString::fromUtf8(svg);
+  QString joined;
+  joined.reserve(text.size());
+  qsizetype from = 0;
+  QRegularExpressionMatch previous;
+  QString pending;  // the element being joined, without its end tag
+  QRegularExpressionMatchIterator runs = kRun.globalMatch(text);
+  while (runs.hasNext()) {
+    const QRegularExpressionMatch run = runs.next();
+    const bool continues = !pending.isEmpty() && run.capturedStart() == from &&
+                           run.captured(1) == previous.captured(1) &&
+                           run.captured(2) == previous.captured(2) &&
+                           run.captured(3) == previous.captured(3);
+    if (continues) {
+      pending += run.captured(4);
+    } else {
+      if (!pending.isEmpty()) joined += pending + QStringLiteral("</text>\n");
+      joined += text.mid(from, run.capturedStart() - from);
+      // The opening tag of the first run, with its place.
+      pending = text.mid(run.capturedStart(), run.capturedStart(4) - run.capturedStart()) +
+                run.captured(4);
+      previous = run;
+    }
+    from = run.capturedEnd();
+  }
+  if (!pending.isEmpty()) joined += pending + QStringLiteral("</text>\n");
+  joined += text.mid(from);
+  return joined.toUtf8();
+}
+
 }  // namespace
 
 std::optional<PictureSize> ChoosePictureSize(QWidget* parent, PictureSize initial) {
@@ -132,11 +171,14 @@ QByteArray ChartSvg(QChartView& view, const QString& title, QSize size) {
   svg.setSize(size);
   svg.setViewBox(QRect(QPoint(0, 0), size));
   svg.setTitle(title);
+  // Font sizes in the file in the screen's pixels, the unit of its
+  // coordinates; at the generator's 72 dpi they would come out a quarter small.
+  svg.setResolution(view.logicalDpiX());
   {
     QPainter painter(&svg);
     Draw(painter, view, title, QSizeF(size));
   }
-  return buffer.data();
+  return JoinTextRuns(buffer.data());
 }
 
 void CopyChartImage(QChartView& view, const QString& title) {
