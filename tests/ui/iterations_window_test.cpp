@@ -452,6 +452,10 @@ void IterationsWindowTest::theWheelZoomsAndZeroResets() {
   QApplication::sendEvent(view->viewport(), &wheel);
   QVERIFY2(x_axis->max() - x_axis->min() < width * 0.9, "the wheel did not zoom in");
   view->setFocus();
+  // The focused plot is framed in the highlight colour.
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  const QImage framed = view->viewport()->grab().toImage();
+  QCOMPARE(framed.pixelColor(1, framed.height() / 2), view->palette().color(QPalette::Highlight));
   QTest::keyClick(view, Qt::Key_Right);
   QTest::keyClick(view, Qt::Key_0);
   QCOMPARE(x_axis->max() - x_axis->min(), width);
