@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/equation_source.h"
 #include "core/equations.h"
 #include "core/history.h"
 
@@ -20,6 +21,9 @@ class RootFindingHost {
   // The selected equation (low 8 bits of the list's selected index); read
   // before every single evaluation of f or f_.
   virtual std::uint8_t SelectedEquation() const = 0;
+  // What the methods solve, read where SelectedEquation was read: by default
+  // the selected built-in equation; a window with a typed formula gives that.
+  virtual EquationSource SelectedSource() const { return SelectedEquation(); }
   // The precision text as typed (UTF-8); read once, after the method, for the
   // number of decimals of the root.
   virtual std::string PrecisionText() const = 0;
