@@ -24,7 +24,14 @@ std::string InputTexts::DefaultPrecisionText() {
   return "0" + DecimalSeparator() + "001";
 }
 
-TableWindow::TableWindow(InputTexts inputs) : inputs_(std::move(inputs)) {}
+TableWindow::TableWindow(InputTexts inputs) : inputs_(std::move(inputs)) {
+  if (!inputs_.formula.empty()) formula_ = core::expression::Formula::Parse(inputs_.formula);
+}
+
+core::EquationSource TableWindow::SelectedSource() const {
+  if (formula_ != nullptr) return core::EquationSource(formula_);
+  return inputs_.equation;
+}
 
 std::string TableWindow::Cell(int column, int row) const {
   return cells_.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
@@ -82,6 +89,16 @@ std::string FunctionText(std::uint8_t equation) {
   if (equation >= core::kEquationCount) return std::string();
   const std::string_view text = core::kEquationTexts[equation];
   return "f(x) = " + std::string(text.substr(text.find('=') + 1));
+}
+
+std::string FunctionText(const RunRecord& run) {
+  const core::MethodHistory& first = run.methods.front();
+  if (first.formula != nullptr) return "f(x) = " + first.formula->Text();
+  for (int equation = 0; equation < core::kEquationCount; ++equation) {
+    if (core::kEquationTexts[equation] == run.equation_text)
+      return FunctionText(static_cast<std::uint8_t>(equation));
+  }
+  return std::string();
 }
 
 std::string AlignedText(const std::vector<std::vector<std::string>>& lines) {

@@ -13,12 +13,15 @@
 #include <vector>
 
 #include "app/comparison_run.h"
+#include "core/equation_source.h"
 
 namespace app {
 
 // The window's inputs as typed.
 struct InputTexts {
   std::uint8_t equation = 0;
+  // A typed f(x) to solve instead of the list's equation, when not empty.
+  std::string formula;
   std::string k = "1";
   std::string l = "1";
   std::string start = "1";
@@ -35,9 +38,11 @@ class TableWindow : public ComparisonWindow {
   static constexpr int kColumns = 3;
   static constexpr int kRows = 5;
 
+  // Reads the typed formula, if any: raises EFormulaError when it cannot.
   explicit TableWindow(InputTexts inputs);
 
   std::uint8_t SelectedEquation() const override { return inputs_.equation; }
+  core::EquationSource SelectedSource() const override;
   std::string PrecisionText() const override { return inputs_.precision; }
   // Nothing waits: there are no other commands to process.
   void ProcessMessages() override {}
@@ -59,6 +64,7 @@ class TableWindow : public ComparisonWindow {
 
  private:
   InputTexts inputs_;
+  std::shared_ptr<const core::expression::Formula> formula_;
   std::array<std::array<std::string, kColumns>, kRows> cells_;
   std::string status_;
   int progress_ = 0;
@@ -67,7 +73,8 @@ class TableWindow : public ComparisonWindow {
 // A window's results table, header row first, as it shows it.
 std::vector<std::vector<std::string>> TableLines(const ComparisonWindow& window);
 
-// One comparison on a fresh table. A run that ends in an error keeps what it
+// One comparison on a fresh table; a formula that cannot be read raises
+// EFormulaError before anything runs. A run that ends in an error keeps what it
 // did, as the window keeps its table: the record holds the histories, the
 // failed method's with its message, and `error` the message.
 struct SolvedRun {
@@ -80,6 +87,9 @@ SolvedRun Solve(const InputTexts& inputs);
 // "f(x) = k*cos(l*x)": the function whose zeros the methods seek is the
 // right-hand side of the list text. Empty for an index that names no equation.
 std::string FunctionText(std::uint8_t equation);
+
+// The same for what a run solved: its typed formula, or its equation.
+std::string FunctionText(const RunRecord& run);
 
 // Lines of cells as plain text: the columns padded to their widest cell
 // (counted in characters), two spaces apart, no trailing spaces.

@@ -2,11 +2,15 @@
 // The program as a command: arguments in, exit status, standard output and
 // standard error out, run as a separate process with no display. The text
 // output of the defaults is checked against the main window's own table.
+#include <QAction>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMenu>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,6 +20,9 @@
 #include "core/floating_point_environment.h"
 #include "ui/Unit1.h"
 #include "ui/command_line/qt_options.h"
+#include "ui/iterations_opener.h"
+#include "ui/iterations_window.h"
+#include "ui/report/print_command.h"
 #include "ui/report/run_report.h"
 #include "ui/widgets/status_panel.h"
 
@@ -70,6 +77,7 @@ class CommandLineTest : public QObject {
   void writesTheDocumentedJson();
   void writesAReportPageForEveryFortyFivePasses();
   void writesTheSameVariantsAsTheLibraryForTheSameSeed();
+  void printsTheMainWindowAndADetailWindow();
 };
 
 void CommandLineTest::initTestCase() {
@@ -139,6 +147,21 @@ void CommandLineTest::answersEachKindOfCall_data() {
       << QStringList{"--solve", "--format", "csv", "--k", "abc"} << 1
       << QStringLiteral("Метод рассчета,Значение,Кол-во итераций\nМетод половинного деления,,\n*")
       << QStringLiteral("'abc' is not a valid floating point value.\n");
+  QTest::newRow("typed formula")
+      << QStringList{"--solve", "--formula", "x^3-2*x-5", "--start", "2",
+                     "--end",   "3",         "--format",  "csv"}
+      << 0
+      << QStringLiteral("Метод рассчета,Значение,Кол-во итераций\nМетод касательных,2.095,3\n*")
+      << QString();
+  QTest::newRow("formula that cannot be read")
+      << QStringList{"--solve", "--formula", "x^3-2x"} << 1 << QString()
+      << QStringLiteral(
+             "пропущен знак «*» в позиции 6: умножение пишется явно, например 2*x.\n"
+             "  x^3-2x\n       ^\n");
+  QTest::newRow("formula and equation")
+      << QStringList{"--solve", "--formula", "x", "--equation", "1"} << 2 << QString()
+      << QStringLiteral("nonlinear-equations: --formula and --equation exclude each other\n") +
+             kHint;
   QTest::newRow("the separator is the locale's")
       << QStringList{"--solve", "--start", "1,5"} << 1 << QStringLiteral("*")
       << QStringLiteral("'1,5' is not a valid floating point value.\n");
@@ -285,6 +308,55 @@ void CommandLineTest::writesTheSameVariantsAsTheLibraryForTheSameSeed() {
            {folder.filePath(QStringLiteral("variants.pdf")), QStringLiteral("-")});
   QVERIFY2(tasks.contains(QStringLiteral("Вариант 4")), qPrintable(tasks));
   QVERIFY(PdfPages(folder.filePath(QStringLiteral("answers.pdf"))) >= 1);
+}
+
+void CommandLineTest::printsTheMainWindowAndADetailWindow() {
+  QTemporaryDir folder;
+  QString path;
+  bool accept = true;
+  ui::SetPrintDialogRunner([&](QWidget*, QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return accept;
+  });
+  TForm1 window;
+  window.Button1Click(&window);
+  const QList<QAction*> items = window.N1->actions();
+  const auto print = std::find_if(items.begin(), items.end(), [](QAction* item) {
+    return item->text() == QStringLiteral("&Печать…");
+  });
+  QVERIFY(print != items.end());
+  // After "Вычислить уравнение" (and whatever follows it), just before "Закрыть".
+  QVERIFY(items.indexOf(window.N4) < items.indexOf(*print));
+  QCOMPARE(items.indexOf(window.N2), items.indexOf(*print) + 1);
+  QCOMPARE((*print)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+
+  accept = false;
+  path = folder.filePath(QStringLiteral("cancelled.pdf"));
+  (*print)->trigger();
+  QVERIFY(!QFile::exists(path));
+  accept = true;
+  path = folder.filePath(QStringLiteral("main.pdf"));
+  (*print)->trigger();
+  const QString main_text = Tool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+  QVERIFY2(main_text.contains(window.StatusPanel->text()), qPrintable(main_text));
+  QVERIFY(main_text.contains(QStringLiteral("f(x) = k*cos(l*x)")));
+
+  ui::IterationsWindow* detail = window.IterationsOpener->OpenRow(1);
+  QVERIFY(detail != nullptr);
+  const QList<QAction*> actions = detail->PassTable()->actions();
+  const auto detail_print = std::find_if(actions.begin(), actions.end(), [](QAction* item) {
+    return item->text() == QStringLiteral("&Печать…");
+  });
+  QVERIFY(detail_print != actions.end());
+  path = folder.filePath(QStringLiteral("detail.pdf"));
+  (*detail_print)->trigger();
+  QCOMPARE(PdfPages(path), 2);  // texts and plots, then the pass table
+  const QString detail_text = Tool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+  QVERIFY2(detail_text.contains(QStringLiteral("Таблица проходов: Метод хорд")),
+           qPrintable(detail_text));
+  detail->close();
+  ui::SetPrintDialogRunner(nullptr);
 }
 
 QTEST_MAIN(CommandLineTest)

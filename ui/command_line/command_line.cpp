@@ -58,6 +58,10 @@ struct Options {
                               QStringLiteral("The equation's number in the list, 0 to 9 "
                                              "(default 0)."),
                               QStringLiteral("n")};
+  QCommandLineOption formula{QStringLiteral("formula"),
+                             QStringLiteral("A typed f(x) to solve instead, e.g. 'x^3-2*x-5', in "
+                                            "the language of the typed-equation window."),
+                             QStringLiteral("f(x)")};
   QCommandLineOption k{QStringLiteral("k"), QStringLiteral("The coefficient k (default 1)."),
                        QStringLiteral("k")};
   QCommandLineOption l{QStringLiteral("l"), QStringLiteral("The coefficient l (default 1)."),
@@ -101,8 +105,8 @@ struct Options {
                          QStringLiteral("dir")};
 
   QList<QCommandLineOption> All() const {
-    return {solve,   equation,  k,      l,        start, precision, end, format,
-            history, separator, report, variants, seed,  equations, out};
+    return {solve,  equation, formula,   k,      l,        start, precision, end,
+            format, history,  separator, report, variants, seed,  equations, out};
   }
 };
 
@@ -144,6 +148,12 @@ app::InputTexts SolveInputs(const QCommandLineParser& parser, const Options& opt
     inputs.equation = static_cast<std::uint8_t>(NumberIn(
         parser.value(options.equation), 0, core::kEquationCount - 1, QStringLiteral("equation")));
   }
+  if (parser.isSet(options.formula)) {
+    if (parser.isSet(options.equation))
+      throw UsageError{QStringLiteral("--formula and --equation exclude each other")};
+    inputs.formula = Utf8(parser.value(options.formula));
+    if (inputs.formula.empty()) throw UsageError{QStringLiteral("--formula needs a formula")};
+  }
   const auto take = [&](const QCommandLineOption& option, std::string& text) {
     if (parser.isSet(option)) text = Utf8(parser.value(option));
   };
@@ -183,7 +193,16 @@ int SolveCommand(const QCommandLineParser& parser, const Options& options) {
     throw UsageError{QStringLiteral("--history works with --format text or json")};
   const app::InputTexts inputs = SolveInputs(parser, options);
 
-  const app::SolvedRun solved = app::Solve(inputs);
+  std::optional<app::SolvedRun> ran;
+  try {
+    ran = app::Solve(inputs);
+  } catch (const core::EFormulaError& error) {
+    // The message, then the formula with a mark under the place it names.
+    Write(stderr, app::ReportText(error.Message()) + "\n  " + inputs.formula + "\n  " +
+                      std::string(error.Position() > 0 ? error.Position() - 1 : 0, ' ') + "^\n");
+    return kExitRunError;
+  }
+  const app::SolvedRun& solved = *ran;
   if (format == QStringLiteral("json")) {
     const QByteArray json = RunJson(solved, history);
     Write(stdout, json.toStdString());
@@ -304,8 +323,8 @@ int Run(const QStringList& arguments, int argc, char* argv[]) {
     throw UsageError{QStringLiteral("--solve and --variants exclude each other")};
   if (!solve && !variants) throw UsageError{QStringLiteral("--solve or --variants is needed")};
   RequireCommand(parser,
-                 {options.equation, options.k, options.l, options.start, options.end,
-                  options.format, options.history, options.report},
+                 {options.equation, options.formula, options.k, options.l, options.start,
+                  options.end, options.format, options.history, options.report},
                  solve, QStringLiteral("--solve"));
   RequireCommand(parser, {options.seed, options.equations, options.out}, variants,
                  QStringLiteral("--variants"));

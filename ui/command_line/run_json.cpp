@@ -77,10 +77,16 @@ QJsonObject Method(const app::SolvedRun& solved, const core::MethodEntry& entry,
 
 QByteArray RunJson(const app::SolvedRun& solved, bool history) {
   const app::InputTexts& in = solved.window.Inputs();
+  const std::shared_ptr<const core::expression::Formula> formula =
+      solved.window.SelectedSource().Formula();
   const QJsonObject inputs{
-      {QStringLiteral("equation"), static_cast<int>(in.equation)},
+      {QStringLiteral("equation"),
+       formula == nullptr ? QJsonValue(static_cast<int>(in.equation)) : QJsonValue()},
+      {QStringLiteral("formula"), formula == nullptr ? QJsonValue() : Text(formula->Text())},
+      {QStringLiteral("derivative"),
+       formula == nullptr ? QJsonValue() : Text(formula->DerivativeText())},
       {QStringLiteral("equation_text"), Text(solved.record->equation_text)},
-      {QStringLiteral("function"), Text(app::FunctionText(in.equation))},
+      {QStringLiteral("function"), Text(app::FunctionText(*solved.record))},
       {QStringLiteral("k"), Text(in.k)},
       {QStringLiteral("l"), Text(in.l)},
       {QStringLiteral("start"), Text(in.start)},

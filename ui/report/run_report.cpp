@@ -42,19 +42,9 @@ QPalette PaperPalette() {
   return palette;
 }
 
-// The list index of the run's equation, or none.
-int EquationOf(const app::RunRecord& run) {
-  for (int equation = 0; equation < core::kEquationCount; ++equation)
-    if (core::kEquationTexts[equation] == run.equation_text) return equation;
-  return -1;
-}
-
 QString InputsParagraph(const app::RunRecord& run) {
-  QString text = FromUtf8(app::InputsText(run));
-  const int equation = EquationOf(run);
-  if (equation >= 0)
-    text += QStringLiteral("\n") + FromUtf8(app::FunctionText(static_cast<std::uint8_t>(equation)));
-  return text;
+  const std::string function = app::FunctionText(run);
+  return FromUtf8(app::InputsText(run) + (function.empty() ? "" : "\n" + function));
 }
 
 QString OutcomeText(const core::MethodHistory& history) {
