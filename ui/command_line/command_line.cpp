@@ -261,8 +261,10 @@ int VariantsCommand(const QCommandLineParser& parser, const Options& options) {
            QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
   WritePdf(out.filePath(QStringLiteral("variants.pdf")), QStringLiteral("Варианты"),
            [&variants](QPagedPaintDevice& device) { PaintVariants(device, variants); });
-  WritePdf(out.filePath(QStringLiteral("answers.pdf")), QStringLiteral("Ответы к вариантам"),
-           [&variants](QPagedPaintDevice& device) { PaintAnswers(device, variants); });
+  WritePdf(
+      out.filePath(QStringLiteral("answers.pdf")), QStringLiteral("Ответы к вариантам"),
+      [&variants](QPagedPaintDevice& device) { PaintAnswers(device, variants); },
+      QPageLayout::Landscape);  // the key's eleven columns
   return kExitSuccess;
 }
 

@@ -112,7 +112,8 @@ void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std
 }
 
 void WritePdf(const QString& path, const QString& title,
-              const std::function<void(QPagedPaintDevice&)>& paint) {
+              const std::function<void(QPagedPaintDevice&)>& paint,
+              QPageLayout::Orientation orientation) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
@@ -120,7 +121,7 @@ void WritePdf(const QString& path, const QString& title,
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("nonlinear-equations"));
     writer.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), QPageLayout::Portrait,
+        QPageSize(QPageSize::A4), orientation,
         QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
         QPageLayout::Millimeter));
     paint(writer);

@@ -5,6 +5,7 @@
 // printer from the print dialog, or a PDF file.
 #pragma once
 
+#include <QPageLayout>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -37,6 +38,7 @@ inline constexpr int kPassRowsPerPage = 45;
 // Writes an A4 PDF through `paint`; raises EFOpenError when the file cannot
 // be written.
 void WritePdf(const QString& path, const QString& title,
-              const std::function<void(QPagedPaintDevice&)>& paint);
+              const std::function<void(QPagedPaintDevice&)>& paint,
+              QPageLayout::Orientation orientation = QPageLayout::Portrait);
 
 }  // namespace ui
