@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QWidget>
 #include <algorithm>
 #include <string_view>
@@ -75,6 +77,20 @@ void ShowInScrolledView(QMessageBox& box, const QString& text, IsolatedPart quot
 
 // The box lives on the heap and goes after its loop: on the stack, it would be
 // freed by its parent window if that went first.
+// The box reads left to right in the program's language, whatever the quoted
+// text holds. Qt takes a paragraph's direction from its first strong
+// character, isolated or not: a right-to-left mark or a Hebrew letter in the
+// quoted input would turn the whole message round. So the direction is set,
+// on the box and on the documents of its label and scrolled view.
+void KeepLeftToRight(QMessageBox& box) {
+  box.setLayoutDirection(Qt::LeftToRight);
+  for (QTextDocument* document : box.findChildren<QTextDocument*>()) {
+    QTextOption option = document->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document->setDefaultTextOption(option);
+  }
+}
+
 void ShowMessageBox(const Report& report) {
   QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Critical, report.caption, QString(),
                                               QMessageBox::Ok, QApplication::activeWindow());
@@ -90,6 +106,7 @@ void ShowMessageBox(const Report& report) {
   } else {
     ShowInScrolledView(*box, shown, report.quoted, screen);
   }
+  KeepLeftToRight(*box);
   {
     const NestedLoopScope loop;
     box->exec();
