@@ -63,8 +63,7 @@ std::shared_ptr<RunRecord> NewRecord(const ComparisonWindow& window,
       record->methods[i].passes.clear();
     }
   }
-  const std::uint8_t equation = window.SelectedEquation();
-  if (equation < core::kEquationCount) record->equation_text = core::kEquationTexts[equation];
+  record->equation_text = window.SelectedSource().Text();
   record->start_text = window.InputText(Input::kStart);
   record->precision_text = window.InputText(Input::kPrecision);
   record->end_text = window.InputText(Input::kEnd);

@@ -61,8 +61,9 @@ void WriteTableHeaders(ComparisonWindow& window);
 // evaluation, since commands are processed between the methods; what each
 // method really used is in its history (equation, start, precision, end).
 struct RunRecord {
-  std::string equation_text;  // empty when the list's index names no equation
-  double k = 0;               // 0 until read; an error in k or l stops the run first
+  // core::EquationSource::Text(): empty when the list's index names no equation.
+  std::string equation_text;
+  double k = 0;  // 0 until read; an error in k or l stops the run first
   double l = 0;
   std::string start_text;
   std::string precision_text;

@@ -154,6 +154,11 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int sa
     if (auto line = MethodLine(run, history, i)) plot.lines.push_back(*line);
   }
 
+  FitHeight(plot);
+  return plot;
+}
+
+void FitHeight(FunctionPlot& plot) {
   plot.bottom = 0;
   plot.top = 0;
   for (const CurvePiece& piece : plot.curve) {
@@ -166,7 +171,6 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int sa
   const double half_height = plot.top / 2 - plot.bottom / 2;
   const double margin = half_height > 0 ? 2 * kMargin * half_height : 1;
   std::tie(plot.bottom, plot.top) = Widened(plot.bottom, plot.top, margin);
-  return plot;
 }
 
 StepSeries Steps(const core::MethodHistory& history) {

@@ -69,6 +69,8 @@ struct FunctionPlot {
 };
 
 FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int samples = 400);
+// Sets the y-range to the curve and the x-axis, with a margin.
+void FitHeight(FunctionPlot& plot);
 
 // The convergence plot of one method: the nonzero steps against n, and the
 // passes whose step was zero (a logarithmic axis cannot draw them).

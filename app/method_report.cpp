@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/number_text.h"
-#include "core/equations.h"
+#include "core/equation_source.h"
 #include "core/errors.h"
 #include "core/root_finding.h"
 
@@ -30,7 +30,10 @@ std::string Decimal(std::string_view whole, std::string_view fraction) {
 std::optional<double> EvaluateF(const RunRecord& run, const core::MethodHistory& history,
                                 double x) {
   try {
-    return core::f(history.equation, x, core::Coefficients{run.k, run.l});
+    const core::EquationSource source = history.formula != nullptr
+                                            ? core::EquationSource(history.formula)
+                                            : core::EquationSource(history.equation);
+    return source.f(x, core::Coefficients{run.k, run.l});
   } catch (const core::Exception&) {
     return std::nullopt;
   }

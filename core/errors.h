@@ -72,6 +72,22 @@ class EUnderflow : public EMathError {
   EUnderflow() : EMathError("Floating point underflow") {}
 };
 
+// A typed formula that cannot be read. The message names the place, and
+// Position() gives it too: the character where reading stopped, counted
+// from 1 (one past the end when the formula ends too early).
+class EFormulaError : public EConvertError {
+ public:
+  EFormulaError(std::string message, std::size_t position)
+      : EConvertError(std::move(message)), position_(position) {}
+  EFormulaError(std::string_view before, std::string_view quoted, std::string_view after,
+                std::size_t position)
+      : EConvertError(before, quoted, after), position_(position) {}
+  std::size_t Position() const noexcept { return position_; }
+
+ private:
+  std::size_t position_;
+};
+
 class EStreamError : public Exception {
   using Exception::Exception;
 };

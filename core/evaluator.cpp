@@ -9,46 +9,49 @@
 
 namespace core {
 
-const double* Evaluator::RecentValues::Find(std::uint8_t equation, std::uint64_t x_bits) {
+const double* Evaluator::RecentValues::Find(const EquationSource& source, std::uint64_t x_bits) {
   const auto first = recent_.begin();
   const auto last = first + remembered_;
+  const std::uint8_t equation = source.Equation();
+  const void* formula = source.Formula().get();
   const auto known = std::find_if(first, last, [&](const Value& value) {
-    return value.equation == equation && value.x_bits == x_bits;
+    return value.equation == equation && value.formula == formula && value.x_bits == x_bits;
   });
   if (known == last) return nullptr;
   std::rotate(first, known, known + 1);
   return &recent_.front().value;
 }
 
-void Evaluator::RecentValues::Add(std::uint8_t equation, std::uint64_t x_bits, double value) {
+void Evaluator::RecentValues::Add(const EquationSource& source, std::uint64_t x_bits,
+                                  double value) {
   if (remembered_ < kRemembered) ++remembered_;
   const auto first = recent_.begin();
   std::rotate(first, first + remembered_ - 1, first + remembered_);
-  recent_.front() = {equation, x_bits, value};
+  recent_.front() = {source.Equation(), source.Formula().get(), x_bits, value};
 }
 
 double Evaluator::Evaluate(Function function, RecentValues& values, std::int64_t& computed,
                            double x) {
-  const std::uint8_t equation = host_.SelectedEquation();
-  equation_ = equation;
+  source_ = host_.SelectedSource();
+  const EquationSource& source = *source_;
   const auto x_bits = std::bit_cast<std::uint64_t>(x);
-  if (const double* known = values.Find(equation, x_bits)) return *known;
-  const double value = function(equation, x, coefficients_);  // an overflow leaves nothing behind
+  if (const double* known = values.Find(source, x_bits)) return *known;
+  const double value = (source.*function)(x, coefficients_);  // an overflow leaves nothing behind
   ++computed;
-  values.Add(equation, x_bits, value);
+  values.Add(source, x_bits, value);
   return value;
 }
 
 double Evaluator::f(double x) {
   ++counts_.f_asked;
-  const double value = Evaluate(core::f, f_values_, counts_.f_computed, x);
+  const double value = Evaluate(&EquationSource::f, f_values_, counts_.f_computed, x);
   if (history_ != nullptr) NoteValue(&PassRecord::fx, x, value);
   return value;
 }
 
 double Evaluator::f_(double x) {
   ++counts_.df_asked;
-  const double value = Evaluate(core::f_, derivative_values_, counts_.df_computed, x);
+  const double value = Evaluate(&EquationSource::f_, derivative_values_, counts_.df_computed, x);
   if (history_ != nullptr) NoteValue(&PassRecord::dfx, x, value);
   return value;
 }
@@ -93,8 +96,9 @@ void Evaluator::FinishHistory() {
   if (history_ == nullptr) return;
   // A method that evaluated nothing (an interval already within the
   // precision) still solved the selected equation; read it once.
-  if (!equation_) equation_ = host_.SelectedEquation();
-  history_->equation = *equation_;
+  if (!source_) source_ = host_.SelectedSource();
+  history_->equation = source_->Equation();
+  history_->formula = source_->Formula();
   history_->counts = counts_;
   if (history_->passes.empty()) return;
   PassRecord& last = history_->passes.back();
@@ -102,7 +106,7 @@ void Evaluator::FinishHistory() {
   // Asked for by the history, not by the method: neither counted nor
   // remembered, and an error here is the history's, not the method's.
   try {
-    last.fx = core::f(*equation_, last.x, coefficients_);
+    last.fx = source_->f(last.x, coefficients_);
   } catch (const Exception&) {
     // f raises an error at x_n: the value stays empty.
   }

@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/equation_source.h"
 #include "core/equations.h"
 #include "core/history.h"
 #include "core/root_finding.h"
@@ -57,12 +58,13 @@ class Evaluator {
   // The values at the latest arguments met, most recently used first.
   class RecentValues {
    public:
-    const double* Find(std::uint8_t equation, std::uint64_t x_bits);
-    void Add(std::uint8_t equation, std::uint64_t x_bits, double value);
+    const double* Find(const EquationSource& source, std::uint64_t x_bits);
+    void Add(const EquationSource& source, std::uint64_t x_bits, double value);
 
    private:
     struct Value {
       std::uint8_t equation;
+      const void* formula;   // identity only: the source outlives the method
       std::uint64_t x_bits;  // bits, not ==: f(-0) and f(+0) may differ in sign
       double value;
     };
@@ -72,7 +74,7 @@ class Evaluator {
     std::size_t remembered_ = 0;
   };
 
-  using Function = double (*)(std::uint8_t equation, double x, const Coefficients& c);
+  using Function = double (EquationSource::*)(double x, const Coefficients& c) const;
   double Evaluate(Function function, RecentValues& values, std::int64_t& computed, double x);
   void AddPass(std::int32_t n, double x);
   void SetEnds(double a, double b);
@@ -85,7 +87,7 @@ class Evaluator {
   RecentValues f_values_;
   RecentValues derivative_values_;
   EvaluationCounts counts_;
-  std::optional<std::uint8_t> equation_;  // the one read before the latest evaluation
+  std::optional<EquationSource> source_;  // the one read before the latest evaluation
 };
 
 }  // namespace core

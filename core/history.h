@@ -7,11 +7,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace core {
+
+namespace expression {
+class Formula;
+}
 
 // One line of a history, written when the method forms x_n. Pass 0 holds the
 // starting values: the first chord point, a for tangents, the start for the
@@ -59,6 +64,9 @@ struct MethodHistory {
   // The inputs the method read: the equation it solved (read before every
   // evaluation, the same one throughout), start, precision and end.
   std::uint8_t equation = 0;
+  // The typed formula it solved instead, when it solved one; then `equation`
+  // means nothing.
+  std::shared_ptr<const expression::Formula> formula;
   double start = 0;
   double precision = 0;
   double end = 0;

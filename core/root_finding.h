@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "core/equation_source.h"
 #include "core/equations.h"
 #include "core/history.h"
 
@@ -19,6 +21,9 @@ class RootFindingHost {
   // The selected equation (low 8 bits of the list's selected index); read
   // before every single evaluation of f or f_.
   virtual std::uint8_t SelectedEquation() const = 0;
+  // What the methods solve, read where SelectedEquation was read: by default
+  // the selected built-in equation; a window with a typed formula gives that.
+  virtual EquationSource SelectedSource() const { return SelectedEquation(); }
   // The precision text as typed (UTF-8); read once, after the method, for the
   // number of decimals of the root.
   virtual std::string PrecisionText() const = 0;
@@ -40,6 +45,10 @@ enum Method : std::uint8_t { kBisection = 1, kChords = 2, kTangents = 3, kSecant
 // Recording changes no result, count or error.
 std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::uint8_t method,
                  double& root, double a, double eps, double b, MethodHistory* history = nullptr);
+
+// The power of ten to whose multiples run() rounds the root: 2 minus the
+// length of the precision text in characters.
+int RoundingDigit(std::string_view precision_text);
 
 // Rounds v to a multiple of 10^d, ties to even (see the implementation for the
 // exact order of operations).

@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "app/number_text.h"
+#include "app/table_window.h"
 #include "core/equations.h"
 #include "core/root_finding.h"
 #include "ui/Unit2.h"
@@ -30,6 +31,9 @@
 #include "ui/Unit4.h"
 #include "ui/error_boundary.h"
 #include "ui/iterations_opener.h"
+#include "ui/own_equation_window.h"
+#include "ui/report/print_command.h"
+#include "ui/report/run_report.h"
 #include "ui/widgets/bevel_panel.h"
 #include "ui/widgets/block_progress_bar.h"
 #include "ui/widgets/design_look.h"
@@ -129,13 +133,6 @@ QLineEdit* NewEdit(QWidget* parent, const QRect& geometry, const QString& text,
   return edit;
 }
 
-// The design's precision "0,001" was written for a decimal comma; written
-// with the current separator it reads under every locale, with the same
-// length and so the same rounding of the roots.
-QString DefaultPrecisionText() {
-  return QStringLiteral("0") + FromUtf8(app::DecimalSeparator()) + QStringLiteral("001");
-}
-
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -154,6 +151,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   SetTabOrder();
   NameControls();
   WireCommands();
+  // After "Вычислить уравнение" and the items that follow it, before "Закрыть".
+  N1->insertAction(N2, ui::NewPrintAction(this, [this] {
+                     return [report = ui::RunReport{comparison_.LastRun(), app::TableLines(*this),
+                                                    StatusPanel->text().toStdString()}](
+                                QPagedPaintDevice& device) { ui::PaintRunReport(device, report); };
+                   }));
   IterationsOpener = new ui::IterationsOpener(
       StringGrid1, [this] { return comparison_.LastRun(); },
       [this] { return comparison_.IsRunning(); });
@@ -175,6 +178,8 @@ void TForm1::CreateMenu() {
   // the letter in an open menu); the captions read as designed.
   N1 = MainMenu1->addMenu(QStringLiteral("&Программа"));
   N4 = N1->addAction(QStringLiteral("&Вычислить уравнение"));
+  OwnEquationItem = N1->addAction(QStringLiteral("&Своё уравнение…"));
+  OwnEquationItem->setObjectName(QStringLiteral("OwnEquationItem"));
   N2 = N1->addAction(QStringLiteral("&Закрыть"));
   N8 = MainMenu1->addMenu(QStringLiteral("&Справка"));
   N3 = N8->addAction(QStringLiteral("&Помощь"));
@@ -191,6 +196,7 @@ void TForm1::CreateMenu() {
                     QKeySequence(Qt::Key_F5)});
   N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   N3->setShortcut(QKeySequence(Qt::Key_F1));
+  OwnEquationItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
 }
 
 void TForm1::CreateToolBar(QWidget* client) {
@@ -226,7 +232,8 @@ void TForm1::CreateGroupBox(QWidget* client) {
 
   Edit1 = NewEdit(GroupBox1, {136, 48, 121, 21}, QStringLiteral("1"), input_colour);
   Label2 = NewLabel(GroupBox1, {8, 48}, QStringLiteral("Начальное значение"), CaptionFont(), Edit1);
-  Edit2 = NewEdit(GroupBox1, {136, 76, 121, 21}, DefaultPrecisionText(), input_colour);
+  Edit2 = NewEdit(GroupBox1, {136, 76, 121, 21}, FromUtf8(app::InputTexts::DefaultPrecisionText()),
+                  input_colour);
   Label4 = NewLabel(GroupBox1, {72, 80}, QStringLiteral("Точность"), CaptionFont(), Edit2);
   Edit11 = NewEdit(GroupBox1, {136, 112, 121, 21}, QStringLiteral("2"), input_colour);
   Label5 =
@@ -332,6 +339,7 @@ void TForm1::WireCommands() {
   Wire(N9, &QAction::triggered, &TForm1::N9Click);
   Wire(ToolButton3, &QToolButton::clicked, &TForm1::N2Click);
   Wire(N2, &QAction::triggered, &TForm1::N2Click);
+  Wire(OwnEquationItem, &QAction::triggered, &TForm1::OwnEquationClick);
 }
 
 template <typename Sender, typename Signal>
@@ -383,6 +391,12 @@ std::int32_t TForm1::run(std::uint8_t method, double& root, double a, double eps
 
 void TForm1::N3Click(QObject* /*Sender*/) {
   Form2->ShowNonModal();
+}
+
+// k, l and the precision come along from this window's boxes.
+void TForm1::OwnEquationClick(QObject* /*Sender*/) {
+  if (OwnEquation == nullptr) OwnEquation = new ui::OwnEquationWindow(this);
+  OwnEquation->Open(Edit3->text(), Edit4->text(), Edit2->text());
 }
 
 // ---- The window as the comparison run sees it ----

@@ -32,6 +32,8 @@
 #include "ui/file_chooser.h"
 #include "ui/nested_loop.h"
 #include "ui/pass_table_model.h"
+#include "ui/report/print_command.h"
+#include "ui/report/run_report.h"
 #include "ui/table_copy.h"
 #include "ui/widgets/utf8_text.h"
 
@@ -48,8 +50,12 @@ const core::MethodHistory& HistoryOf(const app::RunRecord& run, std::uint8_t met
   return run.methods.at(static_cast<std::size_t>(method - 1));
 }
 
-QString Title(std::uint8_t method) {
-  return QStringLiteral("Итерации: ") + FromUtf8(core::FindMethod(method)->name);
+// A typed formula is named in the title too: several may be open at once.
+QString Title(const app::RunRecord& run, std::uint8_t method) {
+  QString title = QStringLiteral("Итерации: ") + FromUtf8(core::FindMethod(method)->name);
+  if (HistoryOf(run, method).formula != nullptr)
+    title += QStringLiteral(" — ") + FromUtf8(run.equation_text);
+  return title;
 }
 
 // The result as the results table shows it, or the error the method ended in.
@@ -108,7 +114,7 @@ QAction* NewAction(QWidget* owner, const QString& text, const QKeySequence& keys
 IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, std::uint8_t method,
                                    QWidget* parent)
     : QWidget(parent, Qt::Window), run_(std::move(run)), method_(method) {
-  setWindowTitle(Title(method_));
+  setWindowTitle(Title(*run_, method_));
   setAccessibleName(windowTitle());
 
   out_of_date_ = NewNotice(QStringLiteral("Эти итерации относятся к прежнему расчёту: "
@@ -284,6 +290,9 @@ void IterationsWindow::ConnectActions() {
   connect(csv_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SavePassesAsCsv));
   connect(plot_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SaveCurrentPlot));
   connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
+  table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
+    return [run, method](QPagedPaintDevice& device) { PaintMethodReport(device, *run, method); };
+  }));
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
           &QWidget::close);
 }
@@ -308,7 +317,7 @@ void IterationsWindow::closeEvent(QCloseEvent* event) {
 void IterationsWindow::MarkOutOfDate() {
   if (IsOutOfDate()) return;
   out_of_date_->show();
-  setWindowTitle(Title(method_) + QStringLiteral(" — устарело"));
+  setWindowTitle(Title(*run_, method_) + QStringLiteral(" — устарело"));
 }
 
 bool IterationsWindow::IsOutOfDate() const {

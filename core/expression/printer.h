@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A tree as text in the formula language, with only the brackets its
+// structure needs: the text reads back into the same order of operations.
+// Functions print under their Russian textbook names.
+#pragma once
+
+#include <string>
+
+#include "core/expression/node.h"
+
+namespace core::expression {
+
+std::string Print(const NodePtr& tree);
+
+}  // namespace core::expression

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/expression/scanner.h"
+
+#include <charconv>
+#include <string>
+#include <system_error>
+
+#include "core/errors.h"
+
+namespace core::expression {
+
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsPoint(char c) {
+  return c == '.' || c == ',';
+}
+bool IsLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+bool IsContinuation(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+std::string At(std::size_t position) {
+  return " в позиции " + std::to_string(position);
+}
+
+// The bytes of the character that begins at `i`: a lead byte and its
+// continuation bytes.
+std::size_t CharacterLength(std::string_view text, std::size_t i) {
+  std::size_t end = i + 1;
+  while (end < text.size() && IsContinuation(text[end])) ++end;
+  return end - i;
+}
+
+struct Symbol {
+  std::string_view text;
+  TokenKind kind;
+};
+constexpr Symbol kSymbols[] = {
+    {"+", TokenKind::kPlus},   {"-", TokenKind::kMinus},      {"\u2212", TokenKind::kMinus},
+    {"*", TokenKind::kTimes},  {"\u00B7", TokenKind::kTimes}, {"\u00D7", TokenKind::kTimes},
+    {"/", TokenKind::kDivide}, {"^", TokenKind::kPower},      {"(", TokenKind::kOpen},
+    {")", TokenKind::kClose},
+};
+
+long double NumberValue(std::string_view text, std::size_t position) {
+  std::string c_text(text);
+  for (char& c : c_text)
+    if (c == ',') c = '.';
+  long double value = 0;
+  const auto [end, error] = std::from_chars(c_text.data(), c_text.data() + c_text.size(), value,
+                                            std::chars_format::fixed);
+  if (error == std::errc::result_out_of_range)
+    throw EFormulaError("слишком большое число" + At(position), position);
+  if (error != std::errc() || end != c_text.data() + c_text.size())
+    throw EFormulaError("неверное число" + At(position), position);
+  return value;
+}
+
+}  // namespace
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) count += IsContinuation(c) ? 0 : 1;
+  return count;
+}
+
+std::vector<Token> Scan(std::string_view text) {
+  std::vector<Token> tokens;
+  std::size_t position = 1;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+      ++i;
+      ++position;
+      continue;
+    }
+    Token token;
+    token.position = position;
+    std::size_t length = 0;
+    if (IsDigit(c) || (IsPoint(c) && i + 1 < text.size() && IsDigit(text[i + 1]))) {
+      while (i + length < text.size() && IsDigit(text[i + length])) ++length;
+      if (i + length < text.size() && IsPoint(text[i + length])) {
+        ++length;
+        while (i + length < text.size() && IsDigit(text[i + length])) ++length;
+      }
+      if (i + length < text.size() && IsPoint(text[i + length])) {
+        throw EFormulaError("второй десятичный разделитель" + At(position + length),
+                            position + length);
+      }
+      token.kind = TokenKind::kNumber;
+      token.number = NumberValue(text.substr(i, length), position);
+    } else if (IsLetter(c)) {
+      while (i + length < text.size() && (IsLetter(text[i + length]) || IsDigit(text[i + length])))
+        ++length;
+      token.kind = TokenKind::kName;
+    } else {
+      for (const Symbol& symbol : kSymbols) {
+        if (text.substr(i).starts_with(symbol.text)) {
+          token.kind = symbol.kind;
+          length = symbol.text.size();
+          break;
+        }
+      }
+      if (length == 0) {
+        const std::string_view character = text.substr(i, CharacterLength(text, i));
+        // A stray byte of broken UTF-8 is not quoted: it would break the message.
+        if (IsContinuation(c) || static_cast<unsigned char>(c) >= 0xF8 ||
+            (static_cast<unsigned char>(c) >= 0x80 && character.size() == 1))
+          throw EFormulaError("недопустимый символ" + At(position), position);
+        throw EFormulaError("недопустимый символ «", character, "»" + At(position), position);
+      }
+    }
+    token.text = text.substr(i, length);
+    tokens.push_back(token);
+    position += CharacterCount(token.text);
+    i += length;
+  }
+  Token end;
+  end.position = position;
+  tokens.push_back(end);
+  return tokens;
+}
+
+}  // namespace core::expression
