@@ -13,7 +13,6 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <algorithm>
-#include <cmath>
 
 #include "app/function_plot.h"
 #include "app/number_text.h"
@@ -220,24 +219,15 @@ QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
                             const app::ConvergenceExtent& extent, const QPalette& palette) {
   auto* chart = new QChart();
   chart->setTitle(QStringLiteral("Сходимость: |xₙ − xₙ₋₁| по проходам"));
-  double smallest = 1;
-  double largest = 1;
-  for (const app::StepSeries& method : series) {
-    for (const app::PlotPoint& step : method.steps) {
-      smallest = std::min(smallest, step.y);
-      largest = std::max(largest, step.y);
-    }
-  }
-  // Whole decades, one more below the smallest step for the zero steps' row.
-  const double bottom = std::pow(10.0, std::floor(std::log10(smallest)) - 1);
-  const double top = std::pow(10.0, std::ceil(std::log10(largest)));
+  const app::StepRange range = app::StepRangeOf(series);
+  const double bottom = range.bottom;
 
   auto* x_axis = NewRoundAxis(QStringLiteral("проход n"), 0, extent.shown, 5);
   auto* y_axis = new QLogValueAxis();
   y_axis->setTitleText(QStringLiteral("шаг |xₙ − xₙ₋₁|"));
   y_axis->setBase(10);
   y_axis->setLabelFormat(QStringLiteral("%.0e"));
-  y_axis->setRange(bottom, top);
+  y_axis->setRange(bottom, range.top);
   chart->addAxis(x_axis, Qt::AlignBottom);
   chart->addAxis(y_axis, Qt::AlignLeft);
 
