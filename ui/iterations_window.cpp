@@ -29,6 +29,8 @@
 #include "ui/error_boundary.h"
 #include "ui/file_chooser.h"
 #include "ui/pass_table_model.h"
+#include "ui/report/print_command.h"
+#include "ui/report/run_report.h"
 #include "ui/table_copy.h"
 #include "ui/widgets/utf8_text.h"
 
@@ -295,6 +297,9 @@ void IterationsWindow::ConnectActions() {
   connect(csv_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SavePassesAsCsv));
   connect(plot_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SaveCurrentPlot));
   connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
+  table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
+    return [run, method](QPagedPaintDevice& device) { PaintMethodReport(device, *run, method); };
+  }));
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
           &QWidget::close);
 }
