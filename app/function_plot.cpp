@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <tuple>
 
 #include "app/method_report.h"
 #include "core/root_finding.h"
@@ -15,6 +17,15 @@ constexpr double kReach = 10;     // interval widths an iterate may lie away
 constexpr double kMargin = 0.05;  // of the range, on each side
 // Zero steps beyond the last nonzero one that the convergence plot still shows.
 constexpr std::int32_t kTrailingZeroSteps = 10;
+constexpr double kLargest = std::numeric_limits<double>::max();
+constexpr double kSmallest = std::numeric_limits<double>::denorm_min();
+
+// [low - margin, high + margin] within the doubles: near the double limit the
+// margin would carry an end to infinity, which no axis can show.
+std::pair<double, double> Widened(double low, double high, double margin) {
+  return {std::clamp(low - margin, -kLargest, kLargest),
+          std::clamp(high + margin, -kLargest, kLargest)};
+}
 
 // A straight segment through the given points (collinear by construction),
 // from the leftmost to the rightmost.
@@ -75,22 +86,35 @@ PlotRange FunctionPlotRange(double start, double end, const std::vector<double>&
     }
   }
   const double margin = highest > lowest ? kMargin * (highest - lowest) : 0.5 * width;
-  range.left = lowest - margin;
-  range.right = highest + margin;
-  if (!std::isfinite(range.left) || !std::isfinite(range.right)) {
-    range.left = lowest;
-    range.right = highest;
-  }
+  std::tie(range.left, range.right) = Widened(lowest, highest, margin);
   return range;
 }
 
 std::vector<double> NiceTicks(double low, double high, int about) {
-  const double rough = (high - low) / std::max(about, 1);
-  if (!(rough > 0) || !std::isfinite(rough)) return {};
-  const double decade = std::pow(10.0, std::floor(std::log10(rough)));
+  about = std::max(about, 1);
+  if (!std::isfinite(low) || !std::isfinite(high) || !(high > low)) return {};
+  // Each end divided first: the width of a range across most of the doubles
+  // overflows.
+  double rough = high / about - low / about;
+  if (!std::isfinite(rough)) rough = kLargest;
+  // Below the smallest denormal a power of ten is zero; no step is smaller.
+  const double decade = std::max(std::pow(10.0, std::floor(std::log10(rough))), kSmallest);
   const double step = rough >= 5 * decade ? 5 * decade : rough >= 2 * decade ? 2 * decade : decade;
+  const double first = std::ceil(low / step);
+  const double last = std::floor(high / step);
+  // In a range a few units in the last place wide, the multiples of the step
+  // are beyond 2⁵³ steps from 0: the doubles cannot tell them apart, and
+  // counting them one by one would never end.
+  constexpr double kWholeLimit = 0x1p53;
+  if (!(std::fabs(first) < kWholeLimit && std::fabs(last) < kWholeLimit) || last < first ||
+      last - first > 4.0 * about + 4)
+    return {};
   std::vector<double> ticks;
-  for (double k = std::ceil(low / step); k * step <= high; ++k) ticks.push_back(k * step);
+  for (double k = first; k <= last; ++k) {
+    // k + 0 makes a k of -0 (the ceiling of a small negative) +0.
+    const double tick = (k + 0.0) * step;
+    if (tick >= low && tick <= high) ticks.push_back(tick);
+  }
   return ticks;
 }
 
@@ -100,7 +124,8 @@ std::vector<CurvePiece> SampleFunction(const std::function<std::optional<double>
   for (int i = 0; i < count; ++i) {
     const double t = count > 1 ? static_cast<double>(i) / (count - 1) : 0.0;
     const double x = left + t * (right - left);
-    if (const std::optional<double> y = f(x)) {
+    const std::optional<double> y = f(x);
+    if (y && std::isfinite(*y)) {
       pieces.back().push_back({x, *y});
     } else if (!pieces.back().empty()) {
       pieces.emplace_back();
@@ -129,6 +154,11 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int sa
     if (auto line = MethodLine(run, history, i)) plot.lines.push_back(*line);
   }
 
+  FitHeight(plot);
+  return plot;
+}
+
+void FitHeight(FunctionPlot& plot) {
   plot.bottom = 0;
   plot.top = 0;
   for (const CurvePiece& piece : plot.curve) {
@@ -137,17 +167,17 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int sa
       plot.top = std::max(plot.top, point.y);
     }
   }
-  const double height = plot.top - plot.bottom;
-  const double margin = height > 0 && std::isfinite(height) ? kMargin * height : 1;
-  plot.bottom -= margin;
-  plot.top += margin;
-  return plot;
+  // Halves first: the height of a curve spanning most of the doubles overflows.
+  const double half_height = plot.top / 2 - plot.bottom / 2;
+  const double margin = half_height > 0 ? 2 * kMargin * half_height : 1;
+  std::tie(plot.bottom, plot.top) = Widened(plot.bottom, plot.top, margin);
 }
 
 StepSeries Steps(const core::MethodHistory& history) {
   StepSeries series;
   for (const core::PassRecord& pass : history.passes) {
-    if (!pass.step) continue;
+    // An infinite or undefined step has no place on any axis.
+    if (!pass.step || !std::isfinite(*pass.step)) continue;
     if (*pass.step > 0) {
       series.steps.push_back({static_cast<double>(pass.n), *pass.step});
     } else {
@@ -161,6 +191,23 @@ std::array<StepSeries, 4> RunSteps(const RunRecord& run) {
   std::array<StepSeries, 4> series;
   for (std::size_t i = 0; i < series.size(); ++i) series[i] = Steps(run.methods[i]);
   return series;
+}
+
+StepRange StepRangeOf(const std::array<StepSeries, 4>& series) {
+  double smallest = 1;
+  double largest = 1;
+  for (const StepSeries& method : series) {
+    for (const PlotPoint& step : method.steps) {
+      if (!(step.y > 0) || !std::isfinite(step.y)) continue;
+      smallest = std::min(smallest, step.y);
+      largest = std::max(largest, step.y);
+    }
+  }
+  // 1e-324 and 1e309 are beyond the doubles: the decades stop at their ends.
+  StepRange range;
+  range.bottom = std::max(std::pow(10.0, std::floor(std::log10(smallest)) - 1), kSmallest);
+  range.top = std::min(std::pow(10.0, std::ceil(std::log10(largest))), kLargest);
+  return range;
 }
 
 ConvergenceExtent ConvergenceExtentOf(const std::array<StepSeries, 4>& series) {

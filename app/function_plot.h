@@ -34,7 +34,9 @@ PlotRange FunctionPlotRange(double start, double end, const std::vector<double>&
 
 // Tick values for an axis over [low, high]: the whole multiples in it of one
 // step of 1, 2 or 5 times a power of ten, about `about` of them. Each is k
-// times the step, so 0 is exactly 0 and no tick reads "-0".
+// times the step, so 0 is exactly 0 and no tick reads "-0". At most
+// 4 * about + 5 of them; none for a range with no finite ends or too narrow
+// for the doubles to hold such multiples.
 std::vector<double> NiceTicks(double low, double high, int about);
 
 // f at `count` evenly spaced points of [left, right], as pieces of curve.
@@ -67,6 +69,8 @@ struct FunctionPlot {
 };
 
 FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int samples = 400);
+// Sets the y-range to the curve and the x-axis, with a margin.
+void FitHeight(FunctionPlot& plot);
 
 // The convergence plot of one method: the nonzero steps against n, and the
 // passes whose step was zero (a logarithmic axis cannot draw them).
@@ -77,6 +81,16 @@ struct StepSeries {
 StepSeries Steps(const core::MethodHistory& history);
 // The steps of the run's four methods, indexed by method number - 1.
 std::array<StepSeries, 4> RunSteps(const RunRecord& run);
+
+// The range of the convergence plot's logarithmic axis: whole decades round
+// the finite nonzero steps, one more below the smallest for the row of zero
+// steps, and always finite and positive (at the double limits the end is the
+// largest double or the smallest denormal instead of a decade).
+struct StepRange {
+  double bottom = 0.1;
+  double top = 1;
+};
+StepRange StepRangeOf(const std::array<StepSeries, 4>& series);
 
 // The passes the convergence plot shows, 0 to `shown`: all of them, unless
 // the methods only repeat zero steps long after their last nonzero one (at

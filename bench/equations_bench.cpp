@@ -12,6 +12,8 @@
 #include "bench/benchmarks.h"
 #include "bench/input_cases.h"
 #include "core/equations.h"
+#include "core/expression/formula.h"
+#include "core/expression/parser.h"
 
 namespace bench {
 
@@ -54,10 +56,41 @@ void RegisterFloor() {
   });
 }
 
+// Equation 3's f typed as written, against the catalogue's f/3 and f_/3:
+// the price of the formula's evaluation loop over the compiled formula.
+void RegisterTypedFormula() {
+  static const auto typed = core::expression::Formula::Parse("cos(x)*k-x+l");
+  benchmark::RegisterBenchmark("typed_f/3", [](benchmark::State& state) {
+    EvaluateOverArguments(state, [](double x) { return typed->f(x, kDesignCoefficients); });
+  });
+  benchmark::RegisterBenchmark("typed_f_/3", [](benchmark::State& state) {
+    EvaluateOverArguments(state, [](double x) { return typed->f_(x, kDesignCoefficients); });
+  });
+}
+
+// A formula of the longest length typed, read, differentiated and compiled:
+// what the window does at every key press.
+std::string LongestFormula() {
+  const std::string term = "sin(k*x)^2*exp(-x/l)+ln(1+x^2)*cos(x)-";
+  std::string formula;
+  while (formula.size() + term.size() + 1 <= core::expression::kMaxFormulaLength) formula += term;
+  formula += std::string(core::expression::kMaxFormulaLength - formula.size(), '1');
+  return formula;
+}
+
+void RegisterFormulaReading() {
+  benchmark::RegisterBenchmark("formula/parse_differentiate/1000", [](benchmark::State& state) {
+    const std::string text = LongestFormula();
+    for (auto _ : state) benchmark::DoNotOptimize(core::expression::Formula::Parse(text).get());
+  });
+}
+
 }  // namespace
 
 void RegisterEquationBenchmarks() {
   RegisterFloor();
+  RegisterTypedFormula();
+  RegisterFormulaReading();
   for (int index = 0; index < core::kEquationCount; ++index) {
     const auto equation = static_cast<std::uint8_t>(index);
     benchmark::RegisterBenchmark(

@@ -26,6 +26,7 @@ if [[ "${1:-}" != "--inside-xvfb" ]]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside-xvfb "$@"
 fi
 shift
+source "$(dirname "$0")/wait_for.sh"
 
 program=${1:-}
 if [[ -z "$program" ]]; then
@@ -63,7 +64,6 @@ else
   echo "bench-startup: could not build ru_RU.UTF-8; the click will meet a conversion error" >&2
 fi
 
-now_ms() { echo $(( ${EPOCHREALTIME/./} / 1000 )); }
 elapsed_ms() { echo $(( (${EPOCHREALTIME/./} - ${1/./}) / 1000 )); }
 
 # Prefixes every line with the wall-clock time at which it arrived.
@@ -85,15 +85,12 @@ event_time() {  # log kind window
     index($0, "event, serial") && !index($0, kind " event") { pending = "" }' "$1"
 }
 
-wait_for_window() {  # xdotool search arguments...; prints the first id
-  local deadline=$(( $(now_ms) + 15000 )) id
-  while (( $(now_ms) < deadline )); do
-    # A UTF-8 locale, or xdotool cannot read a Cyrillic window name.
-    id=$(LC_ALL=C.UTF-8 xdotool search "$@" 2>/dev/null | head -n 1 || true)
-    [[ -n "$id" ]] && { printf '0x%x\n' "$id"; return 0; }
-    sleep 0.01
-  done
-  return 1
+# The id of the first visible window named $1 in xev's hexadecimal form,
+# once it shows; fails with a message after 15 s or when $2 has ended.
+window_in_hex() {
+  local id
+  id=$(wait_for_window 15 "$1" "$2") || return 1
+  printf '0x%x\n' "$id"
 }
 
 # The status bar's pixels, hashed: the last rows of an xwd dump (32 bits a
@@ -111,7 +108,8 @@ status_bar_hash() {  # window width height
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)]; else print "n/a" }'; }
 
 measure_once() {
-  local run=$1 root_log="$work/root-$run.log" opacity_log="$work/opacity-$run.log"
+  local run=$1
+  local root_log="$work/root-$run.log" opacity_log="$work/opacity-$run.log"
   watch_into "$root_log" xev -root -event substructure
   sleep 0.2  # xev has selected its events
 
@@ -121,15 +119,20 @@ measure_once() {
   started_pids+=("$pid")
 
   local splash
-  splash=$(wait_for_window --onlyvisible --name '^Form4$') || { echo "run $run: no splash" >&2; return 1; }
+  splash=$(window_in_hex Form4 "$pid") || { echo "run $run: no splash" >&2; return 1; }
   watch_into "$opacity_log" xev -id "$splash" -event property  # well within the two-second sleep
 
   local main
-  main=$(wait_for_window --onlyvisible --name "^${main_caption}\$") || { echo "run $run: no main window" >&2; return 1; }
+  main=$(window_in_hex "$main_caption" "$pid") || { echo "run $run: no main window" >&2; return 1; }
   local mapped splash_mapped splash_unmapped
   mapped=$(event_time "$root_log" MapNotify "$main")
   splash_mapped=$(event_time "$root_log" MapNotify "$splash")
   splash_unmapped=$(event_time "$root_log" UnmapNotify "$splash")
+  [[ -n "$mapped" && -n "$splash_mapped" && -n "$splash_unmapped" ]] || {
+    echo "run $run: xev saw no map of $main ('$mapped'), map of $splash ('$splash_mapped')" \
+      "or unmap of $splash ('$splash_unmapped')" >&2
+    return 1
+  }
   local start_ms=$(( (${mapped/./} - ${start/./}) / 1000 ))
   local splash_ms=$(( (${splash_mapped/./} - ${start/./}) / 1000 ))
   local splash_on_ms=$(( (${splash_unmapped/./} - ${splash_mapped/./}) / 1000 ))
@@ -178,7 +181,8 @@ measure_once() {
     cp "$work/after-click-$run.png" "${screenshot_dir}/startup-after-click-$run.png" || true
 
   local peak_kb
-  peak_kb=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status")
+  peak_kb=$(awk '/VmHWM/ { print $2 }' "/proc/$pid/status" 2>/dev/null) ||
+    { echo "run $run: the program ended before it was closed" >&2; return 1; }
   stop_started
   wait "$pid" 2>/dev/null || true
 
@@ -191,7 +195,7 @@ measure_once() {
 
 screenshot_dir=$(dirname "$program")
 for run in $(seq 1 "$runs"); do
-  measure_once "$run"
+  measure_once "$run"  # a failed run has said why; set -e ends the script
 done
 
 column_median() { awk -v c="$1" '{ print $c }' "$work/figures" | grep -v '[^0-9]' | median; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of the number text (ScanReal/ParseReal,
-# ParseInteger/FormatInteger, FormatReal) with the fuzz preset (clang, in
+# ParseInteger/FormatInteger, FormatReal) and of the formula reader with the fuzz preset (clang, in
 # build-fuzz/) and runs each for a bounded time. Not part of scripts/test.sh.
 #
 #   bash scripts/fuzz.sh [seconds per target]     (default 60, or FUZZ_SECONDS)
@@ -18,7 +18,7 @@ out=build-fuzz
 
 scripts/setup.sh clang libclang-rt-14-dev
 
-targets=(parse_real parse_integer format_real)
+targets=(parse_real parse_integer format_real parse_formula)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz

@@ -6,10 +6,13 @@
 # names it only once it accepts connections (-displayfd), so servers started
 # side by side, or while another shuts down, never meet; it takes local
 # connections without a cookie, so no authority file can time out under load.
+# -noreset: by default the server resets whenever its last client leaves and
+# refuses connections meanwhile, so a script that starts the program a second
+# time after the first has ended would meet a closed door.
 own_display() {
   local number_file display server status=0
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -nolisten tcp -screen 0 "${NLE_SCREEN:-1024x768}x24" \
+  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 "${NLE_SCREEN:-1024x768}x24" \
     3>"$number_file" 2>/dev/null &
   server=$!
   for _ in $(seq 1 300); do

@@ -14,6 +14,7 @@ set -euo pipefail
 NLE_SCREEN=${NLE_SCREEN:-1280x1024}
 source "$(dirname "$0")/on_display.sh"
 rerun_on_own_display "$@"
+source "$(dirname "$0")/wait_for.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=$(realpath "${1:-$root/build/ui/nonlinear-equations}")
 output=$(realpath -m "${2:-$root/docs/screenshots/iterations_window.png}")
@@ -21,10 +22,12 @@ row=${3:-2}
 
 readonly caption='Простейший математический пакет по решению нелинейных уравнений '
 readonly client_height=356 toolbar_height=34 group_box_height=167 row_height=25
+readonly status_height=19
+readonly limit=30  # seconds for any one step, a busy machine included
 work=$(mktemp -d)
 pid=
 cleanup() {
-  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null
+  if [[ -n "$pid" ]]; then kill "$pid" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -35,18 +38,6 @@ scaled() { awk -v v="$1" -v s="${QT_SCALE_FACTOR:-1}" 'BEGIN { printf "%d", v * 
 fail() {
   echo "FAIL: $*" >&2
   exit 1
-}
-
-# Polls until the command prints a window id, for at most 30 s.
-wait_for() {
-  local id
-  for _ in $(seq 1 300); do
-    id=$("$@" 2>/dev/null | head -n 1 || true)
-    [[ -n "$id" ]] && { echo "$id"; return 0; }
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
 }
 
 # The design's precision "0,001" and the table's roots read best with the
@@ -61,18 +52,24 @@ fi
 # The program reads help.txt from its current directory.
 (cd "$root" && exec env "${locale_env[@]}" "$program") &
 pid=$!
-main=$(wait_for xdotool search --onlyvisible --name "^${caption}\$") || fail "no main window"
+main=$(wait_for_window "$limit" "$caption" "$pid") || fail "no main window"
 eval "$(xdotool getwindowgeometry --shell "$main")"  # X Y WIDTH HEIGHT
 menu_height=$((HEIGHT - $(scaled $client_height)))
 
+# The run writes its status text into the status bar along the bottom edge
+# when it ends; the table is filled by then.
+status_bar() { region_hash "$main" "${WIDTH}x$(scaled $status_height)+0+$((HEIGHT - $(scaled $status_height)))"; }
+before=$(status_bar)
 # "Вычислить" at (8, 136), 121 x 25, in the group box under the toolbar.
 xdotool mousemove --window "$main" "$(scaled 68)" $((menu_height + $(scaled $((toolbar_height + 148))))) click 1
-sleep 1
+status_changed() { [[ $(status_bar) != "$before" ]]; }
+wait_until "$limit" "the status bar to change" status_changed ||
+  fail "expected a status text after the click on \"Вычислить\""
 # The method's name cell in the chosen row of the table under the group box.
 grid_top=$((toolbar_height + group_box_height))
 xdotool mousemove --window "$main" "$(scaled 60)" \
   $((menu_height + $(scaled $((grid_top + row * row_height + 12))))) click --repeat 2 --delay 80 1
-details=$(wait_for xdotool search --onlyvisible --name '^Итерации: ') ||
+details=$(wait_for_window "$limit" 'Итерации: *' "$pid") ||
   fail "no detail window after the double click on row $row"
 sleep 1.5  # the charts lay out and paint
 mkdir -p "$(dirname "$output")"

@@ -31,6 +31,7 @@
 #include "ui/Unit4.h"
 #include "ui/error_boundary.h"
 #include "ui/iterations_opener.h"
+#include "ui/own_equation_window.h"
 #include "ui/report/print_command.h"
 #include "ui/report/run_report.h"
 #include "ui/widgets/bevel_panel.h"
@@ -177,6 +178,8 @@ void TForm1::CreateMenu() {
   // the letter in an open menu); the captions read as designed.
   N1 = MainMenu1->addMenu(QStringLiteral("&Программа"));
   N4 = N1->addAction(QStringLiteral("&Вычислить уравнение"));
+  OwnEquationItem = N1->addAction(QStringLiteral("&Своё уравнение…"));
+  OwnEquationItem->setObjectName(QStringLiteral("OwnEquationItem"));
   N2 = N1->addAction(QStringLiteral("&Закрыть"));
   N8 = MainMenu1->addMenu(QStringLiteral("&Справка"));
   N3 = N8->addAction(QStringLiteral("&Помощь"));
@@ -193,6 +196,7 @@ void TForm1::CreateMenu() {
                     QKeySequence(Qt::Key_F5)});
   N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   N3->setShortcut(QKeySequence(Qt::Key_F1));
+  OwnEquationItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
 }
 
 void TForm1::CreateToolBar(QWidget* client) {
@@ -335,6 +339,7 @@ void TForm1::WireCommands() {
   Wire(N9, &QAction::triggered, &TForm1::N9Click);
   Wire(ToolButton3, &QToolButton::clicked, &TForm1::N2Click);
   Wire(N2, &QAction::triggered, &TForm1::N2Click);
+  Wire(OwnEquationItem, &QAction::triggered, &TForm1::OwnEquationClick);
 }
 
 template <typename Sender, typename Signal>
@@ -386,6 +391,12 @@ std::int32_t TForm1::run(std::uint8_t method, double& root, double a, double eps
 
 void TForm1::N3Click(QObject* /*Sender*/) {
   Form2->ShowNonModal();
+}
+
+// k, l and the precision come along from this window's boxes.
+void TForm1::OwnEquationClick(QObject* /*Sender*/) {
+  if (OwnEquation == nullptr) OwnEquation = new ui::OwnEquationWindow(this);
+  OwnEquation->Open(Edit3->text(), Edit4->text(), Edit2->text());
 }
 
 // ---- The window as the comparison run sees it ----

@@ -14,6 +14,7 @@
 //   Edit11         end b                           app::Input::kEnd
 //   Edit3, Edit4   the coefficients k and l        app::Input::kK, kL
 //   SpeedButton1, ToolButton1, N4   compute        Button1Click
+//   OwnEquationItem                 own equation   OwnEquationClick (Ctrl+E)
 //   ToolButton2, N3                 help window    N3Click
 //   N9                              About box      N9Click
 //   ToolButton3, N2                 close          N2Click
@@ -54,6 +55,7 @@ class QToolButton;
 
 namespace ui {
 class IterationsOpener;
+class OwnEquationWindow;
 class ResultsGrid;
 class StatusPanel;
 class ToolBar;
@@ -105,6 +107,10 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   ui::StatusPanel* StatusPanel;
   // Opens a method's detail window from a row of the results table.
   ui::IterationsOpener* IterationsOpener;
+  // "Своё уравнение…" in N1, after N4, and the window it opens (created at
+  // its first opening).
+  QAction* OwnEquationItem;
+  ui::OwnEquationWindow* OwnEquation = nullptr;
 
   // The design's methods, in its order. The handlers (the ...Click methods,
   // FormCreate, FormShow) take the object that raised the event and ignore
@@ -122,6 +128,7 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   void FormShow(QObject* Sender);
   std::int32_t run(std::uint8_t method, double& root, double a, double eps, double b);
   void N3Click(QObject* Sender);
+  void OwnEquationClick(QObject* Sender);
 
   // What the comparison run and the root-finding methods use of the window.
   std::uint8_t SelectedEquation() const override;

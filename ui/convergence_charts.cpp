@@ -13,7 +13,6 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <algorithm>
-#include <cmath>
 
 #include "app/function_plot.h"
 #include "app/number_text.h"
@@ -118,6 +117,30 @@ void NumberIterates(QChart& chart, QScatterSeries& series,
   QObject::connect(&chart, &QChart::plotAreaChanged, &chart, place);
 }
 
+// The axes of a function plot (about `y_ticks` round ticks up the side), the
+// x-axis line and the curve's pieces, one legend entry for them all.
+std::pair<QCategoryAxis*, QCategoryAxis*> AddCurve(QChart& chart, const app::FunctionPlot& plot,
+                                                   int y_ticks, const QPalette& palette) {
+  auto* x_axis = NewRoundAxis(QStringLiteral("x"), plot.range.left, plot.range.right, 6);
+  auto* y_axis = NewRoundAxis(QStringLiteral("f(x)"), plot.bottom, plot.top, y_ticks);
+  chart.addAxis(x_axis, Qt::AlignBottom);
+  chart.addAxis(y_axis, Qt::AlignLeft);
+  const QColor text = palette.color(QPalette::Text);
+
+  auto* axis_line = NewLine(QString(), QPen(text, 1));
+  axis_line->append({{x_axis->min(), 0}, {x_axis->max(), 0}});
+  Attach(chart, axis_line, x_axis, y_axis);
+  HideFromLegend(chart, axis_line);
+
+  for (std::size_t i = 0; i < plot.curve.size(); ++i) {
+    auto* curve = NewLine(QStringLiteral("f(x)"), QPen(text, 2));
+    for (const app::PlotPoint& point : plot.curve[i]) curve->append(ToQt(point));
+    Attach(chart, curve, x_axis, y_axis);
+    if (i > 0) HideFromLegend(chart, curve);
+  }
+  return {x_axis, y_axis};
+}
+
 // The methods' short names: the legend of the convergence plot, where four
 // must fit side by side, and the lines each method draws.
 QString ShortName(std::uint8_t method) {
@@ -152,25 +175,9 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
                          const QPalette& palette) {
   auto* chart = new QChart();
   chart->setTitle(QStringLiteral("Функция и построения метода"));
-  auto* x_axis = NewRoundAxis(QStringLiteral("x"), plot.range.left, plot.range.right, 6);
-  auto* y_axis = NewRoundAxis(QStringLiteral("f(x)"), plot.bottom, plot.top, 8);
-  chart->addAxis(x_axis, Qt::AlignBottom);
-  chart->addAxis(y_axis, Qt::AlignLeft);
-
+  const auto [x_axis, y_axis] = AddCurve(*chart, plot, 8, palette);
   const QColor text = palette.color(QPalette::Text);
   const QColor colour = MethodColour(method, palette);
-
-  auto* axis_line = NewLine(QString(), QPen(text, 1));
-  axis_line->append({{x_axis->min(), 0}, {x_axis->max(), 0}});
-  Attach(*chart, axis_line, x_axis, y_axis);
-  HideFromLegend(*chart, axis_line);
-
-  for (std::size_t i = 0; i < plot.curve.size(); ++i) {
-    auto* curve = NewLine(QStringLiteral("f(x)"), QPen(text, 2));
-    for (const app::PlotPoint& point : plot.curve[i]) curve->append(ToQt(point));
-    Attach(*chart, curve, x_axis, y_axis);
-    if (i > 0) HideFromLegend(*chart, curve);
-  }
 
   for (std::size_t i = 0; i < plot.lines.size(); ++i) {
     auto* line = NewLine(ShortName(method), QPen(colour, 1.5, Qt::DashLine));
@@ -195,28 +202,32 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   return chart;
 }
 
+QChart* NewPreviewChart(const app::FunctionPlot& plot, const std::vector<double>& sign_changes,
+                        const QPalette& palette) {
+  auto* chart = new QChart();
+  const auto [x_axis, y_axis] = AddCurve(*chart, plot, 5, palette);
+  const QColor colour = MethodColour(core::kChords, palette);
+  auto* changes = NewMarkers(QStringLiteral("f меняет знак"), QScatterSeries::MarkerShapeCircle, 10,
+                             colour, colour.darker(130));
+  for (const double x : sign_changes) changes->append(x, 0);
+  Attach(*chart, changes, x_axis, y_axis);
+  Paint(*chart, palette);
+  return chart;
+}
+
 QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
                             const app::ConvergenceExtent& extent, const QPalette& palette) {
   auto* chart = new QChart();
   chart->setTitle(QStringLiteral("Сходимость: |xₙ − xₙ₋₁| по проходам"));
-  double smallest = 1;
-  double largest = 1;
-  for (const app::StepSeries& method : series) {
-    for (const app::PlotPoint& step : method.steps) {
-      smallest = std::min(smallest, step.y);
-      largest = std::max(largest, step.y);
-    }
-  }
-  // Whole decades, one more below the smallest step for the zero steps' row.
-  const double bottom = std::pow(10.0, std::floor(std::log10(smallest)) - 1);
-  const double top = std::pow(10.0, std::ceil(std::log10(largest)));
+  const app::StepRange range = app::StepRangeOf(series);
+  const double bottom = range.bottom;
 
   auto* x_axis = NewRoundAxis(QStringLiteral("проход n"), 0, extent.shown, 5);
   auto* y_axis = new QLogValueAxis();
   y_axis->setTitleText(QStringLiteral("шаг |xₙ − xₙ₋₁|"));
   y_axis->setBase(10);
   y_axis->setLabelFormat(QStringLiteral("%.0e"));
-  y_axis->setRange(bottom, top);
+  y_axis->setRange(bottom, range.top);
   chart->addAxis(x_axis, Qt::AlignBottom);
   chart->addAxis(y_axis, Qt::AlignLeft);
 

@@ -10,6 +10,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "app/comparison_run.h"
 #include "app/function_plot.h"
@@ -24,6 +25,11 @@ QColor MethodColour(std::uint8_t method, const QPalette& palette);
 
 QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
                          const QPalette& palette);
+
+// f over the interval as the own-equation window previews it, with the
+// places where it changes sign marked on the x-axis.
+QChart* NewPreviewChart(const app::FunctionPlot& plot, const std::vector<double>& sign_changes,
+                        const QPalette& palette);
 
 // Steps of zero sit on the bottom edge of the logarithmic axis as hollow
 // squares in the method's colour. Shows the passes 0 to extent.shown.

@@ -47,8 +47,12 @@ const core::MethodHistory& HistoryOf(const app::RunRecord& run, std::uint8_t met
   return run.methods.at(static_cast<std::size_t>(method - 1));
 }
 
-QString Title(std::uint8_t method) {
-  return QStringLiteral("Итерации: ") + FromUtf8(core::FindMethod(method)->name);
+// A typed formula is named in the title too: several may be open at once.
+QString Title(const app::RunRecord& run, std::uint8_t method) {
+  QString title = QStringLiteral("Итерации: ") + FromUtf8(core::FindMethod(method)->name);
+  if (HistoryOf(run, method).formula != nullptr)
+    title += QStringLiteral(" — ") + FromUtf8(run.equation_text);
+  return title;
 }
 
 // The result as the results table shows it, or the error the method ended in.
@@ -117,7 +121,7 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
                                    QWidget* parent)
     : QWidget(parent, Qt::Window), run_(std::move(run)), method_(method) {
   setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(Title(method_));
+  setWindowTitle(Title(*run_, method_));
   setAccessibleName(windowTitle());
 
   out_of_date_ = NewNotice(QStringLiteral("Эти итерации относятся к прежнему расчёту: "
@@ -313,7 +317,7 @@ bool IterationsWindow::eventFilter(QObject* watched, QEvent* event) {
 void IterationsWindow::MarkOutOfDate() {
   if (IsOutOfDate()) return;
   out_of_date_->show();
-  setWindowTitle(Title(method_) + QStringLiteral(" — устарело"));
+  setWindowTitle(Title(*run_, method_) + QStringLiteral(" — устарело"));
 }
 
 bool IterationsWindow::IsOutOfDate() const {

@@ -83,8 +83,8 @@ class Printer {
         return;
       case NodeKind::kNegate:
         out_ += '-';
-        // −(−x) and −(a*b) keep their brackets; −x^2 needs none.
-        Operand(*node.left, LevelOf(*node.left) <= kSign);
+        // −(a*b) keeps its brackets; −x^2 and −−x need none.
+        Operand(*node.left, LevelOf(*node.left) < kSign);
         return;
       case NodeKind::kCall:
         out_ += kFunctions[node.function].names[0];
@@ -93,20 +93,21 @@ class Printer {
         out_ += ')';
         return;
       case NodeKind::kPower:
-        // Right-associative: a power or a sign as the base needs brackets,
-        // and a signed exponent gets them for reading.
+        // Right-associative: a power or a sign as the base needs brackets;
+        // the exponent may carry its sign, x^-2.
         Operand(*node.left, LevelOf(*node.left) <= kPower);
         out_ += '^';
-        Operand(*node.right, LevelOf(*node.right) < kPower);
+        Operand(*node.right, LevelOf(*node.right) < kSign);
         return;
       default: {
         // Left-associative: an operand on the right at the same level keeps
         // its brackets, since a-(b-c) and a+(b+c) are other orders of
-        // operations; so does a signed right operand, a*(-b).
+        // operations. A signed right operand needs none, a*-b: so no printed
+        // text nests deeper than the text it was read from.
         const Level level = LevelOf(node);
         Operand(*node.left, LevelOf(*node.left) < level);
         out_ += Symbol(node.kind);
-        Operand(*node.right, LevelOf(*node.right) <= level || IsSigned(*node.right));
+        Operand(*node.right, LevelOf(*node.right) <= level);
         return;
       }
     }

@@ -280,6 +280,7 @@ TEST_F(ExpressionTest, PrintedTextReadsBackUnchanged) {
   EXPECT_EQ(core::expression::Print(core::expression::Parse("x-(x-1)")), "x-(x-1)");
   EXPECT_EQ(core::expression::Print(core::expression::Parse("(x-1)-x")), "x-1-x");
   EXPECT_EQ(core::expression::Print(core::expression::Parse("(-x)^2")), "(-x)^2");
+  EXPECT_EQ(core::expression::Print(core::expression::Parse("x^(-2)*(-(-k))")), "x^-2*--k");
 }
 
 // The right-hand sides of the list texts, typed as written, give the

@@ -10,8 +10,10 @@
 # Usage: main_window_e2e.sh <program> <send_close_request> <artefact dir>
 set -euo pipefail
 
-source "$(dirname "$0")/../../scripts/on_display.sh"
+here=$(dirname "$0")
+source "$here/../../scripts/on_display.sh"
 rerun_on_own_display "$@"
+source "$here/../../scripts/wait_for.sh"
 program=$1
 send_close_request=$2
 artefacts=$3
@@ -20,89 +22,94 @@ export LC_ALL=C.UTF-8
 readonly caption='Простейший математический пакет по решению нелинейных уравнений '
 readonly screen_width=1024 screen_height=768
 readonly client_height=356
+readonly limit=30  # seconds for any one step, a busy machine included
 pid=
+stop_program() {
+  [[ -n "$pid" ]] || return 0
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=
+}
+trap stop_program EXIT
 
 fail() {
   echo "FAIL: $*" >&2
-  [[ -n "$pid" ]] && kill "$pid" 2>/dev/null
+  stop_program
   exit 1
-}
-
-# Prints the id of the visible main window once the splash has faded.
-wait_for_main_window() {
-  local id
-  for _ in $(seq 1 300); do
-    id=$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n 1 || true)
-    if [[ -n "$id" ]]; then
-      echo "$id"
-      return 0
-    fi
-    kill -0 "$pid" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
 }
 
 # Waits for the program to end and checks its exit status.
 expect_exit_status_0() {
-  for _ in $(seq 1 300); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$pid" 2>/dev/null && fail "the program did not end after $1"
+  wait_for_exit "$limit" "$pid" || fail "the program did not end after $1"
   local status=0
   wait "$pid" || status=$?
-  [[ $status -eq 0 ]] || fail "exit status $status after $1"
   pid=
+  ((status == 0)) || fail "expected exit status 0 after $1, saw $status"
   echo "ok: exit status 0 after $1"
 }
 
 start_program() {
   "$program" &
   pid=$!
-  window=$(wait_for_main_window) || fail "no window captioned '$caption'"
+  window=$(wait_for_window "$limit" "$caption" "$pid") || fail "no main window"
   eval "$(xdotool getwindowgeometry --shell "$window")"  # X Y WIDTH HEIGHT
   menu_height=$((HEIGHT - client_height))
 }
 
+# The status bar, the 19 rows at the bottom of the window: the run writes
+# its status text there when it ends.
+status_bar() { region_hash "$window" "${WIDTH}x19+0+$((HEIGHT - 19))"; }
+
 click_compute() {
+  local before
+  before=$(status_bar)
   # "Вычислить" lies at (8, 136), 121 x 25, in the group box under the
   # 34 pixels of the toolbar.
   xdotool mousemove --window "$window" $((8 + 60)) $((menu_height + 34 + 136 + 12)) click 1
-  sleep 1
+  status_changed() { [[ $(status_bar) != "$before" ]]; }
+  wait_until "$limit" "the status bar to change" status_changed ||
+    fail "expected a status text after the compute click; the program $(kill -0 "$pid" \
+      2>/dev/null && echo runs || echo has ended)"
   kill -0 "$pid" 2>/dev/null || fail "the program ended after the compute click"
-  echo "ok: still running after the compute click"
+  echo "ok: the run ended with a status text, and the program still runs"
 }
 
 check_window_properties() {
-  [[ $WIDTH -eq 541 ]] || fail "client width $WIDTH, not 541"
+  [[ $WIDTH -eq 541 ]] || fail "expected the client width 541, saw $WIDTH"
   # The placement counts with the designs' usual frame of 16 x 36 pixels
   # (ui/widgets/placement.h); no window manager draws one here.
   local left=$(((screen_width - WIDTH - 16) / 2)) top=$(((screen_height - HEIGHT - 36) / 2))
-  [[ $X -eq $left && $Y -eq $top ]] || fail "placed at $X,$Y, not centred at $left,$top"
-  xprop -id "$window" WM_CLASS | grep -q '"nonlinear-equations", "nonlinear-equations"' ||
-    fail "window class: $(xprop -id "$window" WM_CLASS)"
+  [[ $X -eq $left && $Y -eq $top ]] || fail "expected the window centred at $left,$top, saw $X,$Y"
+  # Each property is read whole before it is matched: `xprop | grep -q`
+  # under pipefail fails whenever grep stops reading before xprop ends.
+  local class
+  class=$(xprop -id "$window" WM_CLASS)
+  [[ $class == *'"nonlinear-equations", "nonlinear-equations"' ]] ||
+    fail "expected the window class nonlinear-equations, saw: $class"
   # Motif hints: functions resize, move, minimize, maximize, close (0x3e);
   # decorations without the resize handles (0x4).
   local hints
   hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
-  [[ $hints == *"= 0x3, 0x3e, 0x7a, 0x0, 0x0" ]] || fail "Motif hints: $hints"
-  xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "no 32 x 32 window icon"
+  [[ $hints == *"= 0x3, 0x3e, 0x7a, 0x0, 0x0" ]] ||
+    fail "expected the Motif hints 0x3, 0x3e, 0x7a, 0x0, 0x0, saw: $hints"
+  local icons
+  icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' || true)
+  [[ $icons == *'Icon (32 x 32)'* ]] ||
+    fail "expected a 32 x 32 window icon, saw: ${icons:-no icon}"
   echo "ok: centred at $X,$Y; window class, border hints and icon as designed"
 }
 
-visible_windows() { xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l; }
+# The number of visible windows of the program: 0 once it has ended.
+visible_windows() { (xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true) | wc -l; }
 
 # Clicks "Программа" and waits for its drop-down menu to be on the screen.
 open_program_menu() {
   local before
   before=$(visible_windows)
   xdotool mousemove --window "$window" 30 $((menu_height / 2)) click 1
-  for _ in $(seq 1 100); do
-    (($(visible_windows) > before)) && return 0
-    sleep 0.1
-  done
-  fail 'the menu "Программа" did not open'
+  menu_shows() { (($(visible_windows) > before)); }
+  wait_until "$limit" "a window more than the $before shown" menu_shows ||
+    fail "the menu \"Программа\" did not open; visible: $(visible_window_names)"
 }
 
 # First run: the menu command "Закрыть".

@@ -7,23 +7,47 @@
 # Usage: splash_fade.sh <splash_driver> <directory for the artefacts>
 set -euo pipefail
 NLE_SCREEN=1280x1024
-source "$(dirname "$0")/../../scripts/on_display.sh"
+here=$(dirname "$0")
+source "$here/../../scripts/on_display.sh"
 rerun_on_own_display "$@"
+source "$here/../../scripts/wait_for.sh"
 driver=$1
 out=$2
 mkdir -p "$out"
 screenshot="$out/splash_screenshot.png"
 opacity_log="$out/splash_opacity.log"
+readonly limit=30  # seconds for any one step, a busy machine included
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# The driver's PID and pipes are kept here: bash unsets the coprocess's own
+# variables as soon as it ends.
+splash_pid= spy=
+# Under `set -e` a failing command would end this handler early, so none
+# may fail.
+stop_all() {
+  if [[ -n "$spy" ]]; then kill "$spy" 2>/dev/null || true; fi
+  if [[ -n "$splash_pid" ]]; then
+    kill "$splash_pid" 2>/dev/null || true
+    wait "$splash_pid" 2>/dev/null || true
+  fi
+}
+trap stop_all EXIT
 
-coproc SPLASH { QT_QPA_PLATFORM=xcb "$driver"; }
-read -r -t 20 window x y width height <&"${SPLASH[0]}" || fail "the splash did not show"
+fail() {
+  echo "FAIL: $*" >&2
+  stop_all
+  exit 1
+}
+
+coproc SPLASH { QT_QPA_PLATFORM=xcb exec "$driver"; }
+splash_pid=$SPLASH_PID
+exec {splash_in}>&"${SPLASH[1]}" {splash_out}<&"${SPLASH[0]}"
+read -r -t "$limit" window x y width height <&"$splash_out" ||
+  fail "the splash did not show: the driver said nothing within $limit s"
 echo "splash window $window at $x,$y, $width x $height"
 
 # A splash window: window managers give it no taskbar entry.
-xprop -id "$window" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_SPLASH ||
-  fail "window type: $(xprop -id "$window" _NET_WM_WINDOW_TYPE)"
+type=$(xprop -id "$window" _NET_WM_WINDOW_TYPE)
+[[ $type == *_NET_WM_WINDOW_TYPE_SPLASH* ]] || fail "expected a splash window type, saw: $type"
 
 # The splash is painted and flushed before the sleep starts: the screenshot
 # is taken during the sleep.
@@ -45,25 +69,37 @@ awk -v t="$title" -v b="$below" 'BEGIN { exit !(t > 0.05 && t > 3 * b) }' ||
 
 xprop -spy -id "$window" _NET_WM_WINDOW_OPACITY > "$opacity_log" &
 spy=$!
-trap 'kill $spy 2>/dev/null || true' EXIT
-for _ in $(seq 100); do [[ -s $opacity_log ]] && break; sleep 0.05; done
-[[ -s $opacity_log ]] || fail "xprop did not start"
-sleep 0.2
+# xprop prints the value it finds before it listens for changes, so its
+# first line does not say that it will see the fade. The opacity is set to
+# its present value (opaque) until xprop reports a change: from then on it
+# sees every step.
+spy_listens() {
+  xprop -id "$window" -f _NET_WM_WINDOW_OPACITY 32c -set _NET_WM_WINDOW_OPACITY 4294967295
+  (($(wc -l < "$opacity_log") >= 2))
+}
+wait_until "$limit" "xprop to report a change of the opacity" spy_listens ||
+  fail "xprop -spy does not follow the splash's opacity; its log: $(head -c 200 "$opacity_log")"
 
-echo go >&"${SPLASH[1]}"
-read -r -t 20 faded <&"${SPLASH[0]}" || fail "the fade did not end"
-[[ $faded == faded ]] || fail "unexpected output from the driver: $faded"
-for _ in $(seq 100); do
-  [[ $(tail -n 1 "$opacity_log") == *" = 0" ]] && break
-  sleep 0.05
-done
-echo quit >&"${SPLASH[1]}"
-wait "$SPLASH_PID" || fail "the driver failed"
+echo go >&"$splash_in"
+read -r -t "$limit" faded <&"$splash_out" ||
+  fail "the fade did not end: the driver said nothing within $limit s"
+[[ $faded == faded ]] || fail "expected 'faded' from the driver, saw '$faded'"
+# The server has had every step (the splash waits for it after each), but
+# xprop may still be printing them.
+faded_out() { [[ $(tail -n 1 "$opacity_log") == *" = 0" ]]; }
+wait_until "$limit" "xprop to report the opacity 0" faded_out ||
+  fail "the opacity did not end at 0; xprop's last line: $(tail -n 1 "$opacity_log")"
+echo quit >&"$splash_in"
+wait_for_exit "$limit" "$splash_pid" || fail "the driver did not end after 'quit'"
+status=0
+wait "$splash_pid" || status=$?
+splash_pid=
+((status == 0)) || fail "expected exit status 0 from the driver, saw $status"
 
 values=$(grep -o '= [0-9]*$' "$opacity_log" | cut -c3- || true)
 intermediate=$(echo "$values" | awk '$1 > 0 && $1 < 4294967295' | sort -u | wc -l)
 last=$(echo "$values" | tail -n 1)
 echo "opacity changes seen: $(echo "$values" | grep -c . || true), distinct intermediate values: $intermediate, last: $last"
-[[ $last == 0 ]] || fail "the opacity did not end at 0"
-((intermediate >= 10)) || fail "the fade reached the server only as its end value"
+((intermediate >= 10)) ||
+  fail "expected at least 10 distinct values between opaque and 0, saw $intermediate"
 echo "splash painted and faded on the X server"

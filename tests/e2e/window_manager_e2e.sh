@@ -11,8 +11,10 @@
 # Usage: window_manager_e2e.sh <main_window_driver> <artefact dir> <help.txt dir>
 set -euo pipefail
 
+here=$(dirname "$0")
+source "$here/../../scripts/wait_for.sh"
 if [[ "${1:-}" != --on-display ]]; then
-  source "$(dirname "$0")/../../scripts/on_display.sh"
+  source "$here/../../scripts/on_display.sh"
   mkdir -p "$2"
   for wm in openbox xfwm4; do
     NLE_SCREEN=1280x1024 own_display dbus-run-session -- \
@@ -28,9 +30,17 @@ export LC_ALL=C.UTF-8
 
 readonly caption='Простейший математический пакет по решению нелинейных уравнений '
 readonly toolbar_height=34 group_box_height=167 grid_height=136
+readonly limit=30  # seconds for any one step, a busy machine included
 wm_pid= driver_pid=
 sizes=$(mktemp)
-trap '[[ -n "$driver_pid" ]] && kill "$driver_pid" 2>/dev/null; [[ -n "$wm_pid" ]] && kill "$wm_pid" 2>/dev/null; rm -f "$sizes"' EXIT
+# Under `set -e` a failing command would end this handler early and turn a
+# pass into status 1, so none may fail.
+cleanup() {
+  if [[ -n "$driver_pid" ]]; then kill "$driver_pid" 2>/dev/null || true; fi
+  if [[ -n "$wm_pid" ]]; then kill "$wm_pid" 2>/dev/null || true; fi
+  rm -f "$sizes"
+}
+trap cleanup EXIT
 
 fail() {
   echo "FAIL ($wm): $*" >&2
@@ -43,24 +53,25 @@ start_window_manager() {
     xfwm4) xfwm4 --compositor=off >/dev/null 2>&1 & ;;
   esac
   wm_pid=$!
-  for _ in $(seq 1 100); do
-    wmctrl -m >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  fail "the window manager did not start"
+  wm_runs() { wmctrl -m >/dev/null 2>&1; }
+  wait_until "$limit" "$wm to answer wmctrl -m" wm_runs || fail "the window manager did not start"
 }
 
-# Starts the driver with the given environment and options and sets $window.
+# Whether the window manager lists $window among the windows it manages.
+managed() {
+  local listed
+  listed=$(wmctrl -l 2>/dev/null) || return 1
+  [[ $'\n'$listed == *$'\n'"$(printf '0x%08x' "$window") "* ]]
+}
+
+# Starts the driver with the given environment and options and sets $window
+# once the window manager has taken the window over.
 start_driver() {
   env "$@" "$driver" ${DRIVER_OPTIONS:-} >"$sizes" &
   driver_pid=$!
-  for _ in $(seq 1 300); do
-    window=$(xdotool search --onlyvisible --name "^${caption}\$" 2>/dev/null | head -n 1 || true)
-    [[ -n "$window" ]] && { sleep 0.5; return 0; }
-    kill -0 "$driver_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  fail "no window captioned '$caption'"
+  window=$(wait_for_window "$limit" "$caption" "$driver_pid") || fail "no main window"
+  wait_until "$limit" "$wm to manage the window $window" managed ||
+    fail "the window manager does not list the main window; it lists: $(wmctrl -l 2>&1)"
 }
 
 stop_driver() {
@@ -77,21 +88,21 @@ check_maximize() {
   import -window root "$artefacts/$wm-normal.png"
   wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz || fail "wmctrl was refused"
   local state=
-  for _ in $(seq 1 50); do
+  maximized() {
     state=$(xprop -id "$window" _NET_WM_STATE)
-    [[ $state == *MAXIMIZED_VERT* && $state == *MAXIMIZED_HORZ* ]] && break
-    sleep 0.1
-  done
-  [[ $state == *MAXIMIZED_VERT* && $state == *MAXIMIZED_HORZ* ]] || fail "not maximized: $state"
+    [[ $state == *MAXIMIZED_VERT* && $state == *MAXIMIZED_HORZ* ]]
+  }
+  wait_until "$limit" "both maximized states" maximized ||
+    fail "expected the window maximized, saw: $state"
   local window_height=0 menu=0 status=0 grid=0
-  for _ in $(seq 1 50); do
-    read -r _ window_height _ menu _ status _ grid <<<"$(last_sizes)"
-    ((grid > grid_height)) && break
-    sleep 0.1
-  done
-  ((grid > grid_height)) || fail "the table kept its height: $(last_sizes)"
+  table_grew() {
+    read -r _ window_height _ menu _ status _ grid _ <<<"$(last_sizes) x 0 x 0 x 0 x 0"
+    ((grid > grid_height))
+  }
+  wait_until "$limit" "the table to grow beyond $grid_height pixels" table_grew ||
+    fail "expected the table to grow, saw: $(last_sizes)"
   ((grid == window_height - menu - toolbar_height - group_box_height - status)) ||
-    fail "the table does not take all the extra height: $(last_sizes)"
+    fail "expected the table to take all the extra height, saw: $(last_sizes)"
   import -window root "$artefacts/$wm-maximized.png"
   echo "ok ($wm): maximized, window $window_height high, table $grid high"
   stop_driver

@@ -12,7 +12,10 @@ trap 'rm -rf "$out"' EXIT
 
 (cd "$build_dir" && cpack -G DEB -B "$out" > "$out/cpack.log") ||
   { cat "$out/cpack.log"; echo "FAIL: cpack" >&2; exit 1; }
-deb=$(ls "$out"/nonlinear-equations_*.deb)
+debs=("$out"/nonlinear-equations_*.deb)
+[[ -f "${debs[0]}" ]] ||
+  { cat "$out/cpack.log"; echo "FAIL: expected nonlinear-equations_*.deb from cpack, saw: $(ls "$out")" >&2; exit 1; }
+deb=${debs[0]}
 echo "package: $(basename "$deb")"
 dpkg-deb --contents "$deb"
 # Overridden tags show as O:, so an E: or W: line is one that nothing excuses.

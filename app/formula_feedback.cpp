@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/formula_feedback.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "core/errors.h"
+#include "core/expression/scanner.h"
+
+namespace app {
+
+namespace {
+
+// Characters shown on each side of the place in a long formula.
+constexpr std::size_t kExcerptReach = 30;
+
+// The byte where character `index` (from 0) begins, or the text's size.
+std::size_t ByteOfCharacter(std::string_view text, std::size_t index) {
+  std::size_t seen = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (seen++ == index) return i;
+  }
+  return text.size();
+}
+
+std::string Substring(std::string_view text, std::size_t first, std::size_t count) {
+  const std::size_t begin = ByteOfCharacter(text, first);
+  const std::size_t end = ByteOfCharacter(text, first + count);
+  return std::string(text.substr(begin, end - begin));
+}
+
+std::string MarkedError(std::string_view text, const core::EFormulaError& error) {
+  const std::size_t length = core::expression::CharacterCount(text);
+  std::size_t place = error.Position() - 1;  // from 0
+  std::size_t first = 0;
+  std::string excerpt;
+  if (length <= 2 * kExcerptReach) {
+    excerpt = std::string(text);
+  } else {
+    first = place > kExcerptReach ? place - kExcerptReach : 0;
+    excerpt = Substring(text, first, 2 * kExcerptReach);
+    if (first > 0) {
+      excerpt = "…" + excerpt;
+      --first;  // the ellipsis takes one column
+    }
+    if (first + 2 * kExcerptReach < length) excerpt += "…";
+  }
+  // Tabs and line breaks read as blanks, so the mark stays under its place.
+  std::replace_if(
+      excerpt.begin(), excerpt.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; },
+      ' ');
+  return excerpt + "\n" + std::string(place - first, ' ') + "^\n" + error.Message();
+}
+
+int Sign(double y) {
+  return y > 0 ? 1 : y < 0 ? -1 : 0;
+}
+
+}  // namespace
+
+FormulaFeedback ReadFormula(std::string_view text) {
+  FormulaFeedback feedback;
+  if (text.find_first_not_of(" \t") == std::string_view::npos) {
+    feedback.text = "Введите f(x), например x^3-2*x-5";
+    return feedback;
+  }
+  try {
+    feedback.formula = core::expression::Formula::Parse(text);
+  } catch (const core::EFormulaError& error) {
+    feedback.error = true;
+    feedback.text = MarkedError(text, error);
+    return feedback;
+  }
+  std::string derivative = feedback.formula->DerivativeText();
+  if (derivative.size() > kShownDerivativeLength) {
+    std::size_t cut = kShownDerivativeLength;
+    while (cut > 0 && (static_cast<unsigned char>(derivative[cut]) & 0xC0) == 0x80) --cut;
+    derivative = derivative.substr(0, cut) + "…";
+  }
+  feedback.text = "f′(x) = " + derivative;
+  return feedback;
+}
+
+FunctionPreview BuildFunctionPreview(const core::EquationSource& source,
+                                     const core::Coefficients& coefficients, double start,
+                                     double end, int samples) {
+  const auto f = [&](double x) -> std::optional<double> {
+    try {
+      return source.f(x, coefficients);
+    } catch (const core::Exception&) {
+      return std::nullopt;
+    }
+  };
+  FunctionPreview preview;
+  FunctionPlot& plot = preview.plot;
+  plot.range.left = std::min(start, end);
+  plot.range.right = std::max(start, end);
+  plot.curve = SampleFunction(f, plot.range.left, plot.range.right, samples);
+  FitHeight(plot);
+  for (const CurvePiece& piece : plot.curve) {
+    for (std::size_t i = 0; i < piece.size(); ++i) {
+      const PlotPoint p = piece[i];
+      if (p.y == 0) {
+        preview.sign_changes.push_back(p.x);
+        continue;
+      }
+      if (i + 1 == piece.size() || Sign(p.y) * Sign(piece[i + 1].y) >= 0) continue;
+      const PlotPoint q = piece[i + 1];
+      // Where the chord between the samples crosses the axis. Near a root f
+      // is smaller there than at either sample; near a pole it is not.
+      const double crossing = p.x + (q.x - p.x) * (p.y / (p.y - q.y));
+      const std::optional<double> there = f(crossing);
+      if (!there || std::fabs(*there) > std::min(std::fabs(p.y), std::fabs(q.y))) continue;
+      preview.sign_changes.push_back(crossing);
+    }
+  }
+  return preview;
+}
+
+}  // namespace app
