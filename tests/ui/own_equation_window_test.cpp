@@ -120,10 +120,11 @@ void OwnEquationWindowTest::cleanupTestCase() {
 }
 
 void OwnEquationWindowTest::menuItemOpensTheWindowWithTheMainWindowsCoefficients() {
-  // The first menu: compute, then the new item; close stays the last.
+  // The first menu: compute, then the new item, then printing, then close.
   const QList<QAction*> items = Form1->N1->actions();
-  QVERIFY2(items.size() >= 3, "the first menu lost items");
+  QCOMPARE(items.size(), 4);
   QCOMPARE(items.first(), Form1->N4);
+  QCOMPARE(items[2]->text(), QStringLiteral("&Печать…"));
   QCOMPARE(items[1]->text(), QStringLiteral("&Своё уравнение…"));
   QCOMPARE(items.last(), Form1->N2);
   QCOMPARE(items[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
