@@ -2,6 +2,7 @@
 // Variants for a class: reproducible from the seed, every interval brackets
 // one sign change, and the four methods converge on every variant.
 #include "app/variants.h"
+#include "app/function_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +102,7 @@ TEST(Variants, TheTaskNamesTheFunctionTheIntervalAndThePrecision) {
   const app::Variant variant = app::MakeVariants(Request(1, 5, {0})).front();
   const std::vector<std::string> lines = app::TaskLines(variant);
   EXPECT_EQ(lines[0], "Вариант 1");
-  EXPECT_NE(lines[1].find("f(x) = k*cos(l*x)"), std::string::npos);
+  EXPECT_NE(lines[1].find("f(x) = k·cos(l·x)"), std::string::npos);
   EXPECT_NE(lines[3].find("[" + variant.inputs.start + "; " + variant.inputs.end + "]"),
             std::string::npos);
   EXPECT_NE(lines[3].find("0,001"), std::string::npos);
@@ -141,8 +142,8 @@ TEST(TableWindow, AlignsColumnsByCharactersNotBytes) {
 }
 
 TEST(TableWindow, FunctionIsTheRightHandSideOfTheListText) {
-  EXPECT_EQ(app::FunctionText(0), "f(x) = k*cos(l*x)");
-  EXPECT_EQ(app::FunctionText(9), "f(x) = k*sin(x)*cos(l*x)");
+  EXPECT_EQ(app::FunctionText(0), "f(x) = k·cos(l·x)");
+  EXPECT_EQ(app::FunctionText(9), "f(x) = k·sin(x)·cos(l·x)");
   EXPECT_EQ(app::FunctionText(10), "");
 }
 

@@ -10,6 +10,8 @@
 
 #include "app/error_report.h"
 #include "app/function_plot.h"
+#include "app/function_texts.h"
+#include "app/method_analysis.h"
 #include "app/method_report.h"
 #include "app/number_text.h"
 #include "app/pass_table.h"
@@ -47,6 +49,17 @@ QString InputsParagraph(const app::RunRecord& run) {
   return FromUtf8(app::InputsText(run) + (function.empty() ? "" : "\n" + function));
 }
 
+// The convergence plot as the detail window draws it by default: errors
+// against a refined root where the analysis has one, else steps.
+QChart* NewRunConvergenceChart(const app::RunRecord& run,
+                               const std::array<app::MethodAnalysis, 4>& analyses,
+                               const QPalette& palette) {
+  const std::array<app::StepSeries, 4> series = app::RunConvergence(run, analyses, false);
+  std::array<app::Outcome, 4> outcomes;
+  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = analyses[i].verdict.outcome;
+  return NewConvergenceChart(series, app::ConvergenceExtentOf(series), palette, outcomes);
+}
+
 QString OutcomeText(const core::MethodHistory& history) {
   if (history.error) return QStringLiteral("Ошибка: ") + FromUtf8(*history.error);
   if (!history.root || !history.count) return QStringLiteral("Метод не запускался.");
@@ -54,12 +67,15 @@ QString OutcomeText(const core::MethodHistory& history) {
       .arg(FromUtf8(app::FormatReal(*history.root)), FromUtf8(app::FormatInteger(*history.count)));
 }
 
-void MethodSection(PageLayout& layout, const app::RunRecord& run, std::uint8_t method) {
+void MethodSection(PageLayout& layout, const app::RunRecord& run,
+                   const std::array<app::MethodAnalysis, 4>& analyses, std::uint8_t method) {
   const core::MethodHistory& history = run.methods.at(static_cast<std::size_t>(method - 1));
+  const app::MethodAnalysis& analysis = analyses.at(static_cast<std::size_t>(method - 1));
   const QString name = FromUtf8(core::FindMethod(method)->name);
   layout.Heading(QStringLiteral("Итерации: ") + name);
   layout.Paragraph(InputsParagraph(run));
   layout.Paragraph(OutcomeText(history));
+  layout.Paragraph(FromUtf8(app::VerdictText(analysis.verdict)));
   layout.Paragraph(
       FromUtf8(app::EvaluationCountText("f", history.counts.f_asked, history.counts.f_computed)) +
       QStringLiteral("; ") +
@@ -67,13 +83,13 @@ void MethodSection(PageLayout& layout, const app::RunRecord& run, std::uint8_t m
           app::EvaluationCountText("f′", history.counts.df_asked, history.counts.df_computed)));
   if (app::StartsWithoutSignChange(run, history))
     layout.Paragraph(FromUtf8(app::kNoSignChangeWarning));
-  layout.Paragraph(FromUtf8(app::OrderOfConvergenceText(history)));
+  layout.Paragraph(FromUtf8(app::OrderText(analysis)));
   const QPalette palette = PaperPalette();
-  layout.Chart(NewFunctionChart(app::BuildFunctionPlot(run, method), method, palette),
+  layout.Chart(NewFunctionChart(
+                   app::BuildFunctionPlot(run, method, app::FoundRoot(analysis.verdict.outcome)),
+                   method, palette),
                kFunctionShare);
-  const std::array<app::StepSeries, 4> steps = app::RunSteps(run);
-  layout.Chart(NewConvergenceChart(steps, app::ConvergenceExtentOf(steps), palette),
-               kFunctionShare);
+  layout.Chart(NewRunConvergenceChart(run, analyses, palette), kFunctionShare);
   layout.PagedTable(QStringLiteral("Таблица проходов: ") + name, app::PassTable(history).AllLines(),
                     kPassRowsPerPage);
 }
@@ -95,20 +111,19 @@ void PaintRunReport(QPagedPaintDevice& device, const RunReport& report) {
                        FromUtf8(app::ReportText(*history.error)));
     }
   }
-  const std::array<app::StepSeries, 4> steps = app::RunSteps(*report.run);
-  layout.Chart(NewConvergenceChart(steps, app::ConvergenceExtentOf(steps), PaperPalette()),
-               kConvergenceShare);
+  const std::array<app::MethodAnalysis, 4> analyses = app::AnalyseRun(*report.run);
+  layout.Chart(NewRunConvergenceChart(*report.run, analyses, PaperPalette()), kConvergenceShare);
   if (!report.with_methods) return;
   for (const core::MethodEntry& entry : core::kMethods) {
     if (!report.run->methods[entry.number - 1].ran) continue;
     layout.NewPage();
-    MethodSection(layout, *report.run, entry.number);
+    MethodSection(layout, *report.run, analyses, entry.number);
   }
 }
 
 void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method) {
   PageLayout layout(device);
-  MethodSection(layout, run, method);
+  MethodSection(layout, run, app::AnalyseRun(run), method);
 }
 
 void WritePdf(const QString& path, const QString& title,
