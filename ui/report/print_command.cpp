@@ -4,20 +4,30 @@
 #include <QAction>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QWidget>
 
 #include "ui/error_boundary.h"
+#include "ui/nested_loop.h"
 
 namespace ui {
 
 namespace {
 
+// On the heap and checked after its loop: a dialog on the stack would be freed
+// by its parent window if the window went first (ui/nested_loop.h).
 bool RunPrintDialog(QWidget* parent, QPrinter& printer) {
-  QPrintDialog dialog(&printer, parent);
-  dialog.setWindowTitle(QStringLiteral("Печать"));
-  return dialog.exec() == QDialog::Accepted;
+  QPointer<QPrintDialog> dialog = new QPrintDialog(&printer, parent);
+  dialog->setWindowTitle(QStringLiteral("Печать"));
+  bool accepted = false;
+  {
+    const NestedLoopScope loop;
+    accepted = dialog->exec() == QDialog::Accepted;
+  }
+  delete dialog.data();
+  return accepted;
 }
 
 PrintDialogRunner& Runner() {
@@ -36,8 +46,13 @@ void PrintReport(QWidget* parent, const ReportPainter& paint) {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
   printer.setDocName(QStringLiteral("nonlinear-equations"));
-  if (!Runner()(parent, printer)) return;
-  paint(printer);
+  bool accepted = false;
+  {
+    // A window closed while the dialog runs stays until the dialog is over.
+    const NestedLoopScope loop;
+    accepted = Runner()(parent, printer);
+  }
+  if (accepted) paint(printer);
 }
 
 QAction* NewPrintAction(QWidget* owner, std::function<ReportPainter()> report) {
