@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/comparison_run.h"
+#include "app/function_texts.h"
 #include "core/equation_source.h"
 
 namespace app {

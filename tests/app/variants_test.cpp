@@ -2,7 +2,6 @@
 // Variants for a class: reproducible from the seed, every interval brackets
 // one sign change, and the four methods converge on every variant.
 #include "app/variants.h"
-#include "app/function_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -141,10 +140,18 @@ TEST(TableWindow, AlignsColumnsByCharactersNotBytes) {
             "Метод  x\nab     1,5\n\n");
 }
 
-TEST(TableWindow, FunctionIsTheRightHandSideOfTheListText) {
-  EXPECT_EQ(app::FunctionText(0), "f(x) = k·cos(l·x)");
-  EXPECT_EQ(app::FunctionText(9), "f(x) = k·sin(x)·cos(l·x)");
-  EXPECT_EQ(app::FunctionText(10), "");
+TEST(TableWindow, TheFunctionOfARunIsItsFormulaOrItsEquations) {
+  const SeparatorGuard separator(".");
+  app::InputTexts typed;
+  typed.formula = "x^3-2*x-5";
+  typed.start = "2";
+  typed.end = "3";
+  EXPECT_EQ(app::FunctionText(*app::Solve(typed).record), "f(x) = x^3-2*x-5");
+  app::InputTexts listed;
+  listed.equation = 3;
+  EXPECT_EQ(app::FunctionText(*app::Solve(listed).record), app::FunctionText(3));
+  typed.formula = "2x";
+  EXPECT_THROW(app::Solve(typed), core::EFormulaError);
 }
 
 TEST(TableWindow, ARunThatFailsKeepsItsTableAndMessage) {

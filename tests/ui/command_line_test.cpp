@@ -257,6 +257,9 @@ void CommandLineTest::writesTheDocumentedJson() {
     for (const char* field : {"n", "a", "b", "x", "fx", "dfx", "step"})
       QVERIFY2(passes.last().toObject().contains(QLatin1String(field)), field);
     QVERIFY(method[QStringLiteral("evaluations")].toObject()[QStringLiteral("f")].toInt() > 0);
+    const QJsonObject verdict = method[QStringLiteral("verdict")].toObject();
+    QCOMPARE(verdict[QStringLiteral("outcome")].toString(), QStringLiteral("сошёлся"));
+    QVERIFY(verdict[QStringLiteral("text")].toString().startsWith(QStringLiteral("Сошёлся")));
   }
 }
 

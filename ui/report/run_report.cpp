@@ -10,11 +10,11 @@
 
 #include "app/error_report.h"
 #include "app/function_plot.h"
-#include "app/function_texts.h"
 #include "app/method_analysis.h"
 #include "app/method_report.h"
 #include "app/number_text.h"
 #include "app/pass_table.h"
+#include "app/run_verdict.h"
 #include "app/table_window.h"
 #include "core/equations.h"
 #include "core/method_table.h"
@@ -49,22 +49,25 @@ QString InputsParagraph(const app::RunRecord& run) {
   return FromUtf8(app::InputsText(run) + (function.empty() ? "" : "\n" + function));
 }
 
-// The convergence plot as the detail window draws it by default: errors
-// against a refined root where the analysis has one, else steps.
-QChart* NewRunConvergenceChart(const app::RunRecord& run,
-                               const std::array<app::MethodAnalysis, 4>& analyses,
-                               const QPalette& palette) {
-  const std::array<app::StepSeries, 4> series = app::RunConvergence(run, analyses, false);
-  std::array<app::Outcome, 4> outcomes;
-  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = analyses[i].verdict.outcome;
-  return NewConvergenceChart(series, app::ConvergenceExtentOf(series), palette, outcomes);
-}
-
 QString OutcomeText(const core::MethodHistory& history) {
   if (history.error) return QStringLiteral("Ошибка: ") + FromUtf8(*history.error);
   if (!history.root || !history.count) return QStringLiteral("Метод не запускался.");
   return QStringLiteral("Значение: %1; кол-во итераций: %2")
       .arg(FromUtf8(app::FormatReal(*history.root)), FromUtf8(app::FormatInteger(*history.count)));
+}
+
+std::array<app::Outcome, 4> Outcomes(const std::array<app::MethodAnalysis, 4>& analyses) {
+  std::array<app::Outcome, 4> outcomes;
+  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = analyses[i].verdict.outcome;
+  return outcomes;
+}
+
+// The four methods' errors (or steps, where no reference root is trusted).
+QChart* ConvergenceChart(const app::RunRecord& run,
+                         const std::array<app::MethodAnalysis, 4>& analyses) {
+  const std::array<app::StepSeries, 4> series = app::RunConvergence(run, analyses, false);
+  return NewConvergenceChart(series, app::ConvergenceExtentOf(series), PaperPalette(),
+                             Outcomes(analyses));
 }
 
 void MethodSection(PageLayout& layout, const app::RunRecord& run,
@@ -74,8 +77,8 @@ void MethodSection(PageLayout& layout, const app::RunRecord& run,
   const QString name = FromUtf8(core::FindMethod(method)->name);
   layout.Heading(QStringLiteral("Итерации: ") + name);
   layout.Paragraph(InputsParagraph(run));
-  layout.Paragraph(OutcomeText(history));
   layout.Paragraph(FromUtf8(app::VerdictText(analysis.verdict)));
+  layout.Paragraph(OutcomeText(history));
   layout.Paragraph(
       FromUtf8(app::EvaluationCountText("f", history.counts.f_asked, history.counts.f_computed)) +
       QStringLiteral("; ") +
@@ -84,14 +87,13 @@ void MethodSection(PageLayout& layout, const app::RunRecord& run,
   if (app::StartsWithoutSignChange(run, history))
     layout.Paragraph(FromUtf8(app::kNoSignChangeWarning));
   layout.Paragraph(FromUtf8(app::OrderText(analysis)));
-  const QPalette palette = PaperPalette();
   layout.Chart(NewFunctionChart(
                    app::BuildFunctionPlot(run, method, app::FoundRoot(analysis.verdict.outcome)),
-                   method, palette),
+                   method, PaperPalette()),
                kFunctionShare);
-  layout.Chart(NewRunConvergenceChart(run, analyses, palette), kFunctionShare);
-  layout.PagedTable(QStringLiteral("Таблица проходов: ") + name, app::PassTable(history).AllLines(),
-                    kPassRowsPerPage);
+  layout.Chart(ConvergenceChart(run, analyses), kFunctionShare);
+  layout.PagedTable(QStringLiteral("Таблица проходов: ") + name,
+                    app::PassTable(history, &analysis.measures).AllLines(), kPassRowsPerPage);
 }
 
 }  // namespace
@@ -112,7 +114,7 @@ void PaintRunReport(QPagedPaintDevice& device, const RunReport& report) {
     }
   }
   const std::array<app::MethodAnalysis, 4> analyses = app::AnalyseRun(*report.run);
-  layout.Chart(NewRunConvergenceChart(*report.run, analyses, PaperPalette()), kConvergenceShare);
+  layout.Chart(ConvergenceChart(*report.run, analyses), kConvergenceShare);
   if (!report.with_methods) return;
   for (const core::MethodEntry& entry : core::kMethods) {
     if (!report.run->methods[entry.number - 1].ran) continue;
