@@ -2,6 +2,7 @@
 #include "ui/iterations_window.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -28,11 +29,15 @@
 #include "app/number_text.h"
 #include "app/pass_table.h"
 #include "core/method_table.h"
+#include "ui/context_menu.h"
 #include "ui/comparison_tab.h"
 #include "ui/convergence_charts.h"
 #include "ui/error_boundary.h"
 #include "ui/file_chooser.h"
+#include "ui/nested_loop.h"
 #include "ui/pass_table_model.h"
+#include "ui/report/print_command.h"
+#include "ui/report/run_report.h"
 #include "ui/table_copy.h"
 #include "ui/verdict_line.h"
 #include "ui/widgets/utf8_text.h"
@@ -137,15 +142,6 @@ QAction* NewAction(QWidget* owner, const QString& text, const QKeySequence& keys
   return action;
 }
 
-// A file name with the extension that the chosen filter ("PNG (*.png)")
-// gives, unless the user typed one.
-QString WithExtension(const QString& path, const QString& filter) {
-  if (!QFileInfo(path).suffix().isEmpty()) return path;
-  const qsizetype star = filter.indexOf(QStringLiteral("*."));
-  if (star < 0) return path;
-  return path + filter.mid(star + 1, filter.indexOf(QLatin1Char(')'), star) - star - 1);
-}
-
 }  // namespace
 
 IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, std::uint8_t method,
@@ -154,7 +150,6 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
       run_(std::move(run)),
       method_(method),
       analyses_(std::make_shared<const RunAnalyses>(app::AnalyseRun(*run_))) {
-  setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(Title(*run_, method_));
   setAccessibleName(windowTitle());
 
@@ -328,7 +323,7 @@ void IterationsWindow::ConnectActions() {
   const auto guarded = [this](void (IterationsWindow::*handler)()) {
     return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); };
   };
-  table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  new ActionsMenu(table_);
   table_->installEventFilter(this);
   QAction* copy =
       NewAction(table_, QStringLiteral("Копировать"), QKeySequence::Copy, Qt::WidgetShortcut);
@@ -340,7 +335,7 @@ void IterationsWindow::ConnectActions() {
   connect(select_all, &QAction::triggered, table_, &QTableView::selectAll);
   connect(save_csv, &QAction::triggered, this, guarded(&IterationsWindow::SavePassesAsCsv));
   for (QChartView* view : {function_view_, convergence_view_}) {
-    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    new ActionsMenu(view);
     QAction* save = NewAction(view, QStringLiteral("Сохранить график как PNG или SVG…"),
                               QKeySequence(), Qt::WidgetShortcut);
     connect(save, &QAction::triggered, this, guarded(&IterationsWindow::SaveCurrentPlot));
@@ -349,6 +344,9 @@ void IterationsWindow::ConnectActions() {
   connect(csv_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SavePassesAsCsv));
   connect(plot_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SaveCurrentPlot));
   connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
+  table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
+    return [run, method](QPagedPaintDevice& device) { PaintMethodReport(device, *run, method); };
+  }));
   connect(steps_box_, &QCheckBox::toggled, this,
           [this](bool steps) { Guarded([this, steps] { ShowConvergence(steps); }); });
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
@@ -363,6 +361,13 @@ bool IterationsWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+// The window deletes itself on close, but never inside an event loop that a
+// dialog of its own runs (ui/nested_loop.h).
+void IterationsWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (event->isAccepted()) DeleteOnceLoopsEnd(this);
 }
 
 void IterationsWindow::MarkOutOfDate() {
@@ -392,8 +397,7 @@ void IterationsWindow::SavePassesAsCsv() {
                        {QStringLiteral("CSV (*.csv)")}, &filter);
   if (path.isEmpty()) return;
   const std::string csv = app::CsvText(model_->Table().AllLines());
-  SaveFile(WithExtension(path, QStringLiteral("CSV (*.csv)")),
-           QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
+  SaveFile(path, QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
 }
 
 void IterationsWindow::SaveCurrentPlot() {
@@ -403,13 +407,12 @@ void IterationsWindow::SaveCurrentPlot() {
   const QString png = QStringLiteral("PNG (*.png)");
   const QString svg = QStringLiteral("SVG (*.svg)");
   QString filter = png;
-  const QString chosen = ChooseFileToSave(
+  const QString path = ChooseFileToSave(
       this, QStringLiteral("Сохранить график"),
       SuggestedFileName(function ? QStringLiteral("function") : QStringLiteral("convergence"),
                         QStringLiteral("png")),
       {png, svg}, &filter);
-  if (chosen.isEmpty()) return;
-  const QString path = WithExtension(chosen, filter.isEmpty() ? png : filter);
+  if (path.isEmpty()) return;
   const bool as_svg =
       QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
   SaveChartPicture(*view, path, as_svg ? PictureFormat::kSvg : PictureFormat::kPng);

@@ -51,6 +51,7 @@ class IterationsWindow : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QLabel* NewText(const QString& text, const QString& accessible_name);

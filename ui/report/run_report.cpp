@@ -1,0 +1,132 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/report/run_report.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPalette>
+#include <QPdfWriter>
+#include <QtCharts/QChart>
+
+#include "app/error_report.h"
+#include "app/function_plot.h"
+#include "app/method_report.h"
+#include "app/number_text.h"
+#include "app/pass_table.h"
+#include "app/table_window.h"
+#include "core/equations.h"
+#include "core/method_table.h"
+#include "ui/convergence_charts.h"
+#include "ui/file_chooser.h"
+#include "ui/report/page_layout.h"
+#include "ui/widgets/utf8_text.h"
+
+namespace ui {
+
+namespace {
+
+constexpr double kConvergenceShare = 0.38;
+constexpr double kFunctionShare = 0.34;
+constexpr double kMarginMillimetres = 15;
+
+// Paper is white whatever the screen's palette: the plots are drawn in a
+// light palette of their own.
+QPalette PaperPalette() {
+  QPalette palette;
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Window, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  palette.setColor(QPalette::WindowText, Qt::black);
+  palette.setColor(QPalette::Mid, QColor(0x80, 0x80, 0x80));
+  palette.setColor(QPalette::Midlight, QColor(0xD8, 0xD8, 0xD8));
+  return palette;
+}
+
+QString InputsParagraph(const app::RunRecord& run) {
+  const std::string function = app::FunctionText(run);
+  return FromUtf8(app::InputsText(run) + (function.empty() ? "" : "\n" + function));
+}
+
+QString OutcomeText(const core::MethodHistory& history) {
+  if (history.error) return QStringLiteral("Ошибка: ") + FromUtf8(*history.error);
+  if (!history.root || !history.count) return QStringLiteral("Метод не запускался.");
+  return QStringLiteral("Значение: %1; кол-во итераций: %2")
+      .arg(FromUtf8(app::FormatReal(*history.root)), FromUtf8(app::FormatInteger(*history.count)));
+}
+
+void MethodSection(PageLayout& layout, const app::RunRecord& run, std::uint8_t method) {
+  const core::MethodHistory& history = run.methods.at(static_cast<std::size_t>(method - 1));
+  const QString name = FromUtf8(core::FindMethod(method)->name);
+  layout.Heading(QStringLiteral("Итерации: ") + name);
+  layout.Paragraph(InputsParagraph(run));
+  layout.Paragraph(OutcomeText(history));
+  layout.Paragraph(
+      FromUtf8(app::EvaluationCountText("f", history.counts.f_asked, history.counts.f_computed)) +
+      QStringLiteral("; ") +
+      FromUtf8(
+          app::EvaluationCountText("f′", history.counts.df_asked, history.counts.df_computed)));
+  if (app::StartsWithoutSignChange(run, history))
+    layout.Paragraph(FromUtf8(app::kNoSignChangeWarning));
+  layout.Paragraph(FromUtf8(app::OrderOfConvergenceText(history)));
+  const QPalette palette = PaperPalette();
+  layout.Chart(NewFunctionChart(app::BuildFunctionPlot(run, method), method, palette),
+               kFunctionShare);
+  const std::array<app::StepSeries, 4> steps = app::RunSteps(run);
+  layout.Chart(NewConvergenceChart(steps, app::ConvergenceExtentOf(steps), palette),
+               kFunctionShare);
+  layout.PagedTable(QStringLiteral("Таблица проходов: ") + name, app::PassTable(history).AllLines(),
+                    kPassRowsPerPage);
+}
+
+}  // namespace
+
+void PaintRunReport(QPagedPaintDevice& device, const RunReport& report) {
+  PageLayout layout(device);
+  layout.Heading(QStringLiteral("Решение нелинейных уравнений"));
+  layout.Paragraph(report.run != nullptr ? InputsParagraph(*report.run)
+                                         : QStringLiteral("Уравнение ещё не вычислялось."));
+  layout.Table(report.table);
+  layout.Paragraph(FromUtf8(report.status));
+  if (report.run == nullptr) return;
+  // A run that ended in an error has no status text; the error box said why.
+  for (const core::MethodHistory& history : report.run->methods) {
+    if (history.error) {
+      layout.Paragraph(QStringLiteral("Расчёт прерван ошибкой: ") +
+                       FromUtf8(app::ReportText(*history.error)));
+    }
+  }
+  const std::array<app::StepSeries, 4> steps = app::RunSteps(*report.run);
+  layout.Chart(NewConvergenceChart(steps, app::ConvergenceExtentOf(steps), PaperPalette()),
+               kConvergenceShare);
+  if (!report.with_methods) return;
+  for (const core::MethodEntry& entry : core::kMethods) {
+    if (!report.run->methods[entry.number - 1].ran) continue;
+    layout.NewPage();
+    MethodSection(layout, *report.run, entry.number);
+  }
+}
+
+void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method) {
+  PageLayout layout(device);
+  MethodSection(layout, run, method);
+}
+
+void WritePdf(const QString& path, const QString& title,
+              const std::function<void(QPagedPaintDevice&)>& paint,
+              QPageLayout::Orientation orientation) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("nonlinear-equations"));
+    writer.setPageLayout(QPageLayout(
+        QPageSize(QPageSize::A4), orientation,
+        QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+        QPageLayout::Millimeter));
+    paint(writer);
+  }
+  SaveFile(path, buffer.data());
+}
+
+}  // namespace ui
