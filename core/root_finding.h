@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/equation_source.h"
 #include "core/equations.h"
@@ -44,6 +45,10 @@ enum Method : std::uint8_t { kBisection = 1, kChords = 2, kTangents = 3, kSecant
 // Recording changes no result, count or error.
 std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::uint8_t method,
                  double& root, double a, double eps, double b, MethodHistory* history = nullptr);
+
+// The power of ten to whose multiples run() rounds the root: 2 minus the
+// length of the precision text in characters.
+int RoundingDigit(std::string_view precision_text);
 
 // Rounds v to a multiple of 10^d, ties to even (see the implementation for the
 // exact order of operations).

@@ -20,15 +20,6 @@ std::size_t CharacterCount(std::string_view text) {
   }));
 }
 
-// The number of decimals follows the length of the precision text, not its
-// value: 2 - L, as a plain integer, so that a long text never wraps round to
-// a positive digit. Lengths beyond any edit box's capacity are clipped; from
-// a few thousand characters on, the rounding overflows all the same.
-int RoundingDigit(std::string_view precision_text) {
-  constexpr std::size_t kLongest = INT_MAX / 2;
-  return 2 - static_cast<int>(std::min(CharacterCount(precision_text), kLongest));
-}
-
 std::int32_t RunMethod(Evaluator& eq, std::uint8_t method, double& root, double a, double eps,
                        double b) {
   const MethodEntry* entry = FindMethod(method);
@@ -50,6 +41,15 @@ void BeginHistory(MethodHistory& history, std::uint8_t method, double a, double 
 }
 
 }  // namespace
+
+// The number of decimals follows the length of the precision text, not its
+// value: 2 - L, as a plain integer, so that a long text never wraps round to
+// a positive digit. Lengths beyond any edit box's capacity are clipped; from
+// a few thousand characters on, the rounding overflows all the same.
+int RoundingDigit(std::string_view precision_text) {
+  constexpr std::size_t kLongest = INT_MAX / 2;
+  return 2 - static_cast<int>(std::min(CharacterCount(precision_text), kLongest));
+}
 
 std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::uint8_t method,
                  double& root, double a, double eps, double b, MethodHistory* history) {

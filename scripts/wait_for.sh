@@ -11,22 +11,33 @@
 # themselves. The deadline is wall-clock time, so a busy machine only makes
 # fewer polls, never a shorter wait.
 
-# Milliseconds since the epoch.
-wait_for_now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
+# poll_until SECONDS COMMAND...
+# Runs COMMAND every tenth of a second until it returns 0 (returns 0) or 2
+# (gives up at once: returns 2), or until SECONDS have passed (returns 1).
+# Silent: the functions below say what they waited for. COMMAND is often a
+# function of the caller's that reads and sets the caller's variables, and
+# bash lets it see the locals of the functions between: these two name
+# theirs so that they hide none of the caller's.
+poll_until() {
+  local poll_until_deadline=$((${EPOCHREALTIME/./} / 1000 + $1 * 1000)) poll_until_status
+  shift
+  while true; do
+    poll_until_status=0
+    "$@" || poll_until_status=$?
+    ((poll_until_status == 0 || poll_until_status == 2)) && return "$poll_until_status"
+    ((${EPOCHREALTIME/./} / 1000 < poll_until_deadline)) || return 1
+    sleep 0.1
+  done
+}
 
 # wait_until SECONDS WHAT COMMAND...
 # Runs COMMAND every tenth of a second until it succeeds; after SECONDS,
 # says "timed out after SECONDS s waiting for WHAT" and returns 1.
 wait_until() {
-  local seconds=$1 what=$2
+  local wait_until_seconds=$1 wait_until_what=$2
   shift 2
-  local deadline=$(($(wait_for_now_ms) + seconds * 1000))
-  while true; do
-    "$@" && return 0
-    (($(wait_for_now_ms) < deadline)) || break
-    sleep 0.1
-  done
-  echo "timed out after $seconds s waiting for $what" >&2
+  poll_until "$wait_until_seconds" "$@" && return 0
+  echo "timed out after $wait_until_seconds s waiting for $wait_until_what" >&2
   return 1
 }
 
@@ -69,40 +80,31 @@ visible_window_names() {
 
 # wait_for_window SECONDS CAPTION [PID]
 # Prints the id of the first visible window named CAPTION (see windows_named)
-# it shows. Gives up after SECONDS, or as soon as process PID (when given)
-# has ended, saying which windows were visible instead.
+# once it shows. Gives up after SECONDS, or as soon as process PID (when
+# given) has ended, saying which windows were visible instead.
 wait_for_window() {
-  local seconds=$1 name=$2 pid=${3:-}
-  local deadline=$(($(wait_for_now_ms) + seconds * 1000)) ids
-  while true; do
-    if ids=$(windows_named "$name"); then
-      echo "${ids%%$'\n'*}"
-      return 0
-    fi
-    if [[ -n "$pid" ]] && ! kill -0 "$pid" 2>/dev/null; then
-      echo "process $pid ended before a window '$name' showed;" \
-        "visible: $(visible_window_names)" >&2
-      return 1
-    fi
-    (($(wait_for_now_ms) < deadline)) || break
-    sleep 0.1
-  done
-  echo "no visible window '$name' after $seconds s; visible: $(visible_window_names)" >&2
-  return 1
+  local seconds=$1 name=$2 pid=${3:-} ids status=0
+  window_or_end() {
+    ids=$(windows_named "$name") && return 0
+    [[ -z "$pid" ]] || kill -0 "$pid" 2>/dev/null || return 2
+    return 1
+  }
+  poll_until "$seconds" window_or_end || status=$?
+  case $status in
+    0) echo "${ids%%$'\n'*}" ;;
+    2) echo "process $pid ended before a window '$name' showed; visible: $(visible_window_names)" >&2 ;;
+    *) echo "no visible window '$name' after $seconds s; visible: $(visible_window_names)" >&2 ;;
+  esac
+  return "$((status == 0 ? 0 : 1))"
 }
 
 # wait_for_window_gone SECONDS CAPTION
 # Returns once no visible window is named CAPTION (see windows_named); after
-# SECONDS, says which
-# windows still show.
+# SECONDS, says which windows still show.
 wait_for_window_gone() {
   local seconds=$1 name=$2
-  local deadline=$(($(wait_for_now_ms) + seconds * 1000))
-  while true; do
-    windows_named "$name" >/dev/null || return 0
-    (($(wait_for_now_ms) < deadline)) || break
-    sleep 0.1
-  done
+  window_gone() { ! windows_named "$name" >/dev/null; }
+  poll_until "$seconds" window_gone && return 0
   echo "the window '$name' still shows after $seconds s; visible: $(visible_window_names)" >&2
   return 1
 }
@@ -112,12 +114,8 @@ wait_for_window_gone() {
 # after SECONDS says that it still runs. Its status is then `wait PID`'s.
 wait_for_exit() {
   local seconds=$1 pid=$2
-  local deadline=$(($(wait_for_now_ms) + seconds * 1000))
-  while true; do
-    kill -0 "$pid" 2>/dev/null || return 0
-    (($(wait_for_now_ms) < deadline)) || break
-    sleep 0.1
-  done
+  process_ended() { ! kill -0 "$pid" 2>/dev/null; }
+  poll_until "$seconds" process_ended && return 0
   echo "process $pid still runs after $seconds s" >&2
   return 1
 }

@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "app/number_text.h"
+#include "app/table_window.h"
 #include "core/equations.h"
 #include "core/root_finding.h"
 #include "ui/Unit2.h"
@@ -31,6 +32,8 @@
 #include "ui/error_boundary.h"
 #include "ui/iterations_opener.h"
 #include "ui/own_equation_window.h"
+#include "ui/report/print_command.h"
+#include "ui/report/run_report.h"
 #include "ui/widgets/bevel_panel.h"
 #include "ui/widgets/block_progress_bar.h"
 #include "ui/widgets/design_look.h"
@@ -130,13 +133,6 @@ QLineEdit* NewEdit(QWidget* parent, const QRect& geometry, const QString& text,
   return edit;
 }
 
-// The design's precision "0,001" was written for a decimal comma; written
-// with the current separator it reads under every locale, with the same
-// length and so the same rounding of the roots.
-QString DefaultPrecisionText() {
-  return QStringLiteral("0") + FromUtf8(app::DecimalSeparator()) + QStringLiteral("001");
-}
-
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
@@ -155,6 +151,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   SetTabOrder();
   NameControls();
   WireCommands();
+  // After "Вычислить уравнение" and the items that follow it, before "Закрыть".
+  N1->insertAction(N2, ui::NewPrintAction(this, [this] {
+                     return [report = ui::RunReport{comparison_.LastRun(), app::TableLines(*this),
+                                                    StatusPanel->text().toStdString()}](
+                                QPagedPaintDevice& device) { ui::PaintRunReport(device, report); };
+                   }));
   IterationsOpener = new ui::IterationsOpener(
       StringGrid1, [this] { return comparison_.LastRun(); },
       [this] { return comparison_.IsRunning(); });
@@ -197,7 +199,9 @@ void TForm1::CreateMenu() {
   N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   N2->setShortcutContext(Qt::ApplicationShortcut);
   N3->setShortcut(QKeySequence(Qt::Key_F1));
-  OwnEquationItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  // Ctrl+N, a new equation; not Ctrl+E, which an X11 edit box keeps for
+  // "end of line", so it would never reach the menu from the inputs.
+  OwnEquationItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
 }
 
 void TForm1::CreateToolBar(QWidget* client) {
@@ -233,7 +237,8 @@ void TForm1::CreateGroupBox(QWidget* client) {
 
   Edit1 = NewEdit(GroupBox1, {136, 48, 121, 21}, QStringLiteral("1"), input_colour);
   Label2 = NewLabel(GroupBox1, {8, 48}, QStringLiteral("Начальное значение"), CaptionFont(), Edit1);
-  Edit2 = NewEdit(GroupBox1, {136, 76, 121, 21}, DefaultPrecisionText(), input_colour);
+  Edit2 = NewEdit(GroupBox1, {136, 76, 121, 21}, FromUtf8(app::InputTexts::DefaultPrecisionText()),
+                  input_colour);
   Label4 = NewLabel(GroupBox1, {72, 80}, QStringLiteral("Точность"), CaptionFont(), Edit2);
   Edit11 = NewEdit(GroupBox1, {136, 112, 121, 21}, QStringLiteral("2"), input_colour);
   Label5 =

@@ -6,13 +6,17 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QWidget>
 #include <algorithm>
 #include <string_view>
 
 #include "app/error_report.h"
 #include "core/errors.h"
+#include "ui/nested_loop.h"
 #include "ui/widgets/text_view.h"
 #include "ui/widgets/utf8_text.h"
 
@@ -71,22 +75,43 @@ void ShowInScrolledView(QMessageBox& box, const QString& text, IsolatedPart quot
   grid->addWidget(view, row, column, rows, columns);
 }
 
+// The box lives on the heap and goes after its loop: on the stack, it would be
+// freed by its parent window if that went first.
+// The box reads left to right in the program's language, whatever the quoted
+// text holds. Qt takes a paragraph's direction from its first strong
+// character, isolated or not: a right-to-left mark or a Hebrew letter in the
+// quoted input would turn the whole message round. So the direction is set,
+// on the box and on the documents of its label and scrolled view.
+void KeepLeftToRight(QMessageBox& box) {
+  box.setLayoutDirection(Qt::LeftToRight);
+  for (QTextDocument* document : box.findChildren<QTextDocument*>()) {
+    QTextOption option = document->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document->setDefaultTextOption(option);
+  }
+}
+
 void ShowMessageBox(const Report& report) {
-  QMessageBox box(QMessageBox::Critical, report.caption, QString(), QMessageBox::Ok,
-                  QApplication::activeWindow());
-  box.setWindowModality(Qt::ApplicationModal);
-  box.setTextFormat(Qt::PlainText);
+  QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Critical, report.caption, QString(),
+                                              QMessageBox::Ok, QApplication::activeWindow());
+  box->setWindowModality(Qt::ApplicationModal);
+  box->setTextFormat(Qt::PlainText);
   // A NUL cannot show as itself; the replacement character stands in its
   // place, one for one, so the quoted part stays where it was.
   QString shown = report.text;
   shown.replace(QChar(0), QChar::ReplacementCharacter);
-  const QRect screen = box.screen()->availableGeometry();
-  if (FitsInLabel(shown, box.font(), screen)) {
-    box.setText(WithIsolatedPart(shown, report.quoted));
+  const QRect screen = box->screen()->availableGeometry();
+  if (FitsInLabel(shown, box->font(), screen)) {
+    box->setText(WithIsolatedPart(shown, report.quoted));
   } else {
-    ShowInScrolledView(box, shown, report.quoted, screen);
+    ShowInScrolledView(*box, shown, report.quoted, screen);
   }
-  box.exec();
+  KeepLeftToRight(*box);
+  {
+    const NestedLoopScope loop;
+    box->exec();
+  }
+  delete box.data();
 }
 
 Presenter& CurrentPresenter() {

@@ -17,8 +17,8 @@ namespace ui {
 // message goes whole, NUL characters included; the box shows a NUL as the
 // replacement character U+FFFD, keeps a text that the message quotes (an
 // input, a file's path) isolated from the rest, so that direction marks in it
-// turn nothing else around, and shows a message too long for its label in a
-// scrolled view of bounded size.
+// turn nothing else around, reads left to right whatever that text holds, and
+// shows a message too long for its label in a scrolled view of bounded size.
 void ReportError(const std::exception& error);
 // The same for a message that quotes nothing.
 void ReportError(const std::string& message);

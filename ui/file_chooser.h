@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The one place where the program asks for a file name to save to, so that
-// tests can answer instead of a modal file dialog.
+// tests can answer instead of a modal file dialog. The name it returns is the
+// name that is written: with the chosen filter's extension, and asked about
+// when it names an existing file that the dialog did not ask about.
 #pragma once
 
 #include <QString>
@@ -16,14 +18,25 @@ namespace ui {
 using SaveFileChooser =
     std::function<QString(QWidget* parent, const QString& caption, const QString& file_name,
                           const QStringList& filters, QString* filter)>;
+// Whether the user agrees to replace the existing file `path`.
+using ReplaceQuestion = std::function<bool(QWidget* parent, const QString& path)>;
 
+// The path to write (empty when the user cancels or declines to replace):
+// the chooser's answer, with the extension of the chosen filter (or else the
+// first) when it has none.
 QString ChooseFileToSave(QWidget* parent, const QString& caption, const QString& file_name,
                          const QStringList& filters, QString* filter);
 void SetSaveFileChooser(SaveFileChooser chooser);
-void RestoreDefaultSaveFileChooser();
+void SetReplaceQuestion(ReplaceQuestion question);
+void RestoreDefaultSaveFileChooser();  // and the default question
 
-// Writes the bytes to the file whole or not at all; raises EFOpenError
-// "Cannot create file \"<path>\". <reason>" when it cannot.
+// `path` with the extension that `filter` ("PNG (*.png)") gives, unless it
+// has one.
+QString WithExtension(const QString& path, const QString& filter);
+
+// Writes the bytes to the file whole or not at all; a file it replaces keeps
+// its permissions. Raises EFOpenError "Cannot create file \"<path>\".
+// <reason>" when it cannot.
 void SaveFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace ui

@@ -140,19 +140,24 @@ bool IterationsOpener::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
-// By the mouse, the row under the pointer; from the keyboard, the selected row.
+// By the mouse, the row under the pointer; from the keyboard, the selected
+// row. A popup owned by the table (ui/context_menu.h says why not exec()).
 void IterationsOpener::ShowContextMenu(QContextMenuEvent& event) {
   const bool by_mouse = event.reason() == QContextMenuEvent::Mouse;
-  const int row = by_mouse ? table_->rowAt(table_->viewport()->mapFromGlobal(event.globalPos()).y())
-                           : CurrentRow();
-  QMenu menu(table_);
-  QAction* details = menu.addAction(QStringLiteral("Подробнее…"));
-  details->setEnabled(MethodToOpen(row) != nullptr);
+  menu_row_ = by_mouse ? table_->rowAt(table_->viewport()->mapFromGlobal(event.globalPos()).y())
+                       : CurrentRow();
+  if (menu_ == nullptr) {
+    menu_ = new QMenu(table_);
+    QAction* details = menu_->addAction(QStringLiteral("Подробнее…"));
+    connect(details, &QAction::triggered, this,
+            [this] { Guarded([this] { OpenRow(menu_row_); }); });
+  }
+  menu_->actions().front()->setEnabled(MethodToOpen(menu_row_) != nullptr);
   const QPoint at =
       by_mouse
           ? event.globalPos()
           : table_->viewport()->mapToGlobal(table_->visualRect(table_->currentIndex()).center());
-  if (menu.exec(at) == details) Guarded([this, row] { OpenRow(row); });
+  menu_->popup(at);
 }
 
 }  // namespace ui

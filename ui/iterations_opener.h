@@ -17,6 +17,7 @@
 #include "app/comparison_run.h"
 
 class QContextMenuEvent;
+class QMenu;
 namespace core {
 struct MethodEntry;
 }
@@ -61,6 +62,8 @@ class IterationsOpener : public QObject {
   LastRun last_run_;
   Running running_;
   QList<QPointer<IterationsWindow>> windows_;
+  QMenu* menu_ = nullptr;  // the table's context menu, made when first asked for
+  int menu_row_ = -1;      // the row that the menu was opened on
 };
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 #include "ui/iterations_window.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -32,15 +33,19 @@
 #include "ui/chart_description.h"
 #include "ui/chart_explorer.h"
 #include "ui/chart_legend.h"
+#include "ui/context_menu.h"
 #include "ui/comparison_tab.h"
 #include "ui/convergence_charts.h"
 #include "ui/detail_window_place.h"
 #include "ui/error_boundary.h"
 #include "ui/file_chooser.h"
 #include "ui/help_section.h"
+#include "ui/nested_loop.h"
 #include "ui/pass_table_model.h"
 #include "ui/plot_export.h"
 #include "ui/readable_labels.h"
+#include "ui/report/print_command.h"
+#include "ui/report/run_report.h"
 #include "ui/table_copy.h"
 #include "ui/verdict_line.h"
 #include "ui/widgets/utf8_text.h"
@@ -150,15 +155,6 @@ QAction* NewAction(QWidget* owner, const QString& text, const QKeySequence& keys
   return action;
 }
 
-// A file name with the extension that the chosen filter ("PNG (*.png)")
-// gives, unless the user typed one.
-QString WithExtension(const QString& path, const QString& filter) {
-  if (!QFileInfo(path).suffix().isEmpty()) return path;
-  const qsizetype star = filter.indexOf(QStringLiteral("*."));
-  if (star < 0) return path;
-  return path + filter.mid(star + 1, filter.indexOf(QLatin1Char(')'), star) - star - 1);
-}
-
 }  // namespace
 
 IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, std::uint8_t method,
@@ -167,10 +163,10 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
       run_(std::move(run)),
       method_(method),
       analyses_(std::make_shared<const RunAnalyses>(app::AnalyseRun(*run_))) {
-  setAttribute(Qt::WA_DeleteOnClose);
+  // Before anything that would make the accessible object with another role.
+  SetWindowRole(*this, QAccessible::Window);
   setWindowTitle(Title(*run_, method_));
   setAccessibleName(windowTitle());
-  SetWindowRole(*this, QAccessible::Window);
 
   out_of_date_ = NewNotice(QStringLiteral("Эти итерации относятся к прежнему расчёту: "
                                           "с тех пор уравнение было вычислено заново."),
@@ -327,7 +323,7 @@ QWidget* IterationsWindow::CreatePlots() {
                  QStringLiteral("&Функция"));
   plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent), steps_box_),
                  QStringLiteral("С&ходимость"));
-  plots_->addTab(NewComparisonTab(*run_, *analyses_), QStringLiteral("&Сравнение"));
+  plots_->addTab(NewComparisonTab(*run_, *analyses_), QStringLiteral("Сра&внение"));
   return plots_;
 }
 
@@ -372,7 +368,7 @@ void IterationsWindow::ConnectActions() {
   const auto guarded = [this](void (IterationsWindow::*handler)()) {
     return [this, handler] { Guarded([this, handler] { (this->*handler)(); }); };
   };
-  table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  new ActionsMenu(table_);
   table_->installEventFilter(this);
   QAction* copy =
       NewAction(table_, QStringLiteral("Копировать"), QKeySequence::Copy, Qt::WidgetShortcut);
@@ -384,7 +380,7 @@ void IterationsWindow::ConnectActions() {
   connect(select_all, &QAction::triggered, table_, &QTableView::selectAll);
   connect(save_csv, &QAction::triggered, this, guarded(&IterationsWindow::SavePassesAsCsv));
   for (QChartView* view : {function_view_, convergence_view_}) {
-    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    new ActionsMenu(view);
     QAction* save = NewAction(view, QStringLiteral("Сохранить график как PNG или SVG…"),
                               QKeySequence(), Qt::WidgetShortcut);
     QAction* copy_plot = NewAction(view, QStringLiteral("Копировать график как рисунок"),
@@ -405,6 +401,9 @@ void IterationsWindow::ConnectActions() {
   connect(data_button_, &QPushButton::clicked, this,
           guarded(&IterationsWindow::ShowCurrentPlotData));
   connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
+  table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
+    return [run, method](QPagedPaintDevice& device) { PaintMethodReport(device, *run, method); };
+  }));
   connect(steps_box_, &QCheckBox::toggled, this,
           [this](bool steps) { Guarded([this, steps] { ShowConvergence(steps); }); });
   for (const QKeySequence& keys :
@@ -422,6 +421,15 @@ bool IterationsWindow::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+// The window deletes itself on close, but never inside an event loop that a
+// dialog of its own runs (ui/nested_loop.h).
+void IterationsWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (!event->isAccepted()) return;
+  RememberDetailWindowSize(size());
+  DeleteOnceLoopsEnd(this);
 }
 
 void IterationsWindow::MarkOutOfDate() {
@@ -451,9 +459,8 @@ void IterationsWindow::SavePassesAsCsv() {
       {QStringLiteral("CSV (*.csv)")}, &filter);
   if (path.isEmpty()) return;
   const std::string csv = app::CsvText(model_->Table().AllLines());
-  const QString saved = WithExtension(path, QStringLiteral("CSV (*.csv)"));
-  SaveFile(saved, QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
-  RememberExportFolder(saved);
+  SaveFile(path, QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
+  RememberExportFolder(path);
 }
 
 QChartView* IterationsWindow::CurrentPlot() const {
@@ -474,14 +481,13 @@ void IterationsWindow::SaveCurrentPlot() {
   const QString png = QStringLiteral("PNG (*.png)");
   const QString svg = QStringLiteral("SVG (*.svg)");
   QString filter = png;
-  const QString chosen =
+  const QString path =
       ChooseFileToSave(this, QStringLiteral("Сохранить график"),
                        InExportFolder(SuggestedFileName(
                            function ? QStringLiteral("function") : QStringLiteral("convergence"),
                            QStringLiteral("png"))),
                        {png, svg}, &filter);
-  if (chosen.isEmpty()) return;
-  const QString path = WithExtension(chosen, filter.isEmpty() ? png : filter);
+  if (path.isEmpty()) return;
   const bool as_svg =
       QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
   if (as_svg) {
@@ -503,11 +509,6 @@ void IterationsWindow::CopyCurrentPlot() {
 void IterationsWindow::ShowCurrentPlotData() {
   QChartView* view = CurrentPlot();
   ShowChartData(this, *view->chart(), QStringLiteral("Данные графика: ") + view->chart()->title());
-}
-
-void IterationsWindow::closeEvent(QCloseEvent* event) {
-  RememberDetailWindowSize(size());
-  QWidget::closeEvent(event);
 }
 
 QString IterationsWindow::SuggestedFileName(const QString& what, const QString& extension) const {

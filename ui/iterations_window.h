@@ -60,7 +60,7 @@ class IterationsWindow : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  // Remembers the window's size for the next one.
+  // Remembers the window's size for the next one; closes its open menus.
   void closeEvent(QCloseEvent* event) override;
 
  private:

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Variants for a class: for every student an equation, k, l and an interval
+// that holds exactly one simple root with a sign change at its ends, checked
+// by solving it with the four methods; and the answer key. The same seed gives
+// the same variants everywhere: the generator is std::mt19937_64, whose output
+// the C++ standard fixes, mapped to ranges here rather than by the standard
+// distributions, which differ between libraries.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/table_window.h"
+#include "core/method_table.h"
+
+namespace app {
+
+struct VariantRequest {
+  int count = 30;
+  std::uint64_t seed = 1;
+  std::vector<std::uint8_t> equations;  // empty: all ten
+  std::string precision_text = InputTexts::DefaultPrecisionText();
+};
+
+struct MethodAnswer {
+  std::int32_t count = 0;
+  double root = 0;  // rounded as the results table shows it
+};
+
+struct Variant {
+  int number = 0;  // from 1
+  InputTexts inputs;
+  double reference_root = 0;  // the bracketed root to double precision
+  double rounded_root = 0;    // the same, rounded as the table rounds roots
+  std::array<MethodAnswer, core::kMethods.size()> methods;  // in method order
+  std::string fastest;                                      // as the status line names it
+};
+
+// Raises EConvertError for a precision that is no number, and core::Exception
+// when the precision is not positive or no variant can be found (after many
+// tries) for the equations asked for.
+std::vector<Variant> MakeVariants(const VariantRequest& request);
+
+// The task of one student, line by line, in Russian.
+std::vector<std::string> TaskLines(const Variant& variant);
+
+// The answer key: a header line, then one line per variant.
+std::vector<std::vector<std::string>> AnswerLines(const std::vector<Variant>& variants);
+
+// The integer in [0, n) that `bits` picks, for n > 0; false when it must be
+// drawn again (the values that would favour the low numbers).
+bool MapToRange(std::uint64_t bits, std::uint64_t n, std::uint64_t& value);
+
+}  // namespace app

@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Variants for a class: reproducible from the seed, every interval brackets
+// one sign change, and the four methods converge on every variant.
+#include "app/variants.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <set>
+
+#include "app/number_text.h"
+#include "app/pass_table.h"
+#include "core/equations.h"
+#include "core/errors.h"
+#include "core/methods.h"
+#include "tests/app/separator_guard.h"
+
+namespace {
+
+using app::testing::SeparatorGuard;
+
+app::VariantRequest Request(int count, std::uint64_t seed,
+                            std::vector<std::uint8_t> equations = {}) {
+  app::VariantRequest request;
+  request.count = count;
+  request.seed = seed;
+  request.equations = std::move(equations);
+  return request;
+}
+
+std::string AnswersCsv(const app::VariantRequest& request) {
+  return app::CsvText(app::AnswerLines(app::MakeVariants(request)));
+}
+
+TEST(Variants, TheSameSeedGivesByteIdenticalAnswers) {
+  const SeparatorGuard separator(",");
+  const std::string first = AnswersCsv(Request(30, 2026));
+  EXPECT_EQ(first, AnswersCsv(Request(30, 2026)));
+  EXPECT_NE(first, AnswersCsv(Request(30, 2027)));
+  // Header and 30 lines, each ended by CRLF.
+  std::size_t lines = 0;
+  for (std::size_t at = first.find("\r\n"); at != std::string::npos;
+       at = first.find("\r\n", at + 2))
+    ++lines;
+  EXPECT_EQ(lines, 31u);
+}
+
+TEST(Variants, EveryVariantBracketsOneRootThatAllFourMethodsReach) {
+  const SeparatorGuard separator(".");
+  const std::vector<app::Variant> variants = app::MakeVariants(Request(30, 7));
+  ASSERT_EQ(variants.size(), 30u);
+  for (const app::Variant& variant : variants) {
+    SCOPED_TRACE("variant " + std::to_string(variant.number));
+    const app::InputTexts& in = variant.inputs;
+    const core::Coefficients c{static_cast<double>(app::ParseReal(in.k)),
+                               static_cast<double>(app::ParseReal(in.l))};
+    const double a = static_cast<double>(app::ParseReal(in.start));
+    const double b = static_cast<double>(app::ParseReal(in.end));
+    const double fa = core::f(in.equation, a, c);
+    const double fb = core::f(in.equation, b, c);
+    EXPECT_TRUE((fa < 0 && fb > 0) || (fa > 0 && fb < 0)) << fa << " " << fb;
+    EXPECT_GT(variant.reference_root, a);
+    EXPECT_LT(variant.reference_root, b);
+    // Solved again from the texts a student types, as the window solves them.
+    const app::SolvedRun solved = app::Solve(in);
+    EXPECT_FALSE(solved.error.has_value());
+    for (std::size_t i = 0; i < variant.methods.size(); ++i) {
+      const core::MethodHistory& history = solved.record->methods[i];
+      EXPECT_FALSE(history.error.has_value());
+      ASSERT_TRUE(history.count.has_value());
+      EXPECT_LT(*history.count, core::kPassCap);
+      EXPECT_EQ(*history.count, variant.methods[i].count);
+      EXPECT_EQ(*history.root, variant.methods[i].root);
+    }
+  }
+}
+
+TEST(Variants, DrawOnlyFromTheEquationsAskedForAndNeverRepeat) {
+  const SeparatorGuard separator(".");
+  const std::vector<app::Variant> variants = app::MakeVariants(Request(20, 11, {3, 8}));
+  std::set<std::vector<std::string>> seen;
+  for (const app::Variant& variant : variants) {
+    EXPECT_TRUE(variant.inputs.equation == 3 || variant.inputs.equation == 8);
+    const app::InputTexts& in = variant.inputs;
+    EXPECT_TRUE(seen.insert({std::to_string(in.equation), in.k, in.l, in.start, in.end}).second);
+  }
+}
+
+TEST(Variants, RefuseAPrecisionThatIsNoPositiveNumber) {
+  const SeparatorGuard separator(".");
+  app::VariantRequest request = Request(1, 1);
+  request.precision_text = "0,001";
+  EXPECT_THROW(app::MakeVariants(request), core::EConvertError);
+  request.precision_text = "0";
+  EXPECT_THROW(app::MakeVariants(request), core::Exception);
+}
+
+TEST(Variants, TheTaskNamesTheFunctionTheIntervalAndThePrecision) {
+  const SeparatorGuard separator(",");
+  const app::Variant variant = app::MakeVariants(Request(1, 5, {0})).front();
+  const std::vector<std::string> lines = app::TaskLines(variant);
+  EXPECT_EQ(lines[0], "Вариант 1");
+  EXPECT_NE(lines[1].find("f(x) = k·cos(l·x)"), std::string::npos);
+  EXPECT_NE(lines[3].find("[" + variant.inputs.start + "; " + variant.inputs.end + "]"),
+            std::string::npos);
+  EXPECT_NE(lines[3].find("0,001"), std::string::npos);
+}
+
+struct RangeCase {
+  std::uint64_t bits;
+  std::uint64_t n;
+  bool taken;
+  std::uint64_t value;
+};
+
+TEST(Variants, MapToRangeDrawsAgainOnlyAboveTheLastWholeCycle) {
+  constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+  // 2^64 = 3 * 6148914691236517205 + 1: only 2^64 - 1 itself is drawn again for 3.
+  const RangeCase cases[] = {
+      {5, 3, true, 2},
+      {kMax - 1, 3, true, (kMax - 1) % 3},
+      {kMax, 3, false, 0},
+      {kMax, 1, false, 0},
+      {0, 10, true, 0},
+      {kMax - 5, 10, false, 0},  // 2^64 - 6 = 18446744073709551610 begins an incomplete cycle
+      {kMax - 6, 10, true, 9},
+  };
+  for (const RangeCase& c : cases) {
+    std::uint64_t value = 99;
+    EXPECT_EQ(app::MapToRange(c.bits, c.n, value), c.taken) << c.bits << " % " << c.n;
+    if (c.taken) {
+      EXPECT_EQ(value, c.value);
+    }
+  }
+}
+
+TEST(TableWindow, AlignsColumnsByCharactersNotBytes) {
+  EXPECT_EQ(app::AlignedText({{"Метод", "x"}, {"ab", "1,5"}, {"", ""}}),
+            "Метод  x\nab     1,5\n\n");
+}
+
+TEST(TableWindow, TheFunctionOfARunIsItsFormulaOrItsEquations) {
+  const SeparatorGuard separator(".");
+  app::InputTexts typed;
+  typed.formula = "x^3-2*x-5";
+  typed.start = "2";
+  typed.end = "3";
+  EXPECT_EQ(app::FunctionText(*app::Solve(typed).record), "f(x) = x^3-2*x-5");
+  app::InputTexts listed;
+  listed.equation = 3;
+  EXPECT_EQ(app::FunctionText(*app::Solve(listed).record), app::FunctionText(3));
+  typed.formula = "2x";
+  EXPECT_THROW(app::Solve(typed), core::EFormulaError);
+}
+
+TEST(TableWindow, ARunThatFailsKeepsItsTableAndMessage) {
+  const SeparatorGuard separator(".");
+  app::InputTexts inputs;
+  inputs.precision = "-1";  // the secants end in 0 / 0 at the cap
+  const app::SolvedRun solved = app::Solve(inputs);
+  EXPECT_EQ(solved.error, "Invalid floating point operation");
+  EXPECT_EQ(solved.window.Cell(2, 1), "5002");
+  EXPECT_EQ(solved.window.Cell(2, 4), "");
+  EXPECT_EQ(solved.window.StatusText(), "");
+}
+
+}  // namespace

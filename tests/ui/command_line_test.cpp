@@ -1,0 +1,366 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program as a command: arguments in, exit status, standard output and
+// standard error out, run as a separate process with no display. The text
+// output of the defaults is checked against the main window's own table.
+#include <QAction>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMenu>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/number_text.h"
+#include "app/pass_table.h"
+#include "app/variants.h"
+#include "core/floating_point_environment.h"
+#include "ui/Unit1.h"
+#include "ui/command_line/qt_options.h"
+#include "ui/iterations_opener.h"
+#include "ui/iterations_window.h"
+#include "ui/report/print_command.h"
+#include "ui/report/run_report.h"
+#include "ui/widgets/status_panel.h"
+
+namespace {
+
+struct Result {
+  int status = -1;
+  QString out;
+  QString err;
+};
+
+Result RunProgram(const QStringList& arguments) {
+  QProcess process;
+  process.start(QStringLiteral(NLE_PROGRAM), arguments);
+  if (!process.waitForFinished(60'000)) {
+    process.kill();
+    process.waitForFinished();
+    return {-1, QString(), QStringLiteral("the program did not end within 60 s")};
+  }
+  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+          QString::fromUtf8(process.readAllStandardOutput()),
+          QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString Tool(const QString& program, const QStringList& arguments) {
+  QProcess process;
+  process.start(program, arguments);
+  if (!process.waitForFinished(60'000)) return QStringLiteral("(%1 did not end)").arg(program);
+  return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int PdfPages(const QString& path) {
+  const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                            .match(Tool(QStringLiteral("pdfinfo"), {path}));
+  return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+const QString kHint = QStringLiteral("Try 'nonlinear-equations --help' for more information.\n");
+
+}  // namespace
+
+class CommandLineTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void answersEachKindOfCall_data();
+  void answersEachKindOfCall();
+  void leavesTheToolkitsOptionsToTheToolkit_data();
+  void leavesTheToolkitsOptionsToTheToolkit();
+  void printsTheWindowsTableForTheDefaults();
+  void writesTheDocumentedJson();
+  void writesAReportPageForEveryFortyFivePasses();
+  void writesTheSameVariantsAsTheLibraryForTheSameSeed();
+  void printsTheMainWindowAndADetailWindow();
+};
+
+void CommandLineTest::initTestCase() {
+  // "." for the window here and for the program started below.
+  qputenv("LC_ALL", "C.UTF-8");
+  core::EstablishFloatingPointEnvironment();
+  app::ReadDecimalSeparator();
+  QCOMPARE(QString::fromStdString(app::DecimalSeparator()), QStringLiteral("."));
+}
+
+void CommandLineTest::answersEachKindOfCall_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<int>("status");
+  QTest::addColumn<QString>("out");  // "*" ends a prefix
+  QTest::addColumn<QString>("err");
+
+  const QString table_csv = QStringLiteral(
+      "Метод рассчета;Значение;Кол-во итераций\n"
+      "Метод хорд;1,571;3\n"
+      "Метод касательных;1,571;3\n"
+      "Метод секущих;1,571;4\n"
+      "Метод половинного деления;1,571;11\n");
+  QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("Usage: *")
+                        << QString();
+  QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
+                           << QStringLiteral("nonlinear-equations 1.0.0\nLicense GPLv3+*")
+                           << QString();
+  QTest::newRow("csv with a comma")
+      << QStringList{"--solve", "--format", "csv", "--decimal-separator", ","} << 0 << table_csv
+      << QString();
+  QTest::newRow("unknown option") << QStringList{QStringLiteral("--bogus")} << 2 << QString()
+                                  << QStringLiteral(
+                                         "nonlinear-equations: Unknown option 'bogus'.\n") +
+                                         kHint;
+  QTest::newRow("plain argument") << QStringList{QStringLiteral("run")} << 2 << QString()
+                                  << QStringLiteral(
+                                         "nonlinear-equations: unexpected argument 'run'\n") +
+                                         kHint;
+  QTest::newRow("no command") << QStringList{"--k", "2"} << 2 << QString()
+                              << QStringLiteral(
+                                     "nonlinear-equations: --solve or --variants is "
+                                     "needed\n") +
+                                     kHint;
+  QTest::newRow("equation beyond the list")
+      << QStringList{"--solve", "--equation", "10"} << 2 << QString()
+      << QStringLiteral(
+             "nonlinear-equations: --equation takes a whole number from 0 to 9, "
+             "not '10'\n") +
+             kHint;
+  QTest::newRow("format") << QStringList{"--solve", "--format", "xml"} << 2 << QString()
+                          << QStringLiteral(
+                                 "nonlinear-equations: --format takes text, csv or "
+                                 "json, not 'xml'\n") +
+                                 kHint;
+  QTest::newRow("option of the other command")
+      << QStringList{"--solve", "--seed", "3"} << 2 << QString()
+      << QStringLiteral("nonlinear-equations: --seed needs --variants\n") + kHint;
+  QTest::newRow("two-character separator")
+      << QStringList{"--solve", "--decimal-separator", ".."} << 2 << QString()
+      << QStringLiteral(
+             "nonlinear-equations: --decimal-separator takes one character, not "
+             "'..'\n") +
+             kHint;
+  // The window reads k first: the table has its headers, the error box the
+  // reader's message.
+  QTest::newRow("input that is no number")
+      << QStringList{"--solve", "--format", "csv", "--k", "abc"} << 1
+      << QStringLiteral("Метод рассчета,Значение,Кол-во итераций\nМетод половинного деления,,\n*")
+      << QStringLiteral("'abc' is not a valid floating point value.\n");
+  QTest::newRow("typed formula")
+      << QStringList{"--solve", "--formula", "x^3-2*x-5", "--start", "2",
+                     "--end",   "3",         "--format",  "csv"}
+      << 0
+      << QStringLiteral("Метод рассчета,Значение,Кол-во итераций\nМетод касательных,2.095,3\n*")
+      << QString();
+  QTest::newRow("formula that cannot be read")
+      << QStringList{"--solve", "--formula", "x^3-2x"} << 1 << QString()
+      << QStringLiteral(
+             "пропущен знак «*» в позиции 6: умножение пишется явно, например 2*x.\n"
+             "  x^3-2x\n       ^\n");
+  QTest::newRow("formula and equation")
+      << QStringList{"--solve", "--formula", "x", "--equation", "1"} << 2 << QString()
+      << QStringLiteral("nonlinear-equations: --formula and --equation exclude each other\n") +
+             kHint;
+  QTest::newRow("the separator is the locale's")
+      << QStringList{"--solve", "--start", "1,5"} << 1 << QStringLiteral("*")
+      << QStringLiteral("'1,5' is not a valid floating point value.\n");
+}
+
+void CommandLineTest::answersEachKindOfCall() {
+  QFETCH(QStringList, arguments);
+  QFETCH(int, status);
+  QFETCH(QString, out);
+  QFETCH(QString, err);
+  const Result result = RunProgram(arguments);
+  QCOMPARE(result.err, err);
+  QCOMPARE(result.status, status);
+  if (out.endsWith(QLatin1Char('*'))) {
+    QVERIFY2(result.out.startsWith(out.chopped(1)), qPrintable(result.out));
+  } else {
+    QCOMPARE(result.out, out);
+  }
+}
+
+void CommandLineTest::leavesTheToolkitsOptionsToTheToolkit_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QStringList>("left");
+  QTest::newRow("none") << QStringList{} << QStringList{};
+  QTest::newRow("platform") << QStringList{"-platform", "offscreen"} << QStringList{};
+  QTest::newRow("style with =") << QStringList{"-style=fusion", "-reverse"} << QStringList{};
+  QTest::newRow("two dashes") << QStringList{"--platform", "xcb"} << QStringList{};
+  QTest::newRow("ours among them")
+      << QStringList{"-platform", "offscreen", "--solve", "-style", "fusion", "--k", "2"}
+      << QStringList{"--solve", "--k", "2"};
+  QTest::newRow("unknown") << QStringList{"-frobnicate"} << QStringList{"-frobnicate"};
+}
+
+void CommandLineTest::leavesTheToolkitsOptionsToTheToolkit() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QStringList, left);
+  QCOMPARE(ui::WithoutQtOptions(arguments), left);
+  // With nothing left the windows start, which the program's own process
+  // would show on a display; the decision is all there is to see here.
+  std::vector<QByteArray> bytes;
+  std::vector<char*> argv;
+  bytes.emplace_back("nonlinear-equations");
+  for (const QString& argument : arguments) bytes.push_back(argument.toUtf8());
+  for (QByteArray& argument : bytes) argv.push_back(argument.data());
+  QCOMPARE(ui::IsCommandLine(static_cast<int>(argv.size()), argv.data()), !left.isEmpty());
+}
+
+void CommandLineTest::printsTheWindowsTableForTheDefaults() {
+  TForm1 window;
+  window.Button1Click(&window);
+  const Result result = RunProgram({QStringLiteral("--solve")});
+  QCOMPARE(result.status, 0);
+  const QStringList lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  QCOMPARE(lines.size(), window.RowCount() + 1);
+  for (int row = 0; row < window.RowCount(); ++row) {
+    QStringList window_row;
+    for (int column = 0; column < window.ColumnCount(); ++column)
+      window_row << QString::fromStdString(window.Cell(column, row));
+    QCOMPARE(lines[row].split(QRegularExpression(QStringLiteral(" {2,}"))), window_row);
+  }
+  QCOMPARE(lines.last(), window.StatusPanel->text());
+}
+
+void CommandLineTest::writesTheDocumentedJson() {
+  const Result result =
+      RunProgram({"--solve", "--equation", "3", "--k", "1", "--l", "0", "--start", "0",
+                  "--precision", "0.0001", "--end", "1", "--format", "json", "--history"});
+  QCOMPARE(result.status, 0);
+  QJsonParseError error;
+  const QJsonObject json = QJsonDocument::fromJson(result.out.toUtf8(), &error).object();
+  QCOMPARE(error.error, QJsonParseError::NoError);
+  const QJsonObject inputs = json[QStringLiteral("inputs")].toObject();
+  QCOMPARE(inputs[QStringLiteral("equation")].toInt(), 3);
+  QCOMPARE(inputs[QStringLiteral("function")].toString(), QStringLiteral("f(x) = k·cos(x) − x + l"));
+  QCOMPARE(inputs[QStringLiteral("precision")].toString(), QStringLiteral("0.0001"));
+  QCOMPARE(json[QStringLiteral("table")].toArray().size(), 5);
+  QVERIFY(json[QStringLiteral("error")].isNull());
+  QCOMPARE(json[QStringLiteral("status")].toString(),
+           QStringLiteral("Самый быстрый метод для данного уравнения - ") +
+               json[QStringLiteral("fastest")].toString());
+  const QJsonArray methods = json[QStringLiteral("methods")].toArray();
+  QCOMPARE(methods.size(), 4);
+  for (const QJsonValue& value : methods) {
+    const QJsonObject method = value.toObject();
+    const QJsonArray table_row =
+        json[QStringLiteral("table")].toArray()[method[QStringLiteral("row")].toInt()].toArray();
+    QCOMPARE(table_row[0].toString(), method[QStringLiteral("name")].toString());
+    QCOMPARE(table_row[1].toString(), method[QStringLiteral("root_text")].toString());
+    QCOMPARE(table_row[2].toString(), QString::number(method[QStringLiteral("count")].toInt()));
+    QVERIFY(std::fabs(method[QStringLiteral("root")].toDouble() - 0.7391) < 1e-12);
+    const QJsonArray passes = method[QStringLiteral("passes")].toArray();
+    QVERIFY(!passes.isEmpty());
+    for (const char* field : {"n", "a", "b", "x", "fx", "dfx", "step"})
+      QVERIFY2(passes.last().toObject().contains(QLatin1String(field)), field);
+    QVERIFY(method[QStringLiteral("evaluations")].toObject()[QStringLiteral("f")].toInt() > 0);
+    const QJsonObject verdict = method[QStringLiteral("verdict")].toObject();
+    QCOMPARE(verdict[QStringLiteral("outcome")].toString(), QStringLiteral("сошёлся"));
+    QVERIFY(verdict[QStringLiteral("text")].toString().startsWith(QStringLiteral("Сошёлся")));
+  }
+}
+
+void CommandLineTest::writesAReportPageForEveryFortyFivePasses() {
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("run.pdf"));
+  // At the cap: three methods stop there, the secants end in an error; the
+  // report is written all the same, as the window keeps its table.
+  const QStringList cap = {"--solve", "--precision", "-1", "--history"};
+  const Result json = RunProgram(cap + QStringList{"--format", "json"});
+  const Result report = RunProgram(cap + QStringList{"--report", pdf});
+  QCOMPARE(report.status, 1);
+  QCOMPARE(json.status, 1);
+  // The main page, then each method: one page of texts and plots, and its
+  // pass table, kPassRowsPerPage rows to a page.
+  int expected = 1;
+  const QJsonArray methods =
+      QJsonDocument::fromJson(json.out.toUtf8())[QStringLiteral("methods")].toArray();
+  for (const QJsonValue& method : methods) {
+    const qsizetype passes = method[QStringLiteral("passes")].toArray().size();
+    expected += 1 + static_cast<int>((passes + ui::kPassRowsPerPage - 1) / ui::kPassRowsPerPage);
+  }
+  QCOMPARE(methods[0][QStringLiteral("passes")].toArray().size(), 5001);
+  QCOMPARE(PdfPages(pdf), expected);
+  const QString text =
+      Tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  for (const QString& cell :
+       {QStringLiteral("Кол-во итераций"), QStringLiteral("Метод половинного деления"),
+        QStringLiteral("5002"), QStringLiteral("Таблица проходов: Метод секущих"),
+        QStringLiteral("Расчёт прерван ошибкой: Invalid")})
+    QVERIFY2(text.contains(cell), qPrintable(cell));
+}
+
+void CommandLineTest::writesTheSameVariantsAsTheLibraryForTheSameSeed() {
+  QTemporaryDir folder;
+  const QStringList arguments = {"--variants",  "4",     "--seed", "2026",
+                                 "--equations", "0,3,8", "--out",  folder.path()};
+  QCOMPARE(RunProgram(arguments).status, 0);
+  QFile csv(folder.filePath(QStringLiteral("answers.csv")));
+  QVERIFY(csv.open(QIODevice::ReadOnly));
+  app::VariantRequest request;
+  request.count = 4;
+  request.seed = 2026;
+  request.equations = {0, 3, 8};
+  const std::string expected = app::CsvText(app::AnswerLines(app::MakeVariants(request)));
+  QCOMPARE(csv.readAll().toStdString(), expected);
+  const QString tasks =
+      Tool(QStringLiteral("pdftotext"),
+           {folder.filePath(QStringLiteral("variants.pdf")), QStringLiteral("-")});
+  QVERIFY2(tasks.contains(QStringLiteral("Вариант 4")), qPrintable(tasks));
+  QVERIFY(PdfPages(folder.filePath(QStringLiteral("answers.pdf"))) >= 1);
+}
+
+void CommandLineTest::printsTheMainWindowAndADetailWindow() {
+  QTemporaryDir folder;
+  QString path;
+  bool accept = true;
+  ui::SetPrintDialogRunner([&](QWidget*, QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    return accept;
+  });
+  TForm1 window;
+  window.Button1Click(&window);
+  const QList<QAction*> items = window.N1->actions();
+  const auto print = std::find_if(items.begin(), items.end(), [](QAction* item) {
+    return item->text() == QStringLiteral("&Печать…");
+  });
+  QVERIFY(print != items.end());
+  // After "Вычислить уравнение" (and whatever follows it), just before "Закрыть".
+  QVERIFY(items.indexOf(window.N4) < items.indexOf(*print));
+  QCOMPARE(items.indexOf(window.N2), items.indexOf(*print) + 1);
+  QCOMPARE((*print)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+
+  accept = false;
+  path = folder.filePath(QStringLiteral("cancelled.pdf"));
+  (*print)->trigger();
+  QVERIFY(!QFile::exists(path));
+  accept = true;
+  path = folder.filePath(QStringLiteral("main.pdf"));
+  (*print)->trigger();
+  const QString main_text = Tool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+  QVERIFY2(main_text.contains(window.StatusPanel->text()), qPrintable(main_text));
+  QVERIFY(main_text.contains(QStringLiteral("f(x) = k·cos(l·x)")));
+
+  ui::IterationsWindow* detail = window.IterationsOpener->OpenRow(1);
+  QVERIFY(detail != nullptr);
+  const QList<QAction*> actions = detail->PassTable()->actions();
+  const auto detail_print = std::find_if(actions.begin(), actions.end(), [](QAction* item) {
+    return item->text() == QStringLiteral("&Печать…");
+  });
+  QVERIFY(detail_print != actions.end());
+  path = folder.filePath(QStringLiteral("detail.pdf"));
+  (*detail_print)->trigger();
+  QCOMPARE(PdfPages(path), 2);  // texts and plots, then the pass table
+  const QString detail_text = Tool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+  QVERIFY2(detail_text.contains(QStringLiteral("Таблица проходов: Метод хорд")),
+           qPrintable(detail_text));
+  detail->close();
+  ui::SetPrintDialogRunner(nullptr);
+}
+
+QTEST_MAIN(CommandLineTest)
+#include "command_line_test.moc"

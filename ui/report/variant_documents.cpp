@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/report/variant_documents.h"
+
+#include <QStringList>
+
+#include "app/function_texts.h"
+#include "app/number_text.h"
+#include "core/method_table.h"
+#include "ui/report/page_layout.h"
+#include "ui/widgets/utf8_text.h"
+
+namespace ui {
+
+namespace {
+
+// The key on paper: the method columns hold the root and the count
+// together, so that the table fits the page's width.
+std::vector<std::vector<std::string>> KeyLines(const std::vector<app::Variant>& variants) {
+  std::vector<std::string> header = {"Вариант", "Уравнение, k, l", "Отрезок, точность", "Корень"};
+  for (const core::MethodEntry& entry : core::kMethods)
+    header.push_back(std::string(entry.name) + ": значение (итераций)");
+  header.push_back("Самый быстрый метод");
+  std::vector<std::vector<std::string>> lines = {header};
+  for (const app::Variant& variant : variants) {
+    const app::InputTexts& in = variant.inputs;
+    std::vector<std::string> line = {
+        app::FormatInteger(variant.number),
+        app::FunctionText(in.equation) + "; k = " + in.k + ", l = " + in.l,
+        "[" + in.start + "; " + in.end + "], " + in.precision,
+        app::FormatReal(variant.rounded_root)};
+    for (const app::MethodAnswer& answer : variant.methods)
+      line.push_back(app::FormatReal(answer.root) + " (" + app::FormatInteger(answer.count) + ")");
+    line.push_back(variant.fastest);
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+}  // namespace
+
+void PaintVariants(QPagedPaintDevice& device, const std::vector<app::Variant>& variants) {
+  PageLayout layout(device);
+  for (const app::Variant& variant : variants) {
+    QStringList lines;
+    for (const std::string& line : app::TaskLines(variant)) lines << FromUtf8(line);
+    layout.Block(lines);
+  }
+}
+
+void PaintAnswers(QPagedPaintDevice& device, const std::vector<app::Variant>& variants) {
+  PageLayout layout(device);
+  layout.Heading(QStringLiteral("Ответы к вариантам"));
+  layout.Paragraph(
+      QStringLiteral("Корень — корень на отрезке, округлённый, как программа округляет значения: "
+                     "до стольких знаков, сколько даёт длина записи точности. Для каждого метода — "
+                     "значение и число итераций, как в таблице результатов."));
+  layout.Table(KeyLines(variants));
+}
+
+}  // namespace ui
