@@ -2,8 +2,8 @@
 #include "ui/iterations_window.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -33,8 +33,8 @@
 #include "ui/chart_description.h"
 #include "ui/chart_explorer.h"
 #include "ui/chart_legend.h"
-#include "ui/context_menu.h"
 #include "ui/comparison_tab.h"
+#include "ui/context_menu.h"
 #include "ui/convergence_charts.h"
 #include "ui/detail_window_place.h"
 #include "ui/error_boundary.h"

@@ -365,17 +365,19 @@ void IterationsWindowTest::namesItsPartsForAssistiveTechnology() {
 // The texts of the context menu that Shift+F10 opens on `widget`; the menu
 // is closed with Escape, which must leave the window open.
 QStringList ContextMenuByKeyboard(QWidget* widget) {
-  QStringList texts;
-  bool seen = false;
-  QTimer::singleShot(0, [&texts, &seen] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (menu == nullptr) return;
-    seen = true;
-    for (const QAction* action : menu->actions()) texts << action->text();
-    QTest::keyClick(menu, Qt::Key_Escape);
-  });
   QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier);
-  if (!seen) qWarning("Shift+F10 opened no menu on %s", widget->metaObject()->className());
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  if (menu == nullptr && QTest::qWaitFor([] { return QApplication::activePopupWidget(); }, 2000))
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  if (menu == nullptr) {
+    qWarning("Shift+F10 opened no menu on %s", widget->metaObject()->className());
+    return {};
+  }
+  QStringList texts;
+  for (const QAction* action : menu->actions()) texts << action->text();
+  QTest::keyClick(menu, Qt::Key_Escape);
+  if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 2000))
+    qWarning("Escape left the menu open");
   return texts;
 }
 
