@@ -235,8 +235,7 @@ void CommandLineTest::writesTheDocumentedJson() {
   QCOMPARE(error.error, QJsonParseError::NoError);
   const QJsonObject inputs = json[QStringLiteral("inputs")].toObject();
   QCOMPARE(inputs[QStringLiteral("equation")].toInt(), 3);
-  QCOMPARE(inputs[QStringLiteral("function")].toString(),
-           QStringLiteral("f(x) = k·cos(x) − x + l"));
+  QCOMPARE(inputs[QStringLiteral("function")].toString(), QStringLiteral("f(x) = k·cos(x) − x + l"));
   QCOMPARE(inputs[QStringLiteral("precision")].toString(), QStringLiteral("0.0001"));
   QCOMPARE(json[QStringLiteral("table")].toArray().size(), 5);
   QVERIFY(json[QStringLiteral("error")].isNull());
