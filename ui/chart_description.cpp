@@ -2,6 +2,8 @@
 #include "ui/chart_description.h"
 
 #include <QAbstractAxis>
+#include <QAreaSeries>
+#include <QLineSeries>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -31,17 +33,23 @@ QString Number(double value) {
 
 // The series that the legend names, one per name: a line and a scatter
 // series of the same name draw the same points.
-QList<const QXYSeries*> NamedSeries(const QChart& chart) {
-  QList<const QXYSeries*> named;
+struct Named {
+  QString name;
+  const QXYSeries* points;
+  bool scatter;
+};
+
+QList<Named> NamedSeries(const QChart& chart) {
+  QList<Named> named;
   QStringList names;
   for (QLegendMarker* marker : chart.legend()->markers()) {
-    const auto* series = qobject_cast<const QXYSeries*>(marker->series());
-    if (series == nullptr || series->property(kOutOfLegendProperty).toBool() ||
-        series->name().isEmpty())
+    const QAbstractSeries& series = *marker->series();
+    const QXYSeries* points = PointsOf(series);
+    if (points == nullptr || series.property(kOutOfLegendProperty).toBool() ||
+        series.name().isEmpty() || names.contains(series.name()))
       continue;
-    if (names.contains(series->name())) continue;
-    names << series->name();
-    named << series;
+    names << series.name();
+    named << Named{series.name(), points, qobject_cast<const QScatterSeries*>(&series) != nullptr};
   }
   return named;
 }
@@ -61,23 +69,28 @@ QString RangeText(const QAbstractAxis* axis) {
   return QString();
 }
 
-QString SeriesText(const QXYSeries& series) {
-  const qsizetype count = series.count();
-  if (qobject_cast<const QScatterSeries*>(&series) != nullptr && count == 1) {
+QString SeriesText(const Named& series) {
+  const qsizetype count = series.points->count();
+  if (series.scatter && count == 1) {
     return QStringLiteral("%1: x = %2, y = %3")
-        .arg(series.name(), Number(series.at(0).x()), Number(series.at(0).y()));
+        .arg(series.name, Number(series.points->at(0).x()), Number(series.points->at(0).y()));
   }
-  return QStringLiteral("%1: точек %2").arg(series.name()).arg(count);
+  return QStringLiteral("%1: точек %2").arg(series.name).arg(count);
 }
 
-bool AllWhole(const QList<const QXYSeries*>& series) {
-  for (const QXYSeries* one : series)
-    for (const QPointF& point : one->points())
+bool AllWhole(const QList<Named>& series) {
+  for (const Named& one : series)
+    for (const QPointF& point : one.points->points())
       if (point.x() != std::floor(point.x())) return false;
   return !series.isEmpty();
 }
 
 }  // namespace
+
+const QXYSeries* PointsOf(const QAbstractSeries& series) {
+  if (const auto* area = qobject_cast<const QAreaSeries*>(&series)) return area->upperSeries();
+  return qobject_cast<const QXYSeries*>(&series);
+}
 
 QString DescribeChart(const QChart& chart) {
   QStringList parts{chart.title()};
@@ -85,13 +98,13 @@ QString DescribeChart(const QChart& chart) {
     if (const QAbstractAxis* axis = AxisOf(chart, orientation))
       parts << QStringLiteral("Ось «%1» %2").arg(axis->titleText(), RangeText(axis));
   }
-  for (const QXYSeries* series : NamedSeries(chart)) parts << SeriesText(*series);
+  for (const Named& series : NamedSeries(chart)) parts << SeriesText(series);
   parts << QStringLiteral("Данные — кнопкой «Данные графика…»");
   return parts.join(QStringLiteral(". ")) + QLatin1Char('.');
 }
 
 QAbstractItemModel* NewChartDataModel(const QChart& chart, QObject* parent) {
-  const QList<const QXYSeries*> series = NamedSeries(chart);
+  const QList<Named> series = NamedSeries(chart);
   const QAbstractAxis* x_axis = AxisOf(chart, Qt::Horizontal);
   const QAbstractAxis* y_axis = AxisOf(chart, Qt::Vertical);
   const QString x_title = x_axis != nullptr ? x_axis->titleText() : QStringLiteral("x");
@@ -100,14 +113,14 @@ QAbstractItemModel* NewChartDataModel(const QChart& chart, QObject* parent) {
   if (AllWhole(series)) {
     std::map<double, QList<QString>> rows;
     for (qsizetype column = 0; column < series.size(); ++column) {
-      for (const QPointF& point : series[column]->points()) {
+      for (const QPointF& point : series[column].points->points()) {
         QList<QString>& row = rows[point.x()];
         row.resize(series.size());
         row[column] = Number(point.y());
       }
     }
     QStringList headers{x_title};
-    for (const QXYSeries* one : series) headers << one->name();
+    for (const Named& one : series) headers << one.name;
     model->setHorizontalHeaderLabels(headers);
     for (const auto& [x, cells] : rows) {
       QList<QStandardItem*> items{new QStandardItem(QString::number(static_cast<qint64>(x)))};
@@ -117,9 +130,9 @@ QAbstractItemModel* NewChartDataModel(const QChart& chart, QObject* parent) {
     return model;
   }
   model->setHorizontalHeaderLabels({QStringLiteral("Ряд"), x_title, y_title});
-  for (const QXYSeries* one : series) {
-    for (const QPointF& point : one->points()) {
-      model->appendRow({new QStandardItem(one->name()), new QStandardItem(Number(point.x())),
+  for (const Named& one : series) {
+    for (const QPointF& point : one.points->points()) {
+      model->appendRow({new QStandardItem(one.name), new QStandardItem(Number(point.x())),
                         new QStandardItem(Number(point.y()))});
     }
   }

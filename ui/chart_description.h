@@ -8,11 +8,17 @@
 #include <QString>
 
 class QAbstractItemModel;
+class QAbstractSeries;
 class QChart;
+class QXYSeries;
 class QObject;
 class QWidget;
 
 namespace ui {
+
+// The points that a series draws: its own, or an area's upper edge (the
+// function's band draws f as an area); null for other series.
+const QXYSeries* PointsOf(const QAbstractSeries& series);
 
 QString DescribeChart(const QChart& chart);
 

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "app/number_text.h"
+#include "ui/chart_description.h"
 #include "ui/convergence_charts.h"
 #include "ui/error_boundary.h"
 
@@ -32,8 +33,8 @@ QString Number(double value) {
   return QString::fromStdString(app::FormatReal(value));
 }
 
-QString PointText(const QXYSeries& series, qsizetype index) {
-  const QPointF point = series.at(index);
+QString PointText(const QAbstractSeries& series, const QXYSeries& points, qsizetype index) {
+  const QPointF point = points.at(index);
   const QVariantList passes = series.property(kPassNumbersProperty).toList();
   if (index < passes.size())
     return QStringLiteral("n = %1; xₙ = %2").arg(passes[index].toInt()).arg(Number(point.x()));
@@ -77,15 +78,15 @@ QString ChartExplorer::TextAt(const QPointF& position) const {
   qreal best = kReach;
   for (const bool markers : {true, false}) {
     for (QAbstractSeries* abstract : chart()->series()) {
-      const auto* series = qobject_cast<const QXYSeries*>(abstract);
-      if (series == nullptr || series->name().isEmpty() || !series->isVisible()) continue;
-      if (markers != (qobject_cast<const QScatterSeries*>(series) != nullptr)) continue;
+      const QXYSeries* series = PointsOf(*abstract);
+      if (series == nullptr || abstract->name().isEmpty() || !abstract->isVisible()) continue;
+      if (markers != (qobject_cast<const QScatterSeries*>(abstract) != nullptr)) continue;
       for (qsizetype i = 0; i < series->count(); ++i) {
         const QPointF point = chart()->mapToPosition(series->at(i), abstract);
         const qreal distance = std::hypot(point.x() - at.x(), point.y() - at.y());
         if (distance < best) {
           best = distance;
-          best_text = PointText(*series, i);
+          best_text = PointText(*abstract, *series, i);
         }
       }
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/chart_legend.h"
 
+#include <QAreaSeries>
 #include <QFontMetrics>
 #include <QLegend>
 #include <QLegendMarker>
@@ -72,6 +73,8 @@ QList<LegendEntry> LegendEntries(const QChart& chart) {
       same->marker_border = scatter->borderColor();
     } else if (auto* line = qobject_cast<QLineSeries*>(series)) {
       same->line = line->pen();
+    } else if (auto* area = qobject_cast<QAreaSeries*>(series)) {
+      same->line = area->pen();
     }
   }
   return entries;

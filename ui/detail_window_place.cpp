@@ -11,8 +11,8 @@ namespace ui {
 
 namespace {
 
-constexpr int kLinesWide = 70;
-constexpr int kLinesHigh = 42;
+constexpr int kLinesWide = 84;
+constexpr int kLinesHigh = 56;
 const QString kSizeKey = QStringLiteral("detail_window/size");
 const QString kFolderKey = QStringLiteral("detail_window/export_folder");
 

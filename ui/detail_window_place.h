@@ -14,7 +14,7 @@ class QWidget;
 
 namespace ui {
 
-// The remembered size, or about 70 by 42 lines of the font; never more than
+// The remembered size, or 84 by 56 lines of the font; never more than
 // nine tenths of `available`.
 QSize DetailWindowSize(const QWidget& window, const QRect& available);
 void RememberDetailWindowSize(const QSize& size);

@@ -35,6 +35,7 @@
 #include "ui/Unit2.h"
 #include "ui/Unit4.h"
 #include "ui/chart_axes.h"
+#include "ui/chart_description.h"
 #include "ui/chart_explorer.h"
 #include "ui/error_boundary.h"
 #include "ui/file_chooser.h"
@@ -480,6 +481,17 @@ void IterationsWindowTest::hoverNamesTheIterate() {
   const QPointF at = view.mapFromScene(view.chart()->mapToPosition(iterates->at(0), iterates));
   const QString text = static_cast<ui::ChartExplorer&>(view).TextAt(at);
   QVERIFY2(text.startsWith("n = 0; xₙ = 1,56"), qPrintable(text));
+  // On the curve, away from the iterates: x and f(x).
+  for (QAbstractSeries* series : view.chart()->series()) {
+    if (series->name() != "f(x)") continue;
+    const QXYSeries& points = *ui::PointsOf(*series);
+    const QPointF point = points.at(points.count() / 4);
+    const QString on_curve = static_cast<ui::ChartExplorer&>(view).TextAt(
+        view.mapFromScene(view.chart()->mapToPosition(point, series)));
+    QVERIFY2(on_curve.startsWith("x = ") && on_curve.contains("; f(x) = "), qPrintable(on_curve));
+    return;
+  }
+  QFAIL("no curve f(x)");
 }
 
 void IterationsWindowTest::saysWhatBecameOfEachRun_data() {
