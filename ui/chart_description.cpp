@@ -3,12 +3,12 @@
 
 #include <QAbstractAxis>
 #include <QAreaSeries>
-#include <QLineSeries>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineSeries>
 #include <QLogValueAxis>
 #include <QScatterSeries>
 #include <QStandardItemModel>
@@ -59,12 +59,18 @@ QAbstractAxis* AxisOf(const QChart& chart, Qt::Orientation orientation) {
   return axes.isEmpty() ? nullptr : axes.front();
 }
 
+// An axis end as a listener needs it: four significant digits.
+QString Rounded(double value) {
+  return QString::number(value, 'g', 4)
+      .replace(QLatin1Char('.'), QString::fromStdString(app::DecimalSeparator()));
+}
+
 QString RangeText(const QAbstractAxis* axis) {
   if (const auto* value = qobject_cast<const QValueAxis*>(axis))
-    return QStringLiteral("от %1 до %2").arg(Number(value->min()), Number(value->max()));
+    return QStringLiteral("от %1 до %2").arg(Rounded(value->min()), Rounded(value->max()));
   if (const auto* log = qobject_cast<const QLogValueAxis*>(axis)) {
     return QStringLiteral("от %1 до %2, логарифмическая шкала")
-        .arg(Number(log->min()), Number(log->max()));
+        .arg(Rounded(log->min()), Rounded(log->max()));
   }
   return QString();
 }

@@ -18,6 +18,7 @@
 #include "ui/chart_description.h"
 #include "ui/convergence_charts.h"
 #include "ui/error_boundary.h"
+#include "ui/window_role.h"
 
 namespace ui {
 
@@ -47,6 +48,7 @@ QString PointText(const QAbstractSeries& series, const QXYSeries& points, qsizet
 
 ChartExplorer::ChartExplorer(QChart* chart, QWidget* parent)
     : QChartView(chart != nullptr ? chart : new QChart(), parent) {
+  SetAccessibleRole(*this, QAccessible::Chart);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   setRenderHint(QPainter::Antialiasing);

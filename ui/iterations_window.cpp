@@ -164,7 +164,7 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
       method_(method),
       analyses_(std::make_shared<const RunAnalyses>(app::AnalyseRun(*run_))) {
   // Before anything that would make the accessible object with another role.
-  SetWindowRole(*this, QAccessible::Window);
+  SetAccessibleRole(*this, QAccessible::Window);
   setWindowTitle(Title(*run_, method_));
   setAccessibleName(windowTitle());
 

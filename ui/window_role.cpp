@@ -20,7 +20,7 @@ QAccessibleInterface* WindowWithRole(const QString& /*class_name*/, QObject* obj
 
 }  // namespace
 
-void SetWindowRole(QWidget& window, QAccessible::Role role) {
+void SetAccessibleRole(QWidget& window, QAccessible::Role role) {
   static const bool installed = [] {
     QAccessible::installFactory(WindowWithRole);
     return true;

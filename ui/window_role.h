@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A top-level QWidget reaches screen readers as a "filler"; marked here, it
-// is a frame (QAccessible::Window) or a dialog, as a window of its kind is.
+// A top-level QWidget, or a plot view, reaches screen readers as a "filler";
+// marked here, a window is a frame (QAccessible::Window) or a dialog, and a
+// plot a chart, as others of their kind are.
 #pragma once
 
 #include <QAccessible>
@@ -9,6 +10,6 @@ class QWidget;
 
 namespace ui {
 
-void SetWindowRole(QWidget& window, QAccessible::Role role);
+void SetAccessibleRole(QWidget& widget, QAccessible::Role role);
 
 }  // namespace ui

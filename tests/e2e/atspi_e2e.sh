@@ -35,6 +35,6 @@ expect "the root" $'^label\tРезультат метода\tКорень \\(к�
 expect "the count" $'^label\tРезультат метода\t[^\t]*итераций: [0-9]+'
 expect "the verdict" $'^label\tИтог метода\t[✓⚠] .+'
 expect "the order of convergence" $'^label\tПорядок сходимости\t.+'
-expect "the function plot's description" $'\tГрафик функции[^\t]*\tФункция и построения метода\\. Ось'
-expect "the convergence plot's description" $'\tГрафик сходимости[^\t]*\tСходимость'
+expect "the function plot's description" $'^chart\tГрафик функции[^\t]*\tФункция и построения метода\\. Ось'
+expect "the convergence plot's description" $'^chart\tГрафик сходимости[^\t]*\tСходимость'
 exit "$failed"
