@@ -17,4 +17,14 @@ std::string FunctionText(std::uint8_t equation) {
   return std::string(kFunctionTexts[equation]);
 }
 
+std::string FunctionText(const RunRecord& run) {
+  const core::MethodHistory& first = run.methods.front();
+  if (first.formula != nullptr) return "f(x) = " + first.formula->Text();
+  for (std::size_t equation = 0; equation < core::kEquationTexts.size(); ++equation) {
+    if (core::kEquationTexts[equation] == run.equation_text)
+      return FunctionText(static_cast<std::uint8_t>(equation));
+  }
+  return std::string();
+}
+
 }  // namespace app

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/comparison_run.h"
 #include "core/equations.h"
 
 namespace app {
@@ -18,5 +19,8 @@ extern const std::array<std::string_view, core::kEquationCount> kFunctionTexts;
 
 // The text of `equation`, or an empty text when the index names no equation.
 std::string FunctionText(std::uint8_t equation);
+
+// The same for what a run solved: its typed formula, or its equation.
+std::string FunctionText(const RunRecord& run);
 
 }  // namespace app

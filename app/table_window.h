@@ -85,10 +85,6 @@ struct SolvedRun {
 };
 SolvedRun Solve(const InputTexts& inputs);
 
-// The function a run solved (app/function_texts.h): its typed formula, or
-// its equation's.
-std::string FunctionText(const RunRecord& run);
-
 // Lines of cells as plain text: the columns padded to their widest cell
 // (counted in characters), two spaces apart, no trailing spaces.
 std::string AlignedText(const std::vector<std::vector<std::string>>& lines);

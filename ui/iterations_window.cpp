@@ -288,7 +288,7 @@ QWidget* IterationsWindow::CreatePlots() {
                  QStringLiteral("&Функция"));
   plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent), steps_box_),
                  QStringLiteral("С&ходимость"));
-  plots_->addTab(NewComparisonTab(*run_, *analyses_), QStringLiteral("&Сравнение"));
+  plots_->addTab(NewComparisonTab(*run_, *analyses_), QStringLiteral("Сра&внение"));
   return plots_;
 }
 

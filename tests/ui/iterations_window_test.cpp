@@ -3,6 +3,7 @@
 // results table open which method's window, the copies to the clipboard, the
 // CSV file read back, the saved plots, and the mark of a replaced run.
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -94,6 +95,7 @@ class IterationsWindowTest : public QObject {
   void namesItsPartsForAssistiveTechnology();
   void saysWhatBecameOfEachRun_data();
   void saysWhatBecameOfEachRun();
+  void verdictStaysReadableInADarkPalette();
 
  private:
   QStringList reports_;
@@ -422,7 +424,7 @@ void IterationsWindowTest::saysWhatBecameOfEachRun() {
     legend << series->name();
   QVERIFY2(legend.join('|').contains(" — "), qPrintable(legend.join('|')));
   const auto* tabs = window.findChild<QTabWidget*>();
-  QCOMPARE(tabs->tabText(2), QStringLiteral("&Сравнение"));
+  QCOMPARE(tabs->tabText(2), QStringLiteral("Сра&внение"));
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   const QString pictures = QStringLiteral(NLE_SCREENSHOT_DIR);
   QVERIFY(QDir().mkpath(pictures));
@@ -433,6 +435,38 @@ void IterationsWindowTest::saysWhatBecameOfEachRun() {
     plots->setCurrentIndex(plots->currentIndex() + 1);
   }
 
+  Form1->ComboBox1->setCurrentIndex(0);
+  Form1->Edit3->setText("1");
+  Form1->Edit4->setText("1");
+  Form1->Edit11->setText("2");
+}
+
+// The verdict line of a run that found no root is a notice in the palette's
+// tool-tip colours; a dark desktop keeps it readable (the picture shows it).
+void IterationsWindowTest::verdictStaysReadableInADarkPalette() {
+  const QPalette light = QApplication::palette();
+  QApplication::setPalette(window_test::DarkPalette());
+  Form1->ComboBox1->setCurrentIndex(4);
+  Form1->Edit3->setText("3");
+  Form1->Edit4->setText("-2");
+  Form1->Edit11->setText("2");
+  Compute("-1");
+  for (int row = 1; row <= 4; ++row)
+    if (Form1->StringGrid1->CellText(0, row) == QStringLiteral("Метод касательных"))
+      Opener().OpenRow(row);
+  QCOMPARE(OpenWindows().size(), 1);
+  ui::IterationsWindow& window = *OpenWindows().front();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  const auto* line = window.findChild<QLabel*>(QStringLiteral("verdict"));
+  QVERIFY(line != nullptr);
+  const QColor text = line->palette().color(line->foregroundRole());
+  const QColor back = line->palette().color(line->backgroundRole());
+  QVERIFY2(std::abs(text.lightness() - back.lightness()) > 100,
+           qPrintable(text.name() + " on " + back.name()));
+  const QString pictures = QStringLiteral(NLE_SCREENSHOT_DIR);
+  QVERIFY(QDir().mkpath(pictures));
+  QVERIFY(window.grab().save(pictures + "/verdict-cycling-tangents-dark.png"));
+  QApplication::setPalette(light);
   Form1->ComboBox1->setCurrentIndex(0);
   Form1->Edit3->setText("1");
   Form1->Edit4->setText("1");

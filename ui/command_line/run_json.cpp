@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 
+#include "app/function_texts.h"
 #include "app/number_text.h"
 #include "app/run_verdict.h"
 #include "core/method_table.h"
