@@ -361,6 +361,15 @@ void IterationsWindowTest::namesItsPartsForAssistiveTechnology() {
     QVERIFY(accessible != nullptr);
     QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), part->metaObject()->className());
   }
+  // Every text reaches screen readers whole and the keyboard can select it.
+  for (const QLabel* label : window.findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
+    QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<QLabel*>(label))
+                 ->text(QAccessible::Description),
+             label->text());
+    QVERIFY2(label->textInteractionFlags() & Qt::TextSelectableByKeyboard,
+             qPrintable(label->text()));
+  }
 }
 
 // The texts of the context menu that Shift+F10 opens on `widget`; the menu
