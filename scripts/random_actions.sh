@@ -26,7 +26,7 @@ cp help.txt "$logs/work/"  # read from the current folder; saved files land ther
 cd "$logs/work"
 
 export LC_ALL=C.UTF-8
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:log_path=$logs/asan"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:malloc_context_size=2:log_path=$logs/asan"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$logs/ubsan"
 export LSAN_OPTIONS="suppressions=$suppressions:print_suppressions=0"
 
