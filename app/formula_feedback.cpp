@@ -97,9 +97,10 @@ FunctionPreview BuildFunctionPreview(const core::EquationSource& source,
   FunctionPlot& plot = preview.plot;
   plot.range.left = std::min(start, end);
   plot.range.right = std::max(start, end);
-  plot.curve = SampleFunction(f, plot.range.left, plot.range.right, samples);
+  plot.curve = SampleBand(f, plot.range.left, plot.range.right, samples, kSamplesPerColumn);
   FitHeight(plot);
-  for (const CurvePiece& piece : plot.curve) {
+  // Sign changes between evenly spaced samples, apart from the band's columns.
+  for (const CurvePiece& piece : SampleFunction(f, plot.range.left, plot.range.right, samples)) {
     for (std::size_t i = 0; i < piece.size(); ++i) {
       const PlotPoint p = piece[i];
       if (p.y == 0) {

@@ -7,6 +7,9 @@
 #include <tuple>
 
 #include "app/method_report.h"
+#include "core/errors.h"
+#include "core/evaluator.h"
+#include "core/methods.h"
 #include "core/root_finding.h"
 
 namespace app {
@@ -15,6 +18,8 @@ namespace {
 
 constexpr double kReach = 10;     // interval widths an iterate may lie away
 constexpr double kMargin = 0.05;  // of the range, on each side
+// The height of one level of bisection's bars, as a share of the curve's.
+constexpr double kBarHeight = 0.03;
 // Zero steps beyond the last nonzero one that the convergence plot still shows.
 constexpr std::int32_t kTrailingZeroSteps = 10;
 constexpr double kLargest = std::numeric_limits<double>::max();
@@ -35,11 +40,40 @@ std::pair<PlotPoint, PlotPoint> Span(std::initializer_list<PlotPoint> points) {
   return {*left, *right};
 }
 
+// The equation of a history as the methods see it: one source, read before
+// every evaluation, and no messages to process.
+class FixedSource : public core::RootFindingHost {
+ public:
+  explicit FixedSource(core::EquationSource source) : source_(std::move(source)) {}
+  std::uint8_t SelectedEquation() const override { return source_.Equation(); }
+  core::EquationSource SelectedSource() const override { return source_; }
+  std::string PrecisionText() const override { return std::string(); }
+  void ProcessMessages() override {}
+
+ private:
+  core::EquationSource source_;
+};
+
+// Where the method's chord formula puts its point, computed by the method's
+// own function, so that the plot marks the point the method really used.
+std::optional<double> ChordLanding(const RunRecord& run, const core::MethodHistory& history,
+                                   double a, double b) {
+  const FixedSource host(SourceOf(history));
+  const core::Coefficients coefficients{run.k, run.l};
+  core::Evaluator evaluator(host, coefficients);
+  try {
+    return core::ChordPoint(evaluator, a, b);
+  } catch (const core::Exception&) {
+    return std::nullopt;
+  }
+}
+
 // The segment of pass `index` of the history, when the method draws one and
-// the values it needs can be computed.
-std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(const RunRecord& run,
-                                                          const core::MethodHistory& history,
-                                                          std::size_t index) {
+// the values it needs can be computed; a chord whose point is reflected is
+// added to `reflections`.
+std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(
+    const RunRecord& run, const core::MethodHistory& history, std::size_t index,
+    std::vector<ReflectedChord>& reflections) {
   const std::uint8_t method = history.method;
   const std::vector<core::PassRecord>& passes = history.passes;
   const core::PassRecord& pass = passes[index];
@@ -63,8 +97,39 @@ std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(const RunRecord& run,
   const std::optional<double> fa = EvaluateF(run, history, a);
   const std::optional<double> fb = EvaluateF(run, history, b);
   if (!fa || !fb) return std::nullopt;
-  if (method == core::kChords) return Span({{a, *fa}, {b, *fb}});
-  return Span({{a, *fa}, {b, *fb}, {pass.x, 0}});
+  if (method == core::kSecants) return Span({{a, *fa}, {b, *fb}, {pass.x, 0}});
+  // The chord itself meets the axis where the signed fraction puts it.
+  if (*fa == *fb) return Span({{a, *fa}, {b, *fb}});
+  const double crossing = a - *fa * (b - a) / (*fb - *fa);
+  if (!std::isfinite(crossing)) return Span({{a, *fa}, {b, *fb}});
+  if ((*fa > 0 && *fb > 0) || (*fa < 0 && *fb < 0)) {
+    const std::optional<double> landed = ChordLanding(run, history, a, b);
+    // The first pass repeats the first chord: one note for both.
+    const bool repeated = !reflections.empty() && reflections.back().crossing == crossing &&
+                          landed && reflections.back().landed == *landed;
+    if (landed && !repeated) reflections.push_back({pass.n, crossing, *landed});
+  }
+  return Span({{a, *fa}, {b, *fb}, {crossing, 0}});
+}
+
+// Bars for the intervals that bisection halves, one level each below the
+// curve's lowest point, from `below` down by `height` a level.
+std::vector<BracketBar> BracketBars(const core::MethodHistory& history, std::size_t drawn,
+                                    double below, double height) {
+  std::vector<BracketBar> bars;
+  double a = history.start;
+  double b = history.end;
+  for (std::size_t i = 0; i < drawn; ++i) {
+    const core::PassRecord& pass = history.passes[i];
+    if (pass.n > 0) {
+      bars.push_back({pass.n, std::min(a, b), std::max(a, b),
+                      below - height * static_cast<double>(bars.size() + 1)});
+    }
+    if (!pass.a || !pass.b) break;
+    a = *pass.a;
+    b = *pass.b;
+  }
+  return bars;
 }
 
 }  // namespace
@@ -135,7 +200,38 @@ std::vector<CurvePiece> SampleFunction(const std::function<std::optional<double>
   return pieces;
 }
 
-FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int samples) {
+std::vector<BandPiece> SampleBand(const std::function<std::optional<double>(double)>& f,
+                                  double left, double right, int columns, int per_column) {
+  std::vector<BandPiece> pieces(1);
+  columns = std::max(columns, 1);
+  per_column = std::max(per_column, 1);
+  const double width = (right - left) / columns;
+  for (int column = 0; column < columns; ++column) {
+    const double from = left + width * column;
+    double low = 0;
+    double high = 0;
+    bool complete = true;
+    for (int i = 0; i <= per_column && complete; ++i) {
+      const std::optional<double> y = f(from + width * i / per_column);
+      complete = y && std::isfinite(*y);
+      if (!complete) break;
+      low = i == 0 ? *y : std::min(low, *y);
+      high = i == 0 ? *y : std::max(high, *y);
+    }
+    if (!complete) {
+      if (!pieces.back().low.empty()) pieces.emplace_back();
+      continue;
+    }
+    const double middle = from + width / 2;
+    pieces.back().low.push_back({middle, low});
+    pieces.back().high.push_back({middle, high});
+  }
+  if (pieces.back().low.empty()) pieces.pop_back();
+  return pieces;
+}
+
+FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool found_root,
+                               int columns) {
   const core::MethodHistory& history = run.methods.at(static_cast<std::size_t>(method - 1));
   const std::vector<core::PassRecord>& passes = history.passes;
   std::vector<double> xs;
@@ -143,29 +239,43 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int sa
 
   FunctionPlot plot;
   plot.range = FunctionPlotRange(history.start, history.end, xs);
-  plot.curve = SampleFunction([&run, &history](double x) { return EvaluateF(run, history, x); },
-                              plot.range.left, plot.range.right, samples);
-  if (!passes.empty()) plot.root = passes.back().x;
+  plot.curve = SampleBand([&run, &history](double x) { return EvaluateF(run, history, x); },
+                          plot.range.left, plot.range.right, columns, kSamplesPerColumn);
+  if (!passes.empty()) {
+    if (found_root) {
+      plot.root = passes.back().x;
+    } else if (passes.back().fx) {
+      plot.last_point = PlotPoint{passes.back().x, *passes.back().fx};
+    }
+  }
 
   const auto in_range = [&plot](double x) { return x >= plot.range.left && x <= plot.range.right; };
   const std::size_t drawn = std::min(passes.size(), static_cast<std::size_t>(kDrawnPasses));
   for (std::size_t i = 0; i < drawn; ++i) {
     if (in_range(passes[i].x)) plot.iterates.push_back({passes[i].n, passes[i].x});
-    if (auto line = MethodLine(run, history, i)) plot.lines.push_back(*line);
+    if (auto line = MethodLine(run, history, i, plot.reflections)) plot.lines.push_back(*line);
   }
 
   FitHeight(plot);
+  if (method == core::kBisection) {
+    // One level a bar below the curve, each a thirtieth of its height.
+    const double level = kBarHeight * (plot.top / 2 - plot.bottom / 2) * 2;
+    plot.brackets = BracketBars(history, drawn, plot.bottom, level);
+    if (!plot.brackets.empty()) plot.bottom = std::max(plot.brackets.back().y - level, -kLargest);
+  }
   return plot;
 }
 
 void FitHeight(FunctionPlot& plot) {
   plot.bottom = 0;
   plot.top = 0;
-  for (const CurvePiece& piece : plot.curve) {
-    for (const PlotPoint& point : piece) {
-      plot.bottom = std::min(plot.bottom, point.y);
-      plot.top = std::max(plot.top, point.y);
-    }
+  for (const BandPiece& piece : plot.curve) {
+    for (const PlotPoint& point : piece.low) plot.bottom = std::min(plot.bottom, point.y);
+    for (const PlotPoint& point : piece.high) plot.top = std::max(plot.top, point.y);
+  }
+  if (plot.last_point) {
+    plot.bottom = std::min(plot.bottom, plot.last_point->y);
+    plot.top = std::max(plot.top, plot.last_point->y);
   }
   // Halves first: the height of a curve spanning most of the doubles overflows.
   const double half_height = plot.top / 2 - plot.bottom / 2;
@@ -187,9 +297,35 @@ StepSeries Steps(const core::MethodHistory& history) {
   return series;
 }
 
+StepSeries ConvergenceSeries(const core::MethodHistory& history, const MethodAnalysis& analysis,
+                             bool steps) {
+  if (steps || !analysis.reference) return Steps(history);
+  StepSeries series;
+  series.errors = true;
+  for (std::size_t i = 0; i < history.passes.size(); ++i) {
+    const std::optional<double> error = analysis.measures.passes[i].error;
+    if (!error) continue;
+    if (*error > 0) {
+      series.steps.push_back({static_cast<double>(history.passes[i].n), *error});
+    } else {
+      series.zero_steps.push_back(history.passes[i].n);
+    }
+  }
+  return series;
+}
+
 std::array<StepSeries, 4> RunSteps(const RunRecord& run) {
   std::array<StepSeries, 4> series;
   for (std::size_t i = 0; i < series.size(); ++i) series[i] = Steps(run.methods[i]);
+  return series;
+}
+
+std::array<StepSeries, 4> RunConvergence(const RunRecord& run,
+                                         const std::array<MethodAnalysis, 4>& analyses,
+                                         bool steps) {
+  std::array<StepSeries, 4> series;
+  for (std::size_t i = 0; i < series.size(); ++i)
+    series[i] = ConvergenceSeries(run.methods[i], analyses[i], steps);
   return series;
 }
 

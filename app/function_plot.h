@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/comparison_run.h"
+#include "app/method_analysis.h"
 #include "core/history.h"
 
 namespace app {
@@ -46,6 +47,26 @@ using CurvePiece = std::vector<PlotPoint>;
 std::vector<CurvePiece> SampleFunction(const std::function<std::optional<double>(double)>& f,
                                        double left, double right, int count);
 
+// Values of f per pixel column of a band: enough to catch the swing of
+// cos(x³) near x = 12, where one period spans about two columns of a plot
+// 600 wide.
+inline constexpr int kSamplesPerColumn = 16;
+
+// f over [left, right] as a band: the least and the greatest of
+// `per_column` + 1 values across each of `columns` columns (a pixel column of
+// the plot), drawn at the column's middle. Where f oscillates faster than the
+// columns, the band fills the whole swing instead of aliasing into a smooth
+// false curve; where f is smooth, low and high coincide and the band is a
+// line. `f` returns no value where the program's evaluation raises an error;
+// a column with such a point is left out and ends the piece, so the band
+// never bridges it.
+struct BandPiece {
+  std::vector<PlotPoint> low;
+  std::vector<PlotPoint> high;
+};
+std::vector<BandPiece> SampleBand(const std::function<std::optional<double>(double)>& f,
+                                  double left, double right, int columns, int per_column);
+
 // Passes past this many draw no geometry and no number: past the first few
 // they crowd round the root.
 inline constexpr int kDrawnPasses = 12;
@@ -55,32 +76,65 @@ struct NumberedIterate {
   double x = 0;
 };
 
-struct FunctionPlot {
-  PlotRange range;
-  double bottom = -1;  // the y-range: the curve and the x-axis
-  double top = 1;
-  std::vector<CurvePiece> curve;
-  // Each line is a segment: a tangent from (xₙ₋₁, f(xₙ₋₁)) down to (xₙ, 0),
-  // a chord between the interval's ends, a secant through its two points on
-  // to (xₙ, 0).
-  std::vector<std::pair<PlotPoint, PlotPoint>> lines;
-  std::vector<NumberedIterate> iterates;  // within the range, the first kDrawnPasses
-  std::optional<double> root;             // the last approximation
+// A chord whose point the absolute value in the chord formula moves: with
+// f(a)·f(b) > 0 the chord crosses the axis on one side of a, and the method's
+// point lands at the same distance on the other side.
+struct ReflectedChord {
+  std::int32_t n = 0;
+  double crossing = 0;  // where the drawn chord meets the axis
+  double landed = 0;    // where the method's formula puts xₙ
 };
 
-FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, int samples = 400);
+// The interval that bisection halves on pass n, as a bar under the curve.
+struct BracketBar {
+  std::int32_t n = 0;
+  double left = 0;
+  double right = 0;
+  double y = 0;
+};
+
+struct FunctionPlot {
+  PlotRange range;
+  double bottom = -1;  // the y-range: the curve, the x-axis and any bars
+  double top = 1;
+  std::vector<BandPiece> curve;
+  // Each line is a segment: a tangent from (xₙ₋₁, f(xₙ₋₁)) down to (xₙ, 0),
+  // a chord between the interval's ends on to where it meets the axis, a
+  // secant through its two points on to (xₙ, 0).
+  std::vector<std::pair<PlotPoint, PlotPoint>> lines;
+  std::vector<ReflectedChord> reflections;
+  std::vector<BracketBar> brackets;
+  std::vector<NumberedIterate> iterates;  // within the range, the first kDrawnPasses
+  // The last approximation: a root where the run found one, otherwise the
+  // point (xₙ, f(xₙ)) for what it is.
+  std::optional<double> root;
+  std::optional<PlotPoint> last_point;
+};
+
+// `found_root`: the run's verdict; `columns`: the plot's width in pixels.
+FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool found_root,
+                               int columns = 600);
 // Sets the y-range to the curve and the x-axis, with a margin.
 void FitHeight(FunctionPlot& plot);
 
-// The convergence plot of one method: the nonzero steps against n, and the
-// passes whose step was zero (a logarithmic axis cannot draw them).
+// The convergence plot of one method: the nonzero errors (or steps) against
+// n, and the passes where they were zero (a logarithmic axis cannot draw
+// them).
 struct StepSeries {
   std::vector<PlotPoint> steps;
   std::vector<std::int32_t> zero_steps;
+  bool errors = false;  // |xₙ − x*| against a reference root, not steps
 };
 StepSeries Steps(const core::MethodHistory& history);
+// The errors where the analysis has a reference root, else the steps;
+// always the steps when `steps` is set.
+StepSeries ConvergenceSeries(const core::MethodHistory& history, const MethodAnalysis& analysis,
+                             bool steps);
 // The steps of the run's four methods, indexed by method number - 1.
 std::array<StepSeries, 4> RunSteps(const RunRecord& run);
+// The series of the run's four methods, indexed by method number - 1.
+std::array<StepSeries, 4> RunConvergence(const RunRecord& run,
+                                         const std::array<MethodAnalysis, 4>& analyses, bool steps);
 
 // The range of the convergence plot's logarithmic axis: whole decades round
 // the finite nonzero steps, one more below the smallest for the row of zero

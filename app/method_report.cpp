@@ -27,13 +27,15 @@ std::string Decimal(std::string_view whole, std::string_view fraction) {
 
 }  // namespace
 
+core::EquationSource SourceOf(const core::MethodHistory& history) {
+  return history.formula != nullptr ? core::EquationSource(history.formula)
+                                    : core::EquationSource(history.equation);
+}
+
 std::optional<double> EvaluateF(const RunRecord& run, const core::MethodHistory& history,
                                 double x) {
   try {
-    const core::EquationSource source = history.formula != nullptr
-                                            ? core::EquationSource(history.formula)
-                                            : core::EquationSource(history.equation);
-    return source.f(x, core::Coefficients{run.k, run.l});
+    return SourceOf(history).f(x, core::Coefficients{run.k, run.l});
   } catch (const core::Exception&) {
     return std::nullopt;
   }
@@ -61,31 +63,6 @@ bool StartsWithoutSignChange(const RunRecord& run, const core::MethodHistory& hi
   if (!f_start || !f_end) return false;
   // Compared by sign, so that a product beyond the double range cannot overflow.
   return (*f_start > 0 && *f_end > 0) || (*f_start < 0 && *f_end < 0);
-}
-
-std::optional<double> OrderOfConvergence(const core::MethodHistory& history) {
-  std::vector<double> steps;
-  for (const core::PassRecord& pass : history.passes)
-    if (pass.step) steps.push_back(*pass.step);
-  if (steps.size() < 3) return std::nullopt;
-  const double e1 = steps[steps.size() - 3];
-  const double e2 = steps[steps.size() - 2];
-  const double e3 = steps[steps.size() - 1];
-  if (e1 <= 0 || e2 <= 0 || e3 <= 0 || e1 == e2) return std::nullopt;
-  const double q = std::log(e3 / e2) / std::log(e2 / e1);
-  if (!std::isfinite(q)) return std::nullopt;
-  return q;
-}
-
-std::string OrderOfConvergenceText(const core::MethodHistory& history) {
-  const std::optional<double> q = OrderOfConvergence(history);
-  if (!q) {
-    return "Порядок сходимости не оценивается: нужны три последних шага, "
-           "не равных нулю и не равных друг другу.";
-  }
-  // Two decimals are all that three steps can tell.
-  return "Порядок сходимости по трём последним шагам: q ≈ " +
-         FormatReal(core::RoundDecimal(*q, -2));
 }
 
 std::string ExpectedOrderText() {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of a method's detail window that explain its result: the inputs
 // of the run, the evaluation counts, the warning about an interval without a
-// sign change, and the order of convergence estimated from the last steps.
+// sign change, and the order of convergence to expect.
 #pragma once
 
 #include <cstdint>
@@ -10,9 +10,13 @@
 #include <string_view>
 
 #include "app/comparison_run.h"
+#include "core/equation_source.h"
 #include "core/history.h"
 
 namespace app {
+
+// What the method solved: its built-in equation or its typed formula.
+core::EquationSource SourceOf(const core::MethodHistory& history);
 
 // f at x with the program's own evaluation, for the equation that the method
 // solved and the run's coefficients; empty where the evaluation raises an
@@ -34,13 +38,7 @@ inline constexpr std::string_view kNoSignChangeWarning =
     "Внимание: f(начало)·f(конец) > 0 — на концах отрезка f одного знака, "
     "и метод может не найти на нём корень.";
 
-// q ≈ ln(e₃/e₂) / ln(e₂/e₁) from the last three steps e₁, e₂, e₃; empty with
-// fewer than three steps, a zero among them, or equal steps (no convergence
-// to measure).
-std::optional<double> OrderOfConvergence(const core::MethodHistory& history);
-
-// The estimate, or why there is none, and what to expect of each method.
-std::string OrderOfConvergenceText(const core::MethodHistory& history);
+// What to expect of each method's order.
 std::string ExpectedOrderText();
 
 }  // namespace app

@@ -54,6 +54,9 @@ DecimalDigits ToDecimalDigits(long double value, int precision);
 
 // General format with 15 significant digits.
 std::string FormatReal(long double value);
+// The same with `digits` (1 to 15) significant digits, for cells and notes
+// that must stay short; trailing zeros are dropped as ever.
+std::string FormatReal(long double value, int digits);
 
 std::string FormatInteger(std::int32_t value);
 

@@ -123,8 +123,12 @@ DecimalDigits ToDecimalDigits(long double value, int precision) {
 }
 
 std::string FormatReal(long double value) {
-  constexpr int kPrecision = 15;
-  const DecimalDigits record = ToDecimalDigits(value, kPrecision);
+  return FormatReal(value, 15);
+}
+
+std::string FormatReal(long double value, int significant) {
+  const int precision = std::clamp(significant, 1, 15);
+  const DecimalDigits record = ToDecimalDigits(value, precision);
   if (record.exponent == DecimalDigits::kInfinity) return record.negative ? "-INF" : "INF";
   if (record.exponent == DecimalDigits::kNaN) return "NAN";
   const std::string_view digits(record.digits);
@@ -132,7 +136,7 @@ std::string FormatReal(long double value) {
 
   std::string text = record.negative ? "-" : "";
   const int exponent = record.exponent;
-  if (exponent > kPrecision || exponent < -3)
+  if (exponent > precision || exponent < -3)
     LayOutScientific(digits, exponent, text);
   else if (exponent >= 1)
     LayOutWhole(digits, exponent, text);

@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::optional<double> Value(const core::PassRecord& pass, PassColumn column) {
+std::optional<double> RecordValue(const core::PassRecord& pass, PassColumn column) {
   switch (column) {
     case PassColumn::kN:
       return pass.n;
@@ -28,14 +28,45 @@ std::optional<double> Value(const core::PassRecord& pass, PassColumn column) {
       return pass.dfx;
     case PassColumn::kStep:
       return pass.step;
+    default:
+      return std::nullopt;
   }
-  return std::nullopt;
+}
+
+std::optional<double> MeasureValue(const PassMeasure& measure, PassColumn column) {
+  switch (column) {
+    case PassColumn::kTested:
+      if (!measure.tested) return std::nullopt;
+      return static_cast<double>(*measure.tested);
+    case PassColumn::kError:
+      return measure.error;
+    case PassColumn::kDigits:
+      if (!measure.digits) return std::nullopt;
+      return *measure.digits;
+    case PassColumn::kQ:
+      return measure.q;
+    default:
+      return std::nullopt;
+  }
 }
 
 bool AnyPassHas(const std::vector<core::PassRecord>& passes, PassColumn column) {
   return std::any_of(passes.begin(), passes.end(), [column](const core::PassRecord& pass) {
-    return Value(pass, column).has_value();
+    return RecordValue(pass, column).has_value();
   });
+}
+
+// Significant digits of a shortened cell: points keep enough to tell the
+// passes apart, the small quantities only their magnitude.
+int ShortDigits(PassColumn column) {
+  switch (column) {
+    case PassColumn::kA:
+    case PassColumn::kB:
+    case PassColumn::kX:
+      return 8;
+    default:
+      return 3;
+  }
 }
 
 bool NeedsQuotes(std::string_view field, std::string_view separator) {
@@ -45,12 +76,59 @@ bool NeedsQuotes(std::string_view field, std::string_view separator) {
 
 }  // namespace
 
-PassTable::PassTable(const core::MethodHistory& history) : passes_(history.passes) {
+PassTable::PassTable(const core::MethodHistory& history, const PassMeasures* measures)
+    : history_(history), measures_(measures) {
+  starting_row_ = measures_ != nullptr && HasStartingRow(history_);
   for (PassColumn column : {PassColumn::kN, PassColumn::kA, PassColumn::kB, PassColumn::kX,
                             PassColumn::kFx, PassColumn::kDfx, PassColumn::kStep}) {
     const bool optional =
         column == PassColumn::kA || column == PassColumn::kB || column == PassColumn::kDfx;
-    if (!optional || AnyPassHas(passes_, column)) columns_.push_back(column);
+    if (!optional || AnyPassHas(history_.passes, column)) columns_.push_back(column);
+  }
+  if (measures_ == nullptr) return;
+  columns_.push_back(PassColumn::kTested);
+  const bool errors =
+      std::any_of(measures_->passes.begin(), measures_->passes.end(),
+                  [](const PassMeasure& measure) { return measure.error.has_value(); });
+  if (errors) {
+    columns_.push_back(PassColumn::kError);
+    columns_.push_back(PassColumn::kDigits);
+  }
+  columns_.push_back(PassColumn::kQ);
+}
+
+std::optional<double> PassTable::Value(int row, PassColumn column) const {
+  if (starting_row_) {
+    if (row == 0) {
+      switch (column) {
+        case PassColumn::kN:
+          return 0;
+        case PassColumn::kA:
+          return history_.start;
+        case PassColumn::kB:
+          return history_.end;
+        case PassColumn::kTested:
+          return static_cast<double>(StartingWidth(history_));
+        default:
+          return std::nullopt;
+      }
+    }
+    --row;
+  }
+  const auto index = static_cast<std::size_t>(row);
+  if (const std::optional<double> value = RecordValue(history_.passes[index], column)) return value;
+  if (measures_ == nullptr) return std::nullopt;
+  return MeasureValue(measures_->passes[index], column);
+}
+
+std::string PassTable::ScreenHeader(int column) const {
+  switch (Column(column)) {
+    case PassColumn::kTested:
+      return std::string(TestedQuantityName(history_.method)) + "\n(тест)";
+    case PassColumn::kDigits:
+      return "верных\nцифр";
+    default:
+      return Header(column);
   }
 }
 
@@ -70,15 +148,34 @@ std::string PassTable::Header(int column) const {
       return "f′(xₙ)";
     case PassColumn::kStep:
       return "|xₙ − xₙ₋₁|";
+    case PassColumn::kTested:
+      return std::string(TestedQuantityName(history_.method)) + " (тест)";
+    case PassColumn::kError:
+      return "|xₙ − x*|";
+    case PassColumn::kDigits:
+      return "верн. цифр";
+    case PassColumn::kQ:
+      return "qₙ";
   }
   return std::string();
 }
 
+std::string PassTable::Text(int row, int column, bool short_form) const {
+  const PassColumn kind = Column(column);
+  const std::optional<double> value = Value(row, kind);
+  if (!value) return std::string();
+  if (kind == PassColumn::kN || kind == PassColumn::kDigits)
+    return FormatInteger(static_cast<std::int32_t>(*value));
+  if (kind == PassColumn::kQ) return FormatReal(*value, short_form ? 3 : 15);
+  return short_form ? FormatReal(*value, ShortDigits(kind)) : FormatReal(*value);
+}
+
 std::string PassTable::Cell(int row, int column) const {
-  const core::PassRecord& pass = passes_[static_cast<std::size_t>(row)];
-  if (Column(column) == PassColumn::kN) return FormatInteger(pass.n);
-  const std::optional<double> value = Value(pass, Column(column));
-  return value ? FormatReal(*value) : std::string();
+  return Text(row, column, false);
+}
+
+std::string PassTable::ShortCell(int row, int column) const {
+  return Text(row, column, true);
 }
 
 std::vector<std::vector<std::string>> PassTable::Lines(int first_row, int last_row,

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/comparison_run.h"
+#include "app/method_analysis.h"
 #include "bench/benchmarks.h"
 #include "bench/input_cases.h"
 #include "core/errors.h"
@@ -46,6 +47,21 @@ void BenchmarkComparisonRun(benchmark::State& state, const InputCase& input_case
   state.counters["computed"] = static_cast<double>(computed);
 }
 
+// What a detail window works out when it opens, for all four methods of the
+// run: verdicts, reference roots, per-pass measures. Never part of the run.
+void BenchmarkRunAnalysis(benchmark::State& state, const InputCase& input_case) {
+  doubles::FakeWindow window;
+  window.SetInput(app::Input::kPrecision, input_case.precision_text);
+  app::SharedState shared;
+  app::ComparisonRun command;
+  try {
+    command.Execute(window, shared);
+  } catch (const core::Exception&) {
+  }
+  const std::shared_ptr<const app::RunRecord> run = command.LastRun();
+  for (auto _ : state) benchmark::DoNotOptimize(app::AnalyseRun(*run));
+}
+
 }  // namespace
 
 void RegisterComparisonRunBenchmarks() {
@@ -53,6 +69,10 @@ void RegisterComparisonRunBenchmarks() {
     const std::string name = std::string("comparison_run/") + input_case->name;
     benchmark::RegisterBenchmark(name.c_str(), [input_case](benchmark::State& state) {
       BenchmarkComparisonRun(state, *input_case);
+    })->Unit(benchmark::kMicrosecond);
+    const std::string analysis = std::string("window_analysis/") + input_case->name;
+    benchmark::RegisterBenchmark(analysis.c_str(), [input_case](benchmark::State& state) {
+      BenchmarkRunAnalysis(state, *input_case);
     })->Unit(benchmark::kMicrosecond);
   }
 }

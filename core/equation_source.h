@@ -34,6 +34,16 @@ class EquationSource {
     return formula_ != nullptr ? formula_->f_(x, c) : core::f_(equation_, x, c);
   }
 
+  // The same two kept in the extended format, without the store into a
+  // double: a root refined beyond double precision needs the extra digits.
+  Extended ExtendedF(Extended x, const Coefficients& c) const {
+    return formula_ != nullptr ? formula_->Value(x, c.k, c.l) : core::ExtendedF(equation_, x, c);
+  }
+  Extended ExtendedDerivative(Extended x, const Coefficients& c) const {
+    return formula_ != nullptr ? formula_->DerivativeValue(x, c.k, c.l)
+                               : core::ExtendedDerivative(equation_, x, c);
+  }
+
   // The equation as the detail windows name it: the list text of a built-in
   // one ("x=k*cos(l*x)"), "f(x) = 0" with the formula as typed for a typed
   // one; empty for an index that names no equation.

@@ -68,4 +68,12 @@ double f_(std::uint8_t equation, double x, const Coefficients& c) {
   return Derivative(equation, x, c.k, c.l).ToDouble();
 }
 
+Extended ExtendedF(std::uint8_t equation, Extended x, const Coefficients& c) {
+  return Function(equation, x, c.k, c.l);
+}
+
+Extended ExtendedDerivative(std::uint8_t equation, Extended x, const Coefficients& c) {
+  return Derivative(equation, x, c.k, c.l);
+}
+
 }  // namespace core

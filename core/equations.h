@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/extended.h"
+
 namespace core {
 
 // The two coefficients of the shared state. The catalogue reads them at every
@@ -28,5 +30,10 @@ double f(std::uint8_t equation, double x, const Coefficients& c);
 
 // Its derivative at x.
 double f_(std::uint8_t equation, double x, const Coefficients& c);
+
+// The same two, kept in the extended format without the final store into a
+// double: a root refined beyond double precision needs the extra digits.
+Extended ExtendedF(std::uint8_t equation, Extended x, const Coefficients& c);
+Extended ExtendedDerivative(std::uint8_t equation, Extended x, const Coefficients& c);
 
 }  // namespace core

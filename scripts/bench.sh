@@ -26,6 +26,10 @@ echo
 echo "== The help window and the error box with the largest texts (offscreen) =="
 QT_QPA_PLATFORM=offscreen build-bench/bench/text_bench
 
+echo
+echo "== A detail window opened at the pass cap (offscreen) =="
+QT_QPA_PLATFORM=offscreen build-bench/bench/window_bench
+
 if /usr/bin/python3 -c 'import scipy' 2>/dev/null; then
   echo
   echo "== The same solves with SciPy =="

@@ -198,7 +198,9 @@ void TForm1::CreateMenu() {
                     QKeySequence(Qt::Key_F5)});
   N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   N3->setShortcut(QKeySequence(Qt::Key_F1));
-  OwnEquationItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  // Ctrl+N, a new equation; not Ctrl+E, which an X11 edit box keeps for
+  // "end of line", so it would never reach the menu from the inputs.
+  OwnEquationItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
 }
 
 void TForm1::CreateToolBar(QWidget* client) {

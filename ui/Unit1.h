@@ -14,7 +14,7 @@
 //   Edit11         end b                           app::Input::kEnd
 //   Edit3, Edit4   the coefficients k and l        app::Input::kK, kL
 //   SpeedButton1, ToolButton1, N4   compute        Button1Click
-//   OwnEquationItem                 own equation   OwnEquationClick (Ctrl+E)
+//   OwnEquationItem                 own equation   OwnEquationClick (Ctrl+N)
 //   ToolButton2, N3                 help window    N3Click
 //   N9                              About box      N9Click
 //   ToolButton3, N2                 close          N2Click

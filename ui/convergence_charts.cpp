@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/convergence_charts.h"
 
+#include <QAreaSeries>
 #include <QBuffer>
 #include <QCategoryAxis>
 #include <QGraphicsSimpleTextItem>
@@ -18,6 +19,7 @@
 #include "app/number_text.h"
 #include "core/method_table.h"
 #include "ui/file_chooser.h"
+#include "ui/widgets/utf8_text.h"
 
 namespace ui {
 
@@ -118,7 +120,7 @@ void NumberIterates(QChart& chart, QScatterSeries& series,
 }
 
 // The axes of a function plot (about `y_ticks` round ticks up the side), the
-// x-axis line and the curve's pieces, one legend entry for them all.
+// x-axis line and the curve's band, one legend entry for them all.
 std::pair<QCategoryAxis*, QCategoryAxis*> AddCurve(QChart& chart, const app::FunctionPlot& plot,
                                                    int y_ticks, const QPalette& palette) {
   auto* x_axis = NewRoundAxis(QStringLiteral("x"), plot.range.left, plot.range.right, 6);
@@ -132,18 +134,30 @@ std::pair<QCategoryAxis*, QCategoryAxis*> AddCurve(QChart& chart, const app::Fun
   Attach(chart, axis_line, x_axis, y_axis);
   HideFromLegend(chart, axis_line);
 
+  // The band of f's least and greatest values per pixel column: a line where
+  // f is smooth, a filled swing where it oscillates faster than the pixels.
+  QColor swing = text;
+  swing.setAlpha(90);
   for (std::size_t i = 0; i < plot.curve.size(); ++i) {
-    auto* curve = NewLine(QStringLiteral("f(x)"), QPen(text, 2));
-    for (const app::PlotPoint& point : plot.curve[i]) curve->append(ToQt(point));
+    auto* low = new QLineSeries(&chart);
+    auto* high = new QLineSeries(&chart);
+    for (const app::PlotPoint& point : plot.curve[i].low) low->append(ToQt(point));
+    for (const app::PlotPoint& point : plot.curve[i].high) high->append(ToQt(point));
+    auto* curve = new QAreaSeries(high, low);
+    curve->setName(QStringLiteral("f(x)"));
+    curve->setPen(QPen(text, 2));
+    curve->setBrush(swing);
     Attach(chart, curve, x_axis, y_axis);
     if (i > 0) HideFromLegend(chart, curve);
   }
   return {x_axis, y_axis};
 }
 
+}  // namespace
+
 // The methods' short names: the legend of the convergence plot, where four
 // must fit side by side, and the lines each method draws.
-QString ShortName(std::uint8_t method) {
+QString MethodShortName(std::uint8_t method) {
   switch (method) {
     case core::kBisection:
       return QStringLiteral("Половинное деление");
@@ -157,8 +171,6 @@ QString ShortName(std::uint8_t method) {
       return QString();
   }
 }
-
-}  // namespace
 
 QColor MethodColour(std::uint8_t method, const QPalette& palette) {
   // Four hues told apart also by most colour-blind readers; lighter on a dark
@@ -180,8 +192,25 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   const QColor colour = MethodColour(method, palette);
 
   for (std::size_t i = 0; i < plot.lines.size(); ++i) {
-    auto* line = NewLine(ShortName(method), QPen(colour, 1.5, Qt::DashLine));
+    auto* line = NewLine(MethodShortName(method), QPen(colour, 1.5, Qt::DashLine));
     line->append({ToQt(plot.lines[i].first), ToQt(plot.lines[i].second)});
+    Attach(*chart, line, x_axis, y_axis);
+    if (i > 0) HideFromLegend(*chart, line);
+  }
+
+  // Where the chord formula reflects its point: from the chord's own
+  // crossing along the axis to the point the method really took.
+  for (std::size_t i = 0; i < plot.reflections.size(); ++i) {
+    auto* mirror = NewLine(QStringLiteral("Отражение точки хорды"), QPen(colour, 1.5, Qt::DotLine));
+    mirror->append({{plot.reflections[i].crossing, 0}, {plot.reflections[i].landed, 0}});
+    Attach(*chart, mirror, x_axis, y_axis);
+    if (i > 0) HideFromLegend(*chart, mirror);
+  }
+  // Bisection's interval of each pass, shrinking downwards.
+  for (std::size_t i = 0; i < plot.brackets.size(); ++i) {
+    const app::BracketBar& bar = plot.brackets[i];
+    auto* line = NewLine(QStringLiteral("Отрезок прохода"), QPen(colour, 3));
+    line->append({{bar.left, bar.y}, {bar.right, bar.y}});
     Attach(*chart, line, x_axis, y_axis);
     if (i > 0) HideFromLegend(*chart, line);
   }
@@ -197,6 +226,12 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
         NewMarkers(QStringLiteral("Корень"), QScatterSeries::MarkerShapeStar, 16, text, text);
     root->append(*plot.root, 0);
     Attach(*chart, root, x_axis, y_axis);
+  }
+  if (plot.last_point) {
+    auto* last = NewMarkers(QStringLiteral("Последнее приближение (не корень)"),
+                            QScatterSeries::MarkerShapeRotatedRectangle, 12, Qt::transparent, text);
+    last->append(ToQt(*plot.last_point));
+    Attach(*chart, last, x_axis, y_axis);
   }
   Paint(*chart, palette);
   return chart;
@@ -216,15 +251,23 @@ QChart* NewPreviewChart(const app::FunctionPlot& plot, const std::vector<double>
 }
 
 QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
-                            const app::ConvergenceExtent& extent, const QPalette& palette) {
+                            const app::ConvergenceExtent& extent, const QPalette& palette,
+                            const std::array<app::Outcome, 4>& outcomes) {
   auto* chart = new QChart();
-  chart->setTitle(QStringLiteral("Сходимость: |xₙ − xₙ₋₁| по проходам"));
+  const bool any_errors = std::any_of(series.begin(), series.end(),
+                                      [](const app::StepSeries& method) { return method.errors; });
+  const bool all_errors = std::all_of(series.begin(), series.end(),
+                                      [](const app::StepSeries& method) { return method.errors; });
+  const QString quantity = all_errors ? QStringLiteral("погрешность |xₙ − x*|")
+                           : any_errors ? QStringLiteral("погрешность |xₙ − x*| или шаг")
+                                        : QStringLiteral("шаг |xₙ − xₙ₋₁|");
+  chart->setTitle(QStringLiteral("Сходимость: ") + quantity + QStringLiteral(" по проходам"));
   const app::StepRange range = app::StepRangeOf(series);
   const double bottom = range.bottom;
 
   auto* x_axis = NewRoundAxis(QStringLiteral("проход n"), 0, extent.shown, 5);
   auto* y_axis = new QLogValueAxis();
-  y_axis->setTitleText(QStringLiteral("шаг |xₙ − xₙ₋₁|"));
+  y_axis->setTitleText(quantity);
   y_axis->setBase(10);
   y_axis->setLabelFormat(QStringLiteral("%.0e"));
   y_axis->setRange(bottom, range.top);
@@ -234,7 +277,10 @@ QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
   for (std::size_t i = 0; i < series.size(); ++i) {
     const core::MethodEntry& entry = core::kMethods[i];
     const QColor colour = MethodColour(entry.number, palette);
-    auto* steps = NewLine(ShortName(entry.number), QPen(colour, 2));
+    const QString name = MethodShortName(entry.number) + QStringLiteral(" — ") +
+                         FromUtf8(app::OutcomeWord(outcomes[i])) +
+                         (series[i].errors ? QString() : QStringLiteral(", шаги"));
+    auto* steps = NewLine(name, QPen(colour, 2));
     steps->setPointsVisible(true);
     for (const app::PlotPoint& step : series[i].steps) steps->append(ToQt(step));
     Attach(*chart, steps, x_axis, y_axis);

@@ -14,11 +14,15 @@
 
 #include "app/comparison_run.h"
 #include "app/function_plot.h"
+#include "app/run_verdict.h"
 
 class QChart;
 class QChartView;
 
 namespace ui {
+
+// The method's short name, "Хорды", where four must fit side by side.
+QString MethodShortName(std::uint8_t method);
 
 // The colour of method number `method` (1 to 4), the same in every plot.
 QColor MethodColour(std::uint8_t method, const QPalette& palette);
@@ -31,10 +35,12 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
 QChart* NewPreviewChart(const app::FunctionPlot& plot, const std::vector<double>& sign_changes,
                         const QPalette& palette);
 
-// Steps of zero sit on the bottom edge of the logarithmic axis as hollow
-// squares in the method's colour. Shows the passes 0 to extent.shown.
+// Zeros sit on the bottom edge of the logarithmic axis as hollow squares in
+// the method's colour. Shows the passes 0 to extent.shown. Each method's
+// legend entry carries its verdict, and says "шаги" where it shows steps.
 QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
-                            const app::ConvergenceExtent& extent, const QPalette& palette);
+                            const app::ConvergenceExtent& extent, const QPalette& palette,
+                            const std::array<app::Outcome, 4>& outcomes);
 
 enum class PictureFormat { kPng, kSvg };
 // The view as it is on the screen; raises EFOpenError when the file cannot

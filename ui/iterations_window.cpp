@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,11 +23,14 @@
 #include <algorithm>
 
 #include "app/function_plot.h"
+#include "app/function_texts.h"
+#include "app/method_analysis.h"
 #include "app/method_report.h"
 #include "app/number_text.h"
 #include "app/pass_table.h"
 #include "core/method_table.h"
 #include "ui/context_menu.h"
+#include "ui/comparison_tab.h"
 #include "ui/convergence_charts.h"
 #include "ui/error_boundary.h"
 #include "ui/file_chooser.h"
@@ -35,6 +39,7 @@
 #include "ui/report/print_command.h"
 #include "ui/report/run_report.h"
 #include "ui/table_copy.h"
+#include "ui/verdict_line.h"
 #include "ui/widgets/utf8_text.h"
 
 namespace ui {
@@ -58,15 +63,26 @@ QString Title(const app::RunRecord& run, std::uint8_t method) {
   return title;
 }
 
-// The result as the results table shows it, or the error the method ended in.
-QString ResultText(const core::MethodHistory& history) {
+// The result as the results table shows it, or the error the method ended
+// in; the table's number is called a root only where the run found one.
+QString ResultText(const core::MethodHistory& history, bool found_root) {
   if (history.error) {
     return QStringLiteral("Метод завершился ошибкой: «") + FromUtf8(*history.error) +
            QStringLiteral("». Проходы до ошибки — в таблице.");
   }
   if (!history.root || !history.count) return QString();
-  return QStringLiteral("Корень (как в таблице): ") + FromUtf8(app::FormatReal(*history.root)) +
-         QStringLiteral(", итераций: ") + FromUtf8(app::FormatInteger(*history.count));
+  return (found_root ? QStringLiteral("Корень (как в таблице): ")
+                     : QStringLiteral("В таблице (последнее приближение, не корень): ")) +
+         FromUtf8(app::FormatReal(*history.root)) + QStringLiteral(", итераций: ") +
+         FromUtf8(app::FormatInteger(*history.count));
+}
+
+// What the list text means as a function; a typed formula says it itself.
+QString FunctionLine(const core::MethodHistory& history) {
+  const std::string text = app::FunctionText(history.equation);
+  if (history.formula != nullptr || text.empty()) return QString();
+  return QStringLiteral("Метод ищет нули правой части уравнения: ") + FromUtf8(text) +
+         QStringLiteral(" («x=» в расчёте не участвует).");
 }
 
 QString CountsText(const core::EvaluationCounts& counts) {
@@ -80,6 +96,23 @@ QString FunctionPlotNote(const app::FunctionPlot& plot, std::size_t passes) {
   if (passes > static_cast<std::size_t>(app::kDrawnPasses)) {
     notes << QStringLiteral("Построения и номера приближений — для первых %1 проходов.")
                  .arg(app::kDrawnPasses);
+  }
+  for (const app::ReflectedChord& chord : plot.reflections) {
+    notes << QStringLiteral(
+                 "Хорда прохода %1 пересекает ось в %2, но f(a)·f(b) > 0, а формула метода "
+                 "берёт модуль дроби |f(a)/(f(a) − f(b))|: точка отражается относительно a "
+                 "и попадает в x = %3 (пунктир вдоль оси).")
+                 .arg(chord.n)
+                 .arg(FromUtf8(app::FormatReal(chord.crossing, 6)),
+                      FromUtf8(app::FormatReal(chord.landed, 6)));
+  }
+  if (!plot.brackets.empty()) {
+    notes << QStringLiteral("Полосы под графиком — отрезок, который делит пополам каждый проход.");
+  }
+  if (plot.last_point) {
+    notes << QStringLiteral(
+        "Метод не нашёл корень: ромб отмечает последнее приближение "
+        "(xₙ, f(xₙ)).");
   }
   if (plot.range.iterates_outside > 0) {
     notes << QStringLiteral("Приближений далеко за отрезком, не вошедших в график: %1.")
@@ -113,7 +146,10 @@ QAction* NewAction(QWidget* owner, const QString& text, const QKeySequence& keys
 
 IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, std::uint8_t method,
                                    QWidget* parent)
-    : QWidget(parent, Qt::Window), run_(std::move(run)), method_(method) {
+    : QWidget(parent, Qt::Window),
+      run_(std::move(run)),
+      method_(method),
+      analyses_(std::make_shared<const RunAnalyses>(app::AnalyseRun(*run_))) {
   setWindowTitle(Title(*run_, method_));
   setAccessibleName(windowTitle());
 
@@ -140,6 +176,7 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
   auto* column = new QVBoxLayout(this);
   column->setSpacing(kSpacing);
   column->addWidget(out_of_date_);
+  column->addWidget(NewVerdictLine(analyses_->at(method_ - 1u).verdict));
   column->addWidget(summary);
   column->addWidget(splitter, 1);
   column->addWidget(buttons);
@@ -155,7 +192,7 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
 
 void IterationsWindow::CreateTable() {
   table_ = new QTableView();
-  model_ = new PassTableModel(run_, method_ - 1, table_);
+  model_ = new PassTableModel(run_, analyses_, method_ - 1, table_);
   table_->setModel(model_);
   table_->setAccessibleName(QStringLiteral("Таблица проходов"));
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -188,47 +225,51 @@ QLabel* IterationsWindow::NewText(const QString& text, const QString& accessible
   return label;
 }
 
-// A notice stands out in the palette's tool-tip colours, a pair that every
-// palette, light or dark, keeps readable.
 QLabel* IterationsWindow::NewNotice(const QString& text, const QString& accessible_name) {
   QLabel* label = NewText(QStringLiteral("⚠ ") + text, accessible_name);
-  label->setAutoFillBackground(true);
-  label->setBackgroundRole(QPalette::ToolTipBase);
-  label->setForegroundRole(QPalette::ToolTipText);
-  label->setFrameStyle(QFrame::StyledPanel | QFrame::Plain);
-  label->setMargin(4);
+  StyleAsNotice(*label);
   return label;
 }
 
 QWidget* IterationsWindow::CreateSummary() {
   const core::MethodHistory& history = HistoryOf(*run_, method_);
+  const app::MethodAnalysis& analysis = analyses_->at(method_ - 1u);
   auto* summary = new QWidget();
   auto* lines = new QVBoxLayout(summary);
   lines->setContentsMargins(0, 0, 0, 0);
   lines->setSpacing(2);
-  lines->addWidget(NewText(FromUtf8(app::InputsText(*run_)), QStringLiteral("Исходные данные")));
-  lines->addWidget(NewText(ResultText(history), QStringLiteral("Результат метода")));
+  lines->addWidget(
+      NewText(FromUtf8(app::InputsText(*run_)) + QLatin1Char('\n') + FunctionLine(history),
+              QStringLiteral("Исходные данные")));
+  lines->addWidget(NewText(ResultText(history, app::FoundRoot(analysis.verdict.outcome)),
+                           QStringLiteral("Результат метода")));
   lines->addWidget(NewText(CountsText(history.counts), QStringLiteral("Число вычислений")));
   if (app::StartsWithoutSignChange(*run_, history)) {
     lines->addWidget(NewNotice(FromUtf8(app::kNoSignChangeWarning),
                                QStringLiteral("Предупреждение об отрезке")));
   }
-  lines->addWidget(NewText(FromUtf8(app::OrderOfConvergenceText(history)) + QLatin1Char('\n') +
-                               FromUtf8(app::ExpectedOrderText()),
-                           QStringLiteral("Порядок сходимости")));
+  QString order =
+      FromUtf8(app::OrderText(analysis)) + QLatin1Char(' ') + FromUtf8(app::ExpectedOrderText());
+  if (const std::string reference = app::ReferenceText(analysis); !reference.empty())
+    order += QLatin1Char('\n') + FromUtf8(reference);
+  lines->addWidget(NewText(order, QStringLiteral("Порядок сходимости")));
   return summary;
 }
 
 QWidget* IterationsWindow::CreatePlots() {
-  const app::FunctionPlot plot = app::BuildFunctionPlot(*run_, method_);
+  const app::MethodAnalysis& analysis = analyses_->at(method_ - 1u);
+  const app::FunctionPlot plot =
+      app::BuildFunctionPlot(*run_, method_, app::FoundRoot(analysis.verdict.outcome));
   function_view_ = new QChartView(NewFunctionChart(plot, method_, palette()));
   function_view_->setAccessibleName(QStringLiteral("График функции и построений метода"));
-  const std::array<app::StepSeries, 4> steps = app::RunSteps(*run_);
-  const app::ConvergenceExtent extent = app::ConvergenceExtentOf(steps);
-  convergence_view_ = new QChartView(NewConvergenceChart(steps, extent, palette()));
+  convergence_view_ = new QChartView();
   convergence_view_->setAccessibleName(QStringLiteral("График сходимости четырёх методов"));
+  steps_box_ = new QCheckBox(QStringLiteral("Показать &шаги |xₙ − xₙ₋₁| вместо погрешности"));
+  ShowConvergence(false);
+  const app::ConvergenceExtent extent =
+      app::ConvergenceExtentOf(app::RunConvergence(*run_, *analyses_, false));
 
-  const auto page = [this](QChartView* view, const QString& note) {
+  const auto page = [this](QChartView* view, const QString& note, QWidget* extra) {
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(360, 280);
     view->setFocusPolicy(Qt::StrongFocus);
@@ -236,17 +277,30 @@ QWidget* IterationsWindow::CreatePlots() {
     auto* column = new QVBoxLayout(widget);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(view, 1);
+    if (extra != nullptr) column->addWidget(extra);
     if (!note.isEmpty()) column->addWidget(NewText(note, QStringLiteral("Пояснение к графику")));
     return widget;
   };
   plots_ = new QTabWidget();
   plots_->setAccessibleName(QStringLiteral("Графики"));
-  plots_->addTab(
-      page(function_view_, FunctionPlotNote(plot, HistoryOf(*run_, method_).passes.size())),
-      QStringLiteral("&Функция"));
-  plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent)),
+  plots_->addTab(page(function_view_,
+                      FunctionPlotNote(plot, HistoryOf(*run_, method_).passes.size()), nullptr),
+                 QStringLiteral("&Функция"));
+  plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent), steps_box_),
                  QStringLiteral("С&ходимость"));
+  plots_->addTab(NewComparisonTab(*run_, *analyses_), QStringLiteral("Сра&внение"));
   return plots_;
+}
+
+void IterationsWindow::ShowConvergence(bool steps) {
+  const std::array<app::StepSeries, 4> series = app::RunConvergence(*run_, *analyses_, steps);
+  std::array<app::Outcome, 4> outcomes;
+  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = (*analyses_)[i].verdict.outcome;
+  QChart* old = convergence_view_->chart();
+  convergence_view_->setChart(
+      NewConvergenceChart(series, app::ConvergenceExtentOf(series), palette(), outcomes));
+  // The view owns only the chart it shows; the one it replaced is ours to delete.
+  if (old != nullptr && old != convergence_view_->chart()) delete old;
 }
 
 QWidget* IterationsWindow::CreateButtons() {
@@ -293,6 +347,8 @@ void IterationsWindow::ConnectActions() {
   table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
     return [run, method](QPagedPaintDevice& device) { PaintMethodReport(device, *run, method); };
   }));
+  connect(steps_box_, &QCheckBox::toggled, this,
+          [this](bool steps) { Guarded([this, steps] { ShowConvergence(steps); }); });
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
           &QWidget::close);
 }
@@ -345,6 +401,7 @@ void IterationsWindow::SavePassesAsCsv() {
 }
 
 void IterationsWindow::SaveCurrentPlot() {
+  // From the comparison tab, the convergence plot beside it.
   const bool function = plots_->currentIndex() == 0;
   QChartView* view = function ? function_view_ : convergence_view_;
   const QString png = QStringLiteral("PNG (*.png)");

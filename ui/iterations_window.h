@@ -12,16 +12,16 @@
 #include <memory>
 
 #include "app/comparison_run.h"
+#include "ui/pass_table_model.h"
 
 class QChartView;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTableView;
 
 namespace ui {
-
-class PassTableModel;
 
 class IterationsWindow : public QWidget {
   Q_OBJECT
@@ -62,16 +62,22 @@ class IterationsWindow : public QWidget {
   QWidget* CreatePlots();
   QWidget* CreateButtons();
   void ConnectActions();
+  // The convergence plot of errors, or of steps when asked for.
+  void ShowConvergence(bool steps);
   QString SuggestedFileName(const QString& what, const QString& extension) const;
 
   std::shared_ptr<const app::RunRecord> run_;
   std::uint8_t method_;
+  // The verdicts, reference roots and measures of the run's four methods,
+  // computed once as the window opens.
+  std::shared_ptr<const RunAnalyses> analyses_;
   QLabel* out_of_date_ = nullptr;
   QTableView* table_ = nullptr;
   PassTableModel* model_ = nullptr;
   QTabWidget* plots_ = nullptr;
   QChartView* function_view_ = nullptr;
   QChartView* convergence_view_ = nullptr;
+  QCheckBox* steps_box_ = nullptr;
   QPushButton* copy_button_ = nullptr;
   QPushButton* csv_button_ = nullptr;
   QPushButton* plot_button_ = nullptr;

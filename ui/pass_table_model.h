@@ -1,23 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table of passes as a model for a QTableView. The cells are written on
 // demand from the history, so a history at the cap (5,001 passes) costs only
-// the rows on the screen.
+// the rows on the screen. A cell shows a short form of its number that fits
+// the column; its tooltip, the copies and the files hold the whole number.
 #pragma once
 
 #include <QAbstractTableModel>
+#include <array>
 #include <memory>
 
 #include "app/comparison_run.h"
+#include "app/method_analysis.h"
 #include "app/pass_table.h"
 
 namespace ui {
+
+using RunAnalyses = std::array<app::MethodAnalysis, 4>;
 
 class PassTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  // Holds the run, so that the history outlives any later run.
-  PassTableModel(std::shared_ptr<const app::RunRecord> run, int method_index,
+  // Holds the run and its analyses, so that both outlive any later run.
+  PassTableModel(std::shared_ptr<const app::RunRecord> run,
+                 std::shared_ptr<const RunAnalyses> analyses, int method_index,
                  QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -30,6 +36,7 @@ class PassTableModel : public QAbstractTableModel {
 
  private:
   std::shared_ptr<const app::RunRecord> run_;
+  std::shared_ptr<const RunAnalyses> analyses_;
   app::PassTable table_;
 };
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The plain parts of the detail window: the pass table's columns and text,
-// delimited text and CSV, the counts' wording, the order of convergence, the
-// warning about the interval, and what the plots draw.
+// delimited text and CSV, the counts' wording, the warning about the
+// interval, and what the plots draw.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -33,13 +33,6 @@ core::PassRecord Pass(std::int32_t n, Maybe a, Maybe b, double x, Maybe fx, Mayb
   pass.dfx = dfx;
   pass.step = step;
   return pass;
-}
-
-core::MethodHistory WithSteps(const std::vector<std::optional<double>>& steps) {
-  core::MethodHistory history;
-  for (std::size_t n = 0; n < steps.size(); ++n)
-    history.passes.push_back(Pass(static_cast<std::int32_t>(n), _, _, 0, _, _, steps[n]));
-  return history;
 }
 
 TEST(PassTableTest, ShowsTheColumnsTheMethodRecords) {
@@ -86,25 +79,6 @@ TEST(MethodReportTest, CountsInRussian) {
                 {10001, "f вычислена 10001 раз, из них заново 1"}};
   for (const auto& c : kCases) EXPECT_EQ(EvaluationCountText("f", c.asked, 1), c.text);
   EXPECT_EQ(EvaluationCountText("f′", 0, 0), "f′ не вычислялась");
-}
-
-TEST(MethodReportTest, OrderOfConvergenceFromTheLastThreeSteps) {
-  const struct {
-    const char* name;
-    std::vector<std::optional<double>> steps;
-    std::optional<double> q;
-  } kCases[] = {
-      {"halving", {std::nullopt, 0.5, 0.25, 0.125, 0.0625}, 1.0},
-      {"squaring", {std::nullopt, 1e-1, 1e-2, 1e-4}, 2.0},
-      {"two steps", {std::nullopt, 1e-1, 1e-2}, std::nullopt},
-      {"a zero step", {std::nullopt, 1e-1, 1e-2, 0.0}, std::nullopt},
-      {"equal steps", {std::nullopt, 1e-1, 1e-1, 1e-2}, std::nullopt},
-  };
-  for (const auto& c : kCases) {
-    const std::optional<double> q = OrderOfConvergence(WithSteps(c.steps));
-    ASSERT_EQ(q.has_value(), c.q.has_value()) << c.name;
-    EXPECT_NEAR(q.value_or(0), c.q.value_or(0), 1e-12) << c.name;
-  }
 }
 
 TEST(MethodReportTest, WarnsOfAnIntervalWithoutSignChange) {

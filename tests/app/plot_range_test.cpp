@@ -117,7 +117,7 @@ TEST(PlotRangeTest, ModelNearTheDoubleLimitHasFiniteAxes) {
   for (const core::MethodEntry& method : core::kMethods) {
     if (!run.LastRun()->methods[method.number - 1].ran) continue;
     SCOPED_TRACE(method.name);
-    const FunctionPlot plot = BuildFunctionPlot(*run.LastRun(), method.number);
+    const FunctionPlot plot = BuildFunctionPlot(*run.LastRun(), method.number, false);
     for (const double end : {plot.range.left, plot.range.right, plot.bottom, plot.top})
       EXPECT_TRUE(std::isfinite(end)) << end;
     EXPECT_LT(plot.bottom, plot.top);

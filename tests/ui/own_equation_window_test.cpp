@@ -69,6 +69,7 @@ class OwnEquationWindowTest : public QObject {
 
  private slots:
   void initTestCase();
+  void init();
   void cleanup();
   void cleanupTestCase();
 
@@ -98,6 +99,15 @@ void OwnEquationWindowTest::initTestCase() {
   QVERIFY(QTest::qWaitForWindowActive(Form1));
 }
 
+// Every test but the first finds the window open: the first opens it with
+// the shortcut, and should it fail, the menu item opens it for the others.
+void OwnEquationWindowTest::init() {
+  if (Form1->OwnEquation == nullptr &&
+      QByteArray(QTest::currentTestFunction()) !=
+          "menuItemOpensTheWindowWithTheMainWindowsCoefficients")
+    Form1->OwnEquationItem->trigger();
+}
+
 void OwnEquationWindowTest::cleanup() {
   if (Form1->OwnEquation != nullptr)
     for (ui::IterationsWindow* window : Window().Opener()->OpenWindows()) window->close();
@@ -110,17 +120,24 @@ void OwnEquationWindowTest::cleanupTestCase() {
 }
 
 void OwnEquationWindowTest::menuItemOpensTheWindowWithTheMainWindowsCoefficients() {
-  // The first menu: compute, then the new item, then close.
+  // The first menu: compute, then the new item, then printing, then close.
   const QList<QAction*> items = Form1->N1->actions();
-  QCOMPARE(items.size(), 3);
+  QCOMPARE(items.size(), 4);
+  QCOMPARE(items.first(), Form1->N4);
+  QCOMPARE(items[2]->text(), QStringLiteral("&Печать…"));
+  QCOMPARE(items[1], Form1->OwnEquationItem);
   QCOMPARE(items[1]->text(), QStringLiteral("&Своё уравнение…"));
-  QCOMPARE(items[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+  QCOMPARE(items.last(), Form1->N2);
+  QCOMPARE(items[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
   QCOMPARE(Form1->ComboBox1->count(), 10);
 
   Form1->Edit3->setText(QStringLiteral("2,5"));
   Form1->Edit4->setText(QStringLiteral("-1"));
-  QTest::keyClick(Form1->Edit1, Qt::Key_E, Qt::ControlModifier);
-  QVERIFY2(Form1->OwnEquation != nullptr, "Ctrl+E opened no window");
+  Form1->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(Form1));
+  Form1->Edit1->setFocus();
+  QTest::keyClick(Form1->Edit1, Qt::Key_N, Qt::ControlModifier);
+  QTRY_VERIFY2(Form1->OwnEquation != nullptr, "Ctrl+N in an edit box opened no window");
   QTRY_VERIFY2(Window().isVisible(), "the window did not show");
   QCOMPARE(Window().windowModality(), Qt::NonModal);
   QCOMPARE(Edit("KEdit").text(), QStringLiteral("2,5"));

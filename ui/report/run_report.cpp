@@ -10,9 +10,11 @@
 
 #include "app/error_report.h"
 #include "app/function_plot.h"
+#include "app/method_analysis.h"
 #include "app/method_report.h"
 #include "app/number_text.h"
 #include "app/pass_table.h"
+#include "app/run_verdict.h"
 #include "app/table_window.h"
 #include "core/equations.h"
 #include "core/method_table.h"
@@ -54,11 +56,28 @@ QString OutcomeText(const core::MethodHistory& history) {
       .arg(FromUtf8(app::FormatReal(*history.root)), FromUtf8(app::FormatInteger(*history.count)));
 }
 
-void MethodSection(PageLayout& layout, const app::RunRecord& run, std::uint8_t method) {
+std::array<app::Outcome, 4> Outcomes(const std::array<app::MethodAnalysis, 4>& analyses) {
+  std::array<app::Outcome, 4> outcomes;
+  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = analyses[i].verdict.outcome;
+  return outcomes;
+}
+
+// The four methods' errors (or steps, where no reference root is trusted).
+QChart* ConvergenceChart(const app::RunRecord& run,
+                         const std::array<app::MethodAnalysis, 4>& analyses) {
+  const std::array<app::StepSeries, 4> series = app::RunConvergence(run, analyses, false);
+  return NewConvergenceChart(series, app::ConvergenceExtentOf(series), PaperPalette(),
+                             Outcomes(analyses));
+}
+
+void MethodSection(PageLayout& layout, const app::RunRecord& run,
+                   const std::array<app::MethodAnalysis, 4>& analyses, std::uint8_t method) {
   const core::MethodHistory& history = run.methods.at(static_cast<std::size_t>(method - 1));
+  const app::MethodAnalysis& analysis = analyses.at(static_cast<std::size_t>(method - 1));
   const QString name = FromUtf8(core::FindMethod(method)->name);
   layout.Heading(QStringLiteral("Итерации: ") + name);
   layout.Paragraph(InputsParagraph(run));
+  layout.Paragraph(FromUtf8(app::VerdictText(analysis.verdict)));
   layout.Paragraph(OutcomeText(history));
   layout.Paragraph(
       FromUtf8(app::EvaluationCountText("f", history.counts.f_asked, history.counts.f_computed)) +
@@ -67,15 +86,14 @@ void MethodSection(PageLayout& layout, const app::RunRecord& run, std::uint8_t m
           app::EvaluationCountText("f′", history.counts.df_asked, history.counts.df_computed)));
   if (app::StartsWithoutSignChange(run, history))
     layout.Paragraph(FromUtf8(app::kNoSignChangeWarning));
-  layout.Paragraph(FromUtf8(app::OrderOfConvergenceText(history)));
-  const QPalette palette = PaperPalette();
-  layout.Chart(NewFunctionChart(app::BuildFunctionPlot(run, method), method, palette),
+  layout.Paragraph(FromUtf8(app::OrderText(analysis)));
+  layout.Chart(NewFunctionChart(
+                   app::BuildFunctionPlot(run, method, app::FoundRoot(analysis.verdict.outcome)),
+                   method, PaperPalette()),
                kFunctionShare);
-  const std::array<app::StepSeries, 4> steps = app::RunSteps(run);
-  layout.Chart(NewConvergenceChart(steps, app::ConvergenceExtentOf(steps), palette),
-               kFunctionShare);
-  layout.PagedTable(QStringLiteral("Таблица проходов: ") + name, app::PassTable(history).AllLines(),
-                    kPassRowsPerPage);
+  layout.Chart(ConvergenceChart(run, analyses), kFunctionShare);
+  layout.PagedTable(QStringLiteral("Таблица проходов: ") + name,
+                    app::PassTable(history, &analysis.measures).AllLines(), kPassRowsPerPage);
 }
 
 }  // namespace
@@ -95,20 +113,19 @@ void PaintRunReport(QPagedPaintDevice& device, const RunReport& report) {
                        FromUtf8(app::ReportText(*history.error)));
     }
   }
-  const std::array<app::StepSeries, 4> steps = app::RunSteps(*report.run);
-  layout.Chart(NewConvergenceChart(steps, app::ConvergenceExtentOf(steps), PaperPalette()),
-               kConvergenceShare);
+  const std::array<app::MethodAnalysis, 4> analyses = app::AnalyseRun(*report.run);
+  layout.Chart(ConvergenceChart(*report.run, analyses), kConvergenceShare);
   if (!report.with_methods) return;
   for (const core::MethodEntry& entry : core::kMethods) {
     if (!report.run->methods[entry.number - 1].ran) continue;
     layout.NewPage();
-    MethodSection(layout, *report.run, entry.number);
+    MethodSection(layout, *report.run, analyses, entry.number);
   }
 }
 
 void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method) {
   PageLayout layout(device);
-  MethodSection(layout, run, method);
+  MethodSection(layout, run, app::AnalyseRun(run), method);
 }
 
 void WritePdf(const QString& path, const QString& title,

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/method_analysis.h"
+
+#include "app/number_text.h"
+#include "app/reference_root.h"
+#include "core/methods.h"
+#include "core/root_finding.h"
+
+namespace app {
+
+namespace {
+
+// The order speaks for the end of the run only.
+constexpr std::int32_t kLatestPasses = 2;
+// Tangents at a root where f″ vanishes too converge cubically.
+constexpr double kCubicTangents = 2.5;
+
+std::string TwoDecimals(double value) {
+  return FormatReal(core::RoundDecimal(value, -2));
+}
+
+std::string_view BasisName(OrderBasis basis) {
+  switch (basis) {
+    case OrderBasis::kErrors:
+      return "погрешностям |xₙ − x*|";
+    case OrderBasis::kWidths:
+      return "длинам отрезка |b − a|";
+    case OrderBasis::kSteps:
+      return "шагам |xₙ − xₙ₋₁|";
+  }
+  return std::string_view();
+}
+
+}  // namespace
+
+MethodAnalysis Analyse(const RunRecord& run, std::uint8_t method) {
+  const core::MethodHistory& history = run.methods.at(static_cast<std::size_t>(method - 1));
+  MethodAnalysis analysis;
+  analysis.verdict = JudgeRun(run, history);
+  if (analysis.verdict.outcome == Outcome::kConverged)
+    analysis.reference = ReferenceRoot(run, history);
+  analysis.measures = MeasurePasses(history, analysis.reference);
+  if (!FoundRoot(analysis.verdict.outcome)) {
+    // A run that found no root has no order: not even per pass.
+    for (PassMeasure& pass : analysis.measures.passes) pass.q.reset();
+    return analysis;
+  }
+  if (analysis.verdict.outcome == Outcome::kMultipleRoot) return analysis;
+  const std::vector<PassMeasure>& passes = analysis.measures.passes;
+  for (std::size_t i = passes.size(); i-- > 0;) {
+    if (history.passes[i].n + kLatestPasses <= analysis.verdict.last_pass) break;
+    if (passes[i].q) {
+      analysis.order = passes[i].q;
+      break;
+    }
+  }
+  return analysis;
+}
+
+std::array<MethodAnalysis, 4> AnalyseRun(const RunRecord& run) {
+  std::array<MethodAnalysis, 4> analyses;
+  for (std::size_t i = 0; i < analyses.size(); ++i)
+    analyses[i] = Analyse(run, static_cast<std::uint8_t>(i + 1));
+  return analyses;
+}
+
+std::string ReferenceText(const MethodAnalysis& analysis) {
+  if (analysis.reference) return std::string();
+  const Outcome outcome = analysis.verdict.outcome;
+  std::string why;
+  if (outcome == Outcome::kMultipleRoot) {
+    why =
+        "у кратного корня f не меняет знак (или меняет слишком полого), "
+        "и уточнить его надёжно нельзя";
+  } else if (outcome == Outcome::kConverged) {
+    why = "рядом с последней точкой f не меняет знак";
+  } else {
+    why = "метод не сошёлся (" + std::string(OutcomeWord(outcome)) + ")";
+  }
+  return "Опорного корня нет: " + why +
+         ". Поэтому погрешность не показана, а график сходимости строится по шагам "
+         "|xₙ − xₙ₋₁|.";
+}
+
+std::string OrderText(const MethodAnalysis& analysis) {
+  const Outcome outcome = analysis.verdict.outcome;
+  if (outcome == Outcome::kMultipleRoot) {
+    return "Порядок не указан, он около 1: у кратного корня касательные сходятся "
+           "линейно, шаг убывает в m/(m − 1) раз за проход.";
+  }
+  if (!FoundRoot(outcome)) {
+    return "Порядок сходимости не указан: метод не нашёл корень (" +
+           std::string(OutcomeWord(outcome)) + ").";
+  }
+  const std::string basis(BasisName(analysis.measures.basis));
+  if (!analysis.order) {
+    return "Порядок сходимости не указан: у последних проходов нет трёх строго "
+           "убывающих значений по " +
+           basis + " выше шума округления (мало проходов или точность double уже исчерпана).";
+  }
+  std::string text = "Порядок сходимости по " + basis + " последних проходов: q ≈ " +
+                     TwoDecimals(*analysis.order) + ".";
+  if (analysis.verdict.method == core::kTangents && *analysis.order > kCubicTangents) {
+    text +=
+        " Больше 2: корень — точка перегиба (f″ = 0), и у касательных "
+        "погрешность убывает как куб.";
+  }
+  return text;
+}
+
+}  // namespace app
