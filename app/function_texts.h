@@ -13,10 +13,12 @@
 
 namespace app {
 
-// "f(x) = k·cos(l·x)" and so on, in the catalogue's order (UTF-8).
-extern const std::array<std::string_view, core::kEquationCount> kFunctionTexts;
+// "f(x) = k·cos(l·x)" and so on, in the catalogue's order (UTF-8), written
+// for reading; the command line's plain "f(x) = k*cos(l*x)" is
+// FunctionText in app/table_window.h.
+extern const std::array<std::string_view, core::kEquationCount> kReadableFunctions;
 
 // The text of `equation`, or an empty text when the index names no equation.
-std::string FunctionText(std::uint8_t equation);
+std::string ReadableFunction(std::uint8_t equation);
 
 }  // namespace app

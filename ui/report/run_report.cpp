@@ -10,6 +10,7 @@
 
 #include "app/error_report.h"
 #include "app/function_plot.h"
+#include "app/method_analysis.h"
 #include "app/method_report.h"
 #include "app/number_text.h"
 #include "app/pass_table.h"
@@ -54,10 +55,20 @@ QString OutcomeText(const core::MethodHistory& history) {
       .arg(FromUtf8(app::FormatReal(*history.root)), FromUtf8(app::FormatInteger(*history.count)));
 }
 
-void MethodSection(PageLayout& layout, const app::RunRecord& run, std::uint8_t method) {
+// The verdict of each method, for the legend of the convergence plot.
+std::array<app::Outcome, 4> Outcomes(const std::array<app::MethodAnalysis, 4>& analyses) {
+  std::array<app::Outcome, 4> outcomes;
+  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = analyses[i].verdict.outcome;
+  return outcomes;
+}
+
+void MethodSection(PageLayout& layout, const app::RunRecord& run,
+                   const std::array<app::MethodAnalysis, 4>& analyses, std::uint8_t method) {
   const core::MethodHistory& history = run.methods.at(static_cast<std::size_t>(method - 1));
+  const app::MethodAnalysis& analysis = analyses.at(static_cast<std::size_t>(method - 1));
   const QString name = FromUtf8(core::FindMethod(method)->name);
   layout.Heading(QStringLiteral("Итерации: ") + name);
+  layout.Paragraph(FromUtf8(app::VerdictText(analysis.verdict)));
   layout.Paragraph(InputsParagraph(run));
   layout.Paragraph(OutcomeText(history));
   layout.Paragraph(
@@ -67,15 +78,18 @@ void MethodSection(PageLayout& layout, const app::RunRecord& run, std::uint8_t m
           app::EvaluationCountText("f′", history.counts.df_asked, history.counts.df_computed)));
   if (app::StartsWithoutSignChange(run, history))
     layout.Paragraph(FromUtf8(app::kNoSignChangeWarning));
-  layout.Paragraph(FromUtf8(app::OrderOfConvergenceText(history)));
+  layout.Paragraph(FromUtf8(app::OrderText(analysis)));
   const QPalette palette = PaperPalette();
-  layout.Chart(NewFunctionChart(app::BuildFunctionPlot(run, method), method, palette),
+  layout.Chart(NewFunctionChart(
+                   app::BuildFunctionPlot(run, method, app::FoundRoot(analysis.verdict.outcome)),
+                   method, palette),
                kFunctionShare);
-  const std::array<app::StepSeries, 4> steps = app::RunSteps(run);
-  layout.Chart(NewConvergenceChart(steps, app::ConvergenceExtentOf(steps), palette),
-               kFunctionShare);
-  layout.PagedTable(QStringLiteral("Таблица проходов: ") + name, app::PassTable(history).AllLines(),
-                    kPassRowsPerPage);
+  const std::array<app::StepSeries, 4> series = app::RunConvergence(run, analyses, false);
+  layout.Chart(
+      NewConvergenceChart(series, app::ConvergenceExtentOf(series), palette, Outcomes(analyses)),
+      kFunctionShare);
+  layout.PagedTable(QStringLiteral("Таблица проходов: ") + name,
+                    app::PassTable(history, &analysis.measures).AllLines(), kPassRowsPerPage);
 }
 
 }  // namespace
@@ -95,20 +109,22 @@ void PaintRunReport(QPagedPaintDevice& device, const RunReport& report) {
                        FromUtf8(app::ReportText(*history.error)));
     }
   }
-  const std::array<app::StepSeries, 4> steps = app::RunSteps(*report.run);
-  layout.Chart(NewConvergenceChart(steps, app::ConvergenceExtentOf(steps), PaperPalette()),
+  const std::array<app::MethodAnalysis, 4> analyses = app::AnalyseRun(*report.run);
+  const std::array<app::StepSeries, 4> series = app::RunConvergence(*report.run, analyses, false);
+  layout.Chart(NewConvergenceChart(series, app::ConvergenceExtentOf(series), PaperPalette(),
+                                   Outcomes(analyses)),
                kConvergenceShare);
   if (!report.with_methods) return;
   for (const core::MethodEntry& entry : core::kMethods) {
     if (!report.run->methods[entry.number - 1].ran) continue;
     layout.NewPage();
-    MethodSection(layout, *report.run, entry.number);
+    MethodSection(layout, *report.run, analyses, entry.number);
   }
 }
 
 void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method) {
   PageLayout layout(device);
-  MethodSection(layout, run, method);
+  MethodSection(layout, run, app::AnalyseRun(run), method);
 }
 
 void WritePdf(const QString& path, const QString& title,
