@@ -5,16 +5,26 @@ namespace app {
 
 // The products in the order that reads best, not in the order of evaluation:
 // the values are the same.
-const std::array<std::string_view, core::kEquationCount> kReadableFunctions = {
+const std::array<std::string_view, core::kEquationCount> kFunctionTexts = {
     "f(x) = k·cos(l·x)",        "f(x) = k·l·cos(x²)",           "f(x) = k·sin(l·x)·cos(x)",
     "f(x) = k·cos(x) − x + l",  "f(x) = k·x·sin(x) − l·cos(x)", "f(x) = k·x·cos(l·x)",
     "f(x) = cos(k·l·x²)",       "f(x) = k·l·cos(x³)",           "f(x) = cos(k·x) + l",
     "f(x) = k·sin(x)·cos(l·x)",
 };
 
-std::string ReadableFunction(std::uint8_t equation) {
-  if (equation >= kReadableFunctions.size()) return std::string();
-  return std::string(kReadableFunctions[equation]);
+std::string FunctionText(std::uint8_t equation) {
+  if (equation >= kFunctionTexts.size()) return std::string();
+  return std::string(kFunctionTexts[equation]);
+}
+
+std::string FunctionText(const RunRecord& run) {
+  const core::MethodHistory& first = run.methods.front();
+  if (first.formula != nullptr) return "f(x) = " + first.formula->Text();
+  for (std::size_t equation = 0; equation < core::kEquationTexts.size(); ++equation) {
+    if (core::kEquationTexts[equation] == run.equation_text)
+      return FunctionText(static_cast<std::uint8_t>(equation));
+  }
+  return std::string();
 }
 
 }  // namespace app

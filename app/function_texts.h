@@ -9,16 +9,18 @@
 #include <cstdint>
 #include <string>
 
+#include "app/comparison_run.h"
 #include "core/equations.h"
 
 namespace app {
 
-// "f(x) = k·cos(l·x)" and so on, in the catalogue's order (UTF-8), written
-// for reading; the command line's plain "f(x) = k*cos(l*x)" is
-// FunctionText in app/table_window.h.
-extern const std::array<std::string_view, core::kEquationCount> kReadableFunctions;
+// "f(x) = k·cos(l·x)" and so on, in the catalogue's order (UTF-8).
+extern const std::array<std::string_view, core::kEquationCount> kFunctionTexts;
 
 // The text of `equation`, or an empty text when the index names no equation.
-std::string ReadableFunction(std::uint8_t equation);
+std::string FunctionText(std::uint8_t equation);
+
+// The same for what a run solved: its typed formula, or its equation.
+std::string FunctionText(const RunRecord& run);
 
 }  // namespace app

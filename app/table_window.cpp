@@ -85,22 +85,6 @@ SolvedRun Solve(const InputTexts& inputs) {
   return solved;
 }
 
-std::string FunctionText(std::uint8_t equation) {
-  if (equation >= core::kEquationCount) return std::string();
-  const std::string_view text = core::kEquationTexts[equation];
-  return "f(x) = " + std::string(text.substr(text.find('=') + 1));
-}
-
-std::string FunctionText(const RunRecord& run) {
-  const core::MethodHistory& first = run.methods.front();
-  if (first.formula != nullptr) return "f(x) = " + first.formula->Text();
-  for (int equation = 0; equation < core::kEquationCount; ++equation) {
-    if (core::kEquationTexts[equation] == run.equation_text)
-      return FunctionText(static_cast<std::uint8_t>(equation));
-  }
-  return std::string();
-}
-
 std::string AlignedText(const std::vector<std::vector<std::string>>& lines) {
   std::vector<std::size_t> widths;
   for (const auto& line : lines) {

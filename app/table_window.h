@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/comparison_run.h"
+#include "app/function_texts.h"
 #include "core/equation_source.h"
 
 namespace app {
@@ -83,13 +84,6 @@ struct SolvedRun {
   std::optional<std::string> error;
 };
 SolvedRun Solve(const InputTexts& inputs);
-
-// "f(x) = k*cos(l*x)": the function whose zeros the methods seek is the
-// right-hand side of the list text. Empty for an index that names no equation.
-std::string FunctionText(std::uint8_t equation);
-
-// The same for what a run solved: its typed formula, or its equation.
-std::string FunctionText(const RunRecord& run);
 
 // Lines of cells as plain text: the columns padded to their widest cell
 // (counted in characters), two spaces apart, no trailing spaces.

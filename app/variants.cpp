@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/variants.h"
+#include "app/function_texts.h"
 
 #include <cmath>
 #include <limits>

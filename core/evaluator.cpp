@@ -30,13 +30,25 @@ void Evaluator::RecentValues::Add(const EquationSource& source, std::uint64_t x_
   recent_.front() = {source.Equation(), source.Formula().get(), x_bits, value};
 }
 
-double Evaluator::Evaluate(Function function, RecentValues& values, std::int64_t& computed,
+double Evaluator::Evaluate(bool derivative, RecentValues& values, std::int64_t& computed,
                            double x) {
-  source_ = host_.SelectedSource();
+  // Whether the host solves a typed formula is settled at the first
+  // evaluation: nothing between two evaluations of one method processes
+  // messages. After that a built-in equation is read with SelectedEquation
+  // alone, which is what SelectedSource reads for it, at the cost it always
+  // had. The source is replaced only when it changes.
+  if (source_ && !source_->Formula()) {
+    const std::uint8_t equation = host_.SelectedEquation();
+    if (equation != source_->Equation()) source_ = EquationSource(equation);
+  } else {
+    EquationSource read = host_.SelectedSource();
+    if (!source_ || !(*source_ == read)) source_ = std::move(read);
+  }
   const EquationSource& source = *source_;
   const auto x_bits = std::bit_cast<std::uint64_t>(x);
   if (const double* known = values.Find(source, x_bits)) return *known;
-  const double value = (source.*function)(x, coefficients_);  // an overflow leaves nothing behind
+  // An overflow leaves nothing behind.
+  const double value = derivative ? source.f_(x, coefficients_) : source.f(x, coefficients_);
   ++computed;
   values.Add(source, x_bits, value);
   return value;
@@ -44,14 +56,14 @@ double Evaluator::Evaluate(Function function, RecentValues& values, std::int64_t
 
 double Evaluator::f(double x) {
   ++counts_.f_asked;
-  const double value = Evaluate(&EquationSource::f, f_values_, counts_.f_computed, x);
+  const double value = Evaluate(false, f_values_, counts_.f_computed, x);
   if (history_ != nullptr) NoteValue(&PassRecord::fx, x, value);
   return value;
 }
 
 double Evaluator::f_(double x) {
   ++counts_.df_asked;
-  const double value = Evaluate(&EquationSource::f_, derivative_values_, counts_.df_computed, x);
+  const double value = Evaluate(true, derivative_values_, counts_.df_computed, x);
   if (history_ != nullptr) NoteValue(&PassRecord::dfx, x, value);
   return value;
 }

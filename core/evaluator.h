@@ -74,8 +74,8 @@ class Evaluator {
     std::size_t remembered_ = 0;
   };
 
-  using Function = double (EquationSource::*)(double x, const Coefficients& c) const;
-  double Evaluate(Function function, RecentValues& values, std::int64_t& computed, double x);
+  // f, or f_ when `derivative`.
+  double Evaluate(bool derivative, RecentValues& values, std::int64_t& computed, double x);
   void AddPass(std::int32_t n, double x);
   void SetEnds(double a, double b);
   // Writes a value the method asked for at the latest approximation beside it.

@@ -78,7 +78,7 @@ QString ResultText(const core::MethodHistory& history, bool found_root) {
 
 // What the list text means as a function; a typed formula says it itself.
 QString FunctionLine(const core::MethodHistory& history) {
-  const std::string text = app::ReadableFunction(history.equation);
+  const std::string text = app::FunctionText(history.equation);
   if (history.formula != nullptr || text.empty()) return QString();
   return QStringLiteral("Метод ищет нули правой части уравнения: ") + FromUtf8(text) +
          QStringLiteral(" («x=» в расчёте не участвует).");

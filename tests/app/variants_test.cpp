@@ -101,7 +101,7 @@ TEST(Variants, TheTaskNamesTheFunctionTheIntervalAndThePrecision) {
   const app::Variant variant = app::MakeVariants(Request(1, 5, {0})).front();
   const std::vector<std::string> lines = app::TaskLines(variant);
   EXPECT_EQ(lines[0], "Вариант 1");
-  EXPECT_NE(lines[1].find("f(x) = k*cos(l*x)"), std::string::npos);
+  EXPECT_NE(lines[1].find("f(x) = k·cos(l·x)"), std::string::npos);
   EXPECT_NE(lines[3].find("[" + variant.inputs.start + "; " + variant.inputs.end + "]"),
             std::string::npos);
   EXPECT_NE(lines[3].find("0,001"), std::string::npos);
@@ -140,10 +140,18 @@ TEST(TableWindow, AlignsColumnsByCharactersNotBytes) {
             "Метод  x\nab     1,5\n\n");
 }
 
-TEST(TableWindow, FunctionIsTheRightHandSideOfTheListText) {
-  EXPECT_EQ(app::FunctionText(0), "f(x) = k*cos(l*x)");
-  EXPECT_EQ(app::FunctionText(9), "f(x) = k*sin(x)*cos(l*x)");
-  EXPECT_EQ(app::FunctionText(10), "");
+TEST(TableWindow, TheFunctionOfARunIsItsFormulaOrItsEquations) {
+  const SeparatorGuard separator(".");
+  app::InputTexts typed;
+  typed.formula = "x^3-2*x-5";
+  typed.start = "2";
+  typed.end = "3";
+  EXPECT_EQ(app::FunctionText(*app::Solve(typed).record), "f(x) = x^3-2*x-5");
+  app::InputTexts listed;
+  listed.equation = 3;
+  EXPECT_EQ(app::FunctionText(*app::Solve(listed).record), app::FunctionText(3));
+  typed.formula = "2x";
+  EXPECT_THROW(app::Solve(typed), core::EFormulaError);
 }
 
 TEST(TableWindow, ARunThatFailsKeepsItsTableAndMessage) {

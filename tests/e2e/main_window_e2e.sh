@@ -99,26 +99,36 @@ check_window_properties() {
   echo "ok: centred at $X,$Y; window class, border hints and icon as designed"
 }
 
-# The number of visible windows of the program: 0 once it has ended.
-visible_windows() { (xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true) | wc -l; }
+# The ids of the program's visible windows, one a line, sorted.
+program_windows() { (xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true) | sort; }
 
-# Clicks "Программа" and waits for its drop-down menu to be on the screen.
+# Clicks "Программа" and sets $menu to its drop-down menu once that shows.
 open_program_menu() {
   local before
-  before=$(visible_windows)
+  before=$(program_windows)
   xdotool mousemove --window "$window" 30 $((menu_height / 2)) click 1
-  menu_shows() { (($(visible_windows) > before)); }
-  wait_until "$limit" "a window more than the $before shown" menu_shows ||
+  menu=
+  menu_shows() {
+    menu=$(comm -13 <(echo "$before") <(program_windows) | head -n 1)
+    [[ -n "$menu" ]]
+  }
+  wait_until "$limit" "a new window of the program" menu_shows ||
     fail "the menu \"Программа\" did not open; visible: $(visible_window_names)"
 }
 
-# First run: the menu command "Закрыть".
+# First run: the menu command "Закрыть", the menu's last item, clicked near
+# the menu's bottom edge (its items are some 21 pixels high). A click finds
+# it wherever items are added above it; keys pressed while the menu opens
+# may be lost.
 start_program
 check_window_properties
 click_compute
 import -window root "$artefacts/main_window.png"
 open_program_menu
-xdotool key Down Down Return
+menu_size=$(xdotool getwindowgeometry --shell "$menu" | grep -E '^(WIDTH|HEIGHT)=' | cut -d= -f2 |
+  paste -sd' ')
+read -r popup_width popup_height <<<"$menu_size"
+xdotool mousemove --window "$menu" $((popup_width / 2)) $((popup_height - 8)) click 1
 expect_exit_status_0 'the menu command "Закрыть"'
 
 # Second run: the window manager's close request.

@@ -235,7 +235,7 @@ void CommandLineTest::writesTheDocumentedJson() {
   QCOMPARE(error.error, QJsonParseError::NoError);
   const QJsonObject inputs = json[QStringLiteral("inputs")].toObject();
   QCOMPARE(inputs[QStringLiteral("equation")].toInt(), 3);
-  QCOMPARE(inputs[QStringLiteral("function")].toString(), QStringLiteral("f(x) = k*cos(x)-x+l"));
+  QCOMPARE(inputs[QStringLiteral("function")].toString(), QStringLiteral("f(x) = k·cos(x) − x + l"));
   QCOMPARE(inputs[QStringLiteral("precision")].toString(), QStringLiteral("0.0001"));
   QCOMPARE(json[QStringLiteral("table")].toArray().size(), 5);
   QVERIFY(json[QStringLiteral("error")].isNull());
@@ -257,6 +257,9 @@ void CommandLineTest::writesTheDocumentedJson() {
     for (const char* field : {"n", "a", "b", "x", "fx", "dfx", "step"})
       QVERIFY2(passes.last().toObject().contains(QLatin1String(field)), field);
     QVERIFY(method[QStringLiteral("evaluations")].toObject()[QStringLiteral("f")].toInt() > 0);
+    const QJsonObject verdict = method[QStringLiteral("verdict")].toObject();
+    QCOMPARE(verdict[QStringLiteral("outcome")].toString(), QStringLiteral("сошёлся"));
+    QVERIFY(verdict[QStringLiteral("text")].toString().startsWith(QStringLiteral("Сошёлся")));
   }
 }
 
@@ -340,7 +343,7 @@ void CommandLineTest::printsTheMainWindowAndADetailWindow() {
   (*print)->trigger();
   const QString main_text = Tool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
   QVERIFY2(main_text.contains(window.StatusPanel->text()), qPrintable(main_text));
-  QVERIFY(main_text.contains(QStringLiteral("f(x) = k*cos(l*x)")));
+  QVERIFY(main_text.contains(QStringLiteral("f(x) = k·cos(l·x)")));
 
   ui::IterationsWindow* detail = window.IterationsOpener->OpenRow(1);
   QVERIFY(detail != nullptr);

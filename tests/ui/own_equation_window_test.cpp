@@ -124,6 +124,7 @@ void OwnEquationWindowTest::menuItemOpensTheWindowWithTheMainWindowsCoefficients
   QCOMPARE(items.size(), 4);
   QCOMPARE(items.first(), Form1->N4);
   QCOMPARE(items[2]->text(), QStringLiteral("&Печать…"));
+  QCOMPARE(items[1], Form1->OwnEquationItem);
   QCOMPARE(items[1]->text(), QStringLiteral("&Своё уравнение…"));
   QCOMPARE(items.last(), Form1->N2);
   QCOMPARE(items[1]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));

@@ -7,7 +7,9 @@
 #include <cmath>
 #include <optional>
 
+#include "app/function_texts.h"
 #include "app/number_text.h"
+#include "app/run_verdict.h"
 #include "core/method_table.h"
 #include "ui/widgets/utf8_text.h"
 
@@ -69,6 +71,15 @@ QJsonObject Method(const app::SolvedRun& solved, const core::MethodEntry& entry,
                    {QStringLiteral("df"), static_cast<qint64>(counts.df_asked)},
                    {QStringLiteral("df_computed"), static_cast<qint64>(counts.df_computed)}}},
   };
+  if (method.ran) {
+    const app::Verdict verdict = app::JudgeRun(*solved.record, method);
+    object.insert(
+        QStringLiteral("verdict"),
+        QJsonObject{{QStringLiteral("outcome"), FromUtf8(app::OutcomeWord(verdict.outcome))},
+                    {QStringLiteral("text"), Text(app::VerdictText(verdict))}});
+  } else {
+    object.insert(QStringLiteral("verdict"), QJsonValue());
+  }
   if (history) object.insert(QStringLiteral("passes"), Passes(method));
   return object;
 }

@@ -16,6 +16,9 @@ namespace {
 constexpr double kCellPadding = 0.4;  // of a line height, on each side
 constexpr double kRowSpacing = 1.35;  // row height in line heights
 constexpr std::size_t kMeasuredRows = 200;
+// The width a chart is laid out at before it is scaled onto the page: about
+// a window's, so that its axes have room for their labels.
+constexpr double kChartWidth = 960;
 
 QFont ReportFont(double points, bool bold = false) {
   QFont font(QStringLiteral("DejaVu Sans"));
@@ -102,7 +105,8 @@ void PageLayout::Paragraph(const QString& text) {
 }
 
 std::vector<double> PageLayout::ColumnWidths(const std::vector<std::vector<std::string>>& lines,
-                                             std::size_t measured_rows) const {
+                                             std::size_t measured_rows,
+                                             double* natural_total_out) const {
   QFont bold = table_;
   bold.setBold(true);
   const QFontMetricsF metrics(table_, &device_);
@@ -136,6 +140,7 @@ std::vector<double> PageLayout::ColumnWidths(const std::vector<std::vector<std::
     least_total += least[column];
     natural_total += natural[column];
   }
+  if (natural_total_out != nullptr) *natural_total_out = natural_total;
   if (natural_total <= width_) return natural;
   if (least_total >= width_) {
     for (double& width : least) width *= width_ / least_total;
@@ -209,21 +214,30 @@ void PageLayout::PagedTable(const QString& caption,
   if (lines.empty()) return;
   if (y_ > 0) NewPage();
   Heading(caption);
+  // Numbers must not wrap: a table wider than the page takes a smaller
+  // font instead, and only the header wraps, onto two lines.
+  const QFont font = table_;
+  double natural = 0;
+  ColumnWidths(lines, kMeasuredRows, &natural);
+  if (natural > width_) table_.setPointSizeF(font.pointSizeF() * width_ / natural * 0.97);
   const std::vector<double> widths = ColumnWidths(lines, kMeasuredRows);
   // The caption's room is kept on every page, so that every page holds
   // the same number of rows.
-  const double row_height = std::min(kRowSpacing * QFontMetricsF(table_, &device_).height(),
-                                     (height_ - y_) / (rows_per_page + 1));
+  const double line = QFontMetricsF(table_, &device_).height();
+  const double row_height =
+      std::min(kRowSpacing * line, (height_ - y_ - 2 * kRowSpacing * line) / rows_per_page);
+  const double header_height = 2 * kRowSpacing * line;
   const double top = y_;
-  PaintRow(lines.front(), widths, row_height, true);
+  PaintRow(lines.front(), widths, header_height, true);
   for (std::size_t row = 1; row < lines.size(); ++row) {
     if (row > 1 && (row - 1) % static_cast<std::size_t>(rows_per_page) == 0) {
       NewPage();
       y_ = top;
-      PaintRow(lines.front(), widths, row_height, true);
+      PaintRow(lines.front(), widths, header_height, true);
     }
     PaintRow(lines[row], widths, row_height, false);
   }
+  table_ = font;
   y_ += 0.5 * LineHeight();
 }
 
@@ -233,7 +247,7 @@ void PageLayout::Chart(QChart* chart, double height_share) {
   scene.addItem(chart);
   // Laid out at a screen-like size, then scaled onto the page as a whole,
   // so that its texts keep their proportion to the plot.
-  const QSizeF logical(720, 720 * height_share * height_ / width_);
+  const QSizeF logical(kChartWidth, kChartWidth * height_share * height_ / width_);
   chart->resize(logical);
   const double height = height_share * height_;
   Ensure(height);

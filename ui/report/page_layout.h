@@ -49,8 +49,11 @@ class PageLayout {
  private:
   // A new page unless `height` fits on this one (or the page is still empty).
   void Ensure(double height);
+  // With `natural_total`, also the width the columns would take unsqueezed,
+  // the header measured by its longest word only.
   std::vector<double> ColumnWidths(const std::vector<std::vector<std::string>>& lines,
-                                   std::size_t measured_rows) const;
+                                   std::size_t measured_rows,
+                                   double* natural_total = nullptr) const;
   void PaintRow(const std::vector<std::string>& line, const std::vector<double>& widths,
                 double row_height, bool header);
 

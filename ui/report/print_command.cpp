@@ -46,8 +46,13 @@ void PrintReport(QWidget* parent, const ReportPainter& paint) {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
   printer.setDocName(QStringLiteral("nonlinear-equations"));
-  if (!Runner()(parent, printer)) return;
-  paint(printer);
+  bool accepted = false;
+  {
+    // A window closed while the dialog runs stays until the dialog is over.
+    const NestedLoopScope loop;
+    accepted = Runner()(parent, printer);
+  }
+  if (accepted) paint(printer);
 }
 
 QAction* NewPrintAction(QWidget* owner, std::function<ReportPainter()> report) {

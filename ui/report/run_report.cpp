@@ -14,6 +14,7 @@
 #include "app/method_report.h"
 #include "app/number_text.h"
 #include "app/pass_table.h"
+#include "app/run_verdict.h"
 #include "app/table_window.h"
 #include "core/equations.h"
 #include "core/method_table.h"
@@ -55,11 +56,18 @@ QString OutcomeText(const core::MethodHistory& history) {
       .arg(FromUtf8(app::FormatReal(*history.root)), FromUtf8(app::FormatInteger(*history.count)));
 }
 
-// The verdict of each method, for the legend of the convergence plot.
 std::array<app::Outcome, 4> Outcomes(const std::array<app::MethodAnalysis, 4>& analyses) {
   std::array<app::Outcome, 4> outcomes;
   for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = analyses[i].verdict.outcome;
   return outcomes;
+}
+
+// The four methods' errors (or steps, where no reference root is trusted).
+QChart* ConvergenceChart(const app::RunRecord& run,
+                         const std::array<app::MethodAnalysis, 4>& analyses) {
+  const std::array<app::StepSeries, 4> series = app::RunConvergence(run, analyses, false);
+  return NewConvergenceChart(series, app::ConvergenceExtentOf(series), PaperPalette(),
+                             Outcomes(analyses));
 }
 
 void MethodSection(PageLayout& layout, const app::RunRecord& run,
@@ -68,8 +76,8 @@ void MethodSection(PageLayout& layout, const app::RunRecord& run,
   const app::MethodAnalysis& analysis = analyses.at(static_cast<std::size_t>(method - 1));
   const QString name = FromUtf8(core::FindMethod(method)->name);
   layout.Heading(QStringLiteral("Итерации: ") + name);
-  layout.Paragraph(FromUtf8(app::VerdictText(analysis.verdict)));
   layout.Paragraph(InputsParagraph(run));
+  layout.Paragraph(FromUtf8(app::VerdictText(analysis.verdict)));
   layout.Paragraph(OutcomeText(history));
   layout.Paragraph(
       FromUtf8(app::EvaluationCountText("f", history.counts.f_asked, history.counts.f_computed)) +
@@ -79,15 +87,11 @@ void MethodSection(PageLayout& layout, const app::RunRecord& run,
   if (app::StartsWithoutSignChange(run, history))
     layout.Paragraph(FromUtf8(app::kNoSignChangeWarning));
   layout.Paragraph(FromUtf8(app::OrderText(analysis)));
-  const QPalette palette = PaperPalette();
   layout.Chart(NewFunctionChart(
                    app::BuildFunctionPlot(run, method, app::FoundRoot(analysis.verdict.outcome)),
-                   method, palette),
+                   method, PaperPalette()),
                kFunctionShare);
-  const std::array<app::StepSeries, 4> series = app::RunConvergence(run, analyses, false);
-  layout.Chart(
-      NewConvergenceChart(series, app::ConvergenceExtentOf(series), palette, Outcomes(analyses)),
-      kFunctionShare);
+  layout.Chart(ConvergenceChart(run, analyses), kFunctionShare);
   layout.PagedTable(QStringLiteral("Таблица проходов: ") + name,
                     app::PassTable(history, &analysis.measures).AllLines(), kPassRowsPerPage);
 }
@@ -110,10 +114,7 @@ void PaintRunReport(QPagedPaintDevice& device, const RunReport& report) {
     }
   }
   const std::array<app::MethodAnalysis, 4> analyses = app::AnalyseRun(*report.run);
-  const std::array<app::StepSeries, 4> series = app::RunConvergence(*report.run, analyses, false);
-  layout.Chart(NewConvergenceChart(series, app::ConvergenceExtentOf(series), PaperPalette(),
-                                   Outcomes(analyses)),
-               kConvergenceShare);
+  layout.Chart(ConvergenceChart(*report.run, analyses), kConvergenceShare);
   if (!report.with_methods) return;
   for (const core::MethodEntry& entry : core::kMethods) {
     if (!report.run->methods[entry.number - 1].ran) continue;

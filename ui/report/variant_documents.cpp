@@ -3,6 +3,7 @@
 
 #include <QStringList>
 
+#include "app/function_texts.h"
 #include "app/number_text.h"
 #include "core/method_table.h"
 #include "ui/report/page_layout.h"
