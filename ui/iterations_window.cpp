@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCheckBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -29,8 +28,8 @@
 #include "app/number_text.h"
 #include "app/pass_table.h"
 #include "core/method_table.h"
-#include "ui/context_menu.h"
 #include "ui/comparison_tab.h"
+#include "ui/context_menu.h"
 #include "ui/convergence_charts.h"
 #include "ui/error_boundary.h"
 #include "ui/file_chooser.h"
@@ -262,14 +261,19 @@ QWidget* IterationsWindow::CreatePlots() {
       app::BuildFunctionPlot(*run_, method_, app::FoundRoot(analysis.verdict.outcome));
   function_view_ = new QChartView(NewFunctionChart(plot, method_, palette()));
   function_view_->setAccessibleName(QStringLiteral("График функции и построений метода"));
-  convergence_view_ = new QChartView();
+  // The errors by default, where a reference root exists; the steps beside.
+  std::array<app::Outcome, 4> outcomes;
+  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = (*analyses_)[i].verdict.outcome;
+  const std::array<app::StepSeries, 4> errors = app::RunConvergence(*run_, *analyses_, false);
+  const app::ConvergenceExtent extent = app::ConvergenceExtentOf(errors);
+  convergence_view_ = new QChartView(NewConvergenceChart(errors, extent, palette(), outcomes));
   convergence_view_->setAccessibleName(QStringLiteral("График сходимости четырёх методов"));
-  steps_box_ = new QCheckBox(QStringLiteral("Показать &шаги |xₙ − xₙ₋₁| вместо погрешности"));
-  ShowConvergence(false);
-  const app::ConvergenceExtent extent =
-      app::ConvergenceExtentOf(app::RunConvergence(*run_, *analyses_, false));
+  const std::array<app::StepSeries, 4> steps = app::RunConvergence(*run_, *analyses_, true);
+  const app::ConvergenceExtent steps_extent = app::ConvergenceExtentOf(steps);
+  steps_view_ = new QChartView(NewConvergenceChart(steps, steps_extent, palette(), outcomes));
+  steps_view_->setAccessibleName(QStringLiteral("График шагов четырёх методов"));
 
-  const auto page = [this](QChartView* view, const QString& note, QWidget* extra) {
+  const auto page = [this](QChartView* view, const QString& note) {
     view->setRenderHint(QPainter::Antialiasing);
     view->setMinimumSize(360, 280);
     view->setFocusPolicy(Qt::StrongFocus);
@@ -277,30 +281,24 @@ QWidget* IterationsWindow::CreatePlots() {
     auto* column = new QVBoxLayout(widget);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(view, 1);
-    if (extra != nullptr) column->addWidget(extra);
     if (!note.isEmpty()) column->addWidget(NewText(note, QStringLiteral("Пояснение к графику")));
     return widget;
   };
   plots_ = new QTabWidget();
   plots_->setAccessibleName(QStringLiteral("Графики"));
-  plots_->addTab(page(function_view_,
-                      FunctionPlotNote(plot, HistoryOf(*run_, method_).passes.size()), nullptr),
-                 QStringLiteral("&Функция"));
-  plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent), steps_box_),
+  plots_->addTab(
+      page(function_view_, FunctionPlotNote(plot, HistoryOf(*run_, method_).passes.size())),
+      QStringLiteral("&Функция"));
+  plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent)),
                  QStringLiteral("С&ходимость"));
+  plots_->addTab(page(steps_view_, QStringLiteral("Шаг |xₙ − xₙ₋₁| отстаёт от погрешности на "
+                                                  "проход: он показывает, насколько сдвинулось "
+                                                  "приближение, а не насколько оно далеко от "
+                                                  "корня. ") +
+                                       ConvergencePlotNote(steps_extent)),
+                 QStringLiteral("&Шаги"));
   plots_->addTab(NewComparisonTab(*run_, *analyses_), QStringLiteral("Сра&внение"));
   return plots_;
-}
-
-void IterationsWindow::ShowConvergence(bool steps) {
-  const std::array<app::StepSeries, 4> series = app::RunConvergence(*run_, *analyses_, steps);
-  std::array<app::Outcome, 4> outcomes;
-  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = (*analyses_)[i].verdict.outcome;
-  QChart* old = convergence_view_->chart();
-  convergence_view_->setChart(
-      NewConvergenceChart(series, app::ConvergenceExtentOf(series), palette(), outcomes));
-  // The view owns only the chart it shows; the one it replaced is ours to delete.
-  if (old != nullptr && old != convergence_view_->chart()) delete old;
 }
 
 QWidget* IterationsWindow::CreateButtons() {
@@ -334,7 +332,7 @@ void IterationsWindow::ConnectActions() {
   connect(copy, &QAction::triggered, this, guarded(&IterationsWindow::CopyPasses));
   connect(select_all, &QAction::triggered, table_, &QTableView::selectAll);
   connect(save_csv, &QAction::triggered, this, guarded(&IterationsWindow::SavePassesAsCsv));
-  for (QChartView* view : {function_view_, convergence_view_}) {
+  for (QChartView* view : {function_view_, convergence_view_, steps_view_}) {
     new ActionsMenu(view);
     QAction* save = NewAction(view, QStringLiteral("Сохранить график как PNG или SVG…"),
                               QKeySequence(), Qt::WidgetShortcut);
@@ -347,8 +345,6 @@ void IterationsWindow::ConnectActions() {
   table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
     return [run, method](QPagedPaintDevice& device) { PaintMethodReport(device, *run, method); };
   }));
-  connect(steps_box_, &QCheckBox::toggled, this,
-          [this](bool steps) { Guarded([this, steps] { ShowConvergence(steps); }); });
   connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
           &QWidget::close);
 }
@@ -401,17 +397,19 @@ void IterationsWindow::SavePassesAsCsv() {
 }
 
 void IterationsWindow::SaveCurrentPlot() {
-  // From the comparison tab, the convergence plot beside it.
-  const bool function = plots_->currentIndex() == 0;
-  QChartView* view = function ? function_view_ : convergence_view_;
+  // The plot of the open tab; the comparison tab has none.
+  QWidget* tab = plots_->currentWidget();
+  QChartView* view = tab != nullptr ? tab->findChild<QChartView*>() : nullptr;
+  if (view == nullptr) return;
+  const QString what = view == function_view_ ? QStringLiteral("function")
+                       : view == steps_view_  ? QStringLiteral("steps")
+                                              : QStringLiteral("convergence");
   const QString png = QStringLiteral("PNG (*.png)");
   const QString svg = QStringLiteral("SVG (*.svg)");
   QString filter = png;
-  const QString path = ChooseFileToSave(
-      this, QStringLiteral("Сохранить график"),
-      SuggestedFileName(function ? QStringLiteral("function") : QStringLiteral("convergence"),
-                        QStringLiteral("png")),
-      {png, svg}, &filter);
+  const QString path =
+      ChooseFileToSave(this, QStringLiteral("Сохранить график"),
+                       SuggestedFileName(what, QStringLiteral("png")), {png, svg}, &filter);
   if (path.isEmpty()) return;
   const bool as_svg =
       QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;

@@ -15,7 +15,6 @@
 #include "ui/pass_table_model.h"
 
 class QChartView;
-class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -62,8 +61,6 @@ class IterationsWindow : public QWidget {
   QWidget* CreatePlots();
   QWidget* CreateButtons();
   void ConnectActions();
-  // The convergence plot of errors, or of steps when asked for.
-  void ShowConvergence(bool steps);
   QString SuggestedFileName(const QString& what, const QString& extension) const;
 
   std::shared_ptr<const app::RunRecord> run_;
@@ -77,7 +74,7 @@ class IterationsWindow : public QWidget {
   QTabWidget* plots_ = nullptr;
   QChartView* function_view_ = nullptr;
   QChartView* convergence_view_ = nullptr;
-  QCheckBox* steps_box_ = nullptr;
+  QChartView* steps_view_ = nullptr;
   QPushButton* copy_button_ = nullptr;
   QPushButton* csv_button_ = nullptr;
   QPushButton* plot_button_ = nullptr;
