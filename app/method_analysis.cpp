@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/method_analysis.h"
 
+#include <cmath>
+
 #include "app/number_text.h"
 #include "app/reference_root.h"
 #include "core/methods.h"
@@ -12,6 +14,8 @@ namespace {
 
 // The order speaks for the end of the run only.
 constexpr std::int32_t kLatestPasses = 2;
+// Two estimates in a row within this share of each other have settled.
+constexpr double kSettled = 0.25;
 // Tangents at a root where f″ vanishes too converge cubically.
 constexpr double kCubicTangents = 2.5;
 
@@ -46,11 +50,15 @@ MethodAnalysis Analyse(const RunRecord& run, std::uint8_t method) {
     return analysis;
   }
   if (analysis.verdict.outcome == Outcome::kMultipleRoot) return analysis;
+  // Enough passes: two estimates in a row that agree, so that q has settled
+  // rather than caught the method on its way in.
   const std::vector<PassMeasure>& passes = analysis.measures.passes;
-  for (std::size_t i = passes.size(); i-- > 0;) {
+  for (std::size_t i = passes.size(); i-- > 1;) {
     if (history.passes[i].n + kLatestPasses <= analysis.verdict.last_pass) break;
-    if (passes[i].q) {
-      analysis.order = passes[i].q;
+    const std::optional<double> q = passes[i].q;
+    const std::optional<double> before = passes[i - 1].q;
+    if (q && before && std::fabs(*q / *before - 1) <= kSettled) {
+      analysis.order = q;
       break;
     }
   }
@@ -94,8 +102,8 @@ std::string OrderText(const MethodAnalysis& analysis) {
   }
   const std::string basis(BasisName(analysis.measures.basis));
   if (!analysis.order) {
-    return "Порядок сходимости не указан: у последних проходов нет трёх строго "
-           "убывающих значений по " +
+    return "Порядок сходимости не указан: в конце расчёта нет двух согласных оценок qₙ "
+           "подряд, а каждая требует трёх строго убывающих значений по " +
            basis + " выше шума округления (мало проходов или точность double уже исчерпана).";
   }
   std::string text = "Порядок сходимости по " + basis + " последних проходов: q ≈ " +

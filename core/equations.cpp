@@ -20,7 +20,11 @@ namespace {
 // the zero function, so that nothing can crash on it (the methods then stop at
 // once or meet 0 / 0, an invalid operation).
 
-Extended Function(std::uint8_t equation, Extended x, Extended k, Extended l) {
+// Inlined into each caller: f is the methods' hot path, and a second caller
+// (the extended-precision one) must not turn it into a call with its
+// operands passed through memory.
+[[gnu::always_inline]] inline Extended Function(std::uint8_t equation, Extended x, Extended k,
+                                                Extended l) {
   // One line per equation, like the catalogue's table.
   // clang-format off
   switch (equation) {
@@ -39,7 +43,8 @@ Extended Function(std::uint8_t equation, Extended x, Extended k, Extended l) {
   // clang-format on
 }
 
-Extended Derivative(std::uint8_t equation, Extended x, Extended k, Extended l) {
+[[gnu::always_inline]] inline Extended Derivative(std::uint8_t equation, Extended x, Extended k,
+                                                  Extended l) {
   // One line per equation, like the catalogue's table.
   // clang-format off
   switch (equation) {

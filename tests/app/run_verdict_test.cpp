@@ -42,6 +42,8 @@ constexpr Inputs kNegative = {0, "1", "1", "1", "-1", "2"};
 constexpr Inputs kFlatStart = {0, "1", "1", "0", "0,001", "2"};
 constexpr Inputs kCosMinusX = {3, "1", "0", "0", "0,0000001", "1"};
 constexpr Inputs kReflected = {0, "1", "1", "2", "0,001", "4"};
+constexpr Inputs kFineDefaults = {0, "1", "1", "1", "0,0000001", "2"};
+constexpr Inputs kWideSecants = {0, "1", "1", "1", "0,001", "5"};
 
 // The comparison run as the compute command makes it; an error ends it as it
 // ends the program's.
@@ -139,7 +141,10 @@ TEST_F(RunVerdictTest, OrderIsShownOnlyWhereItMeansSomething) {
       {"tangents", kCosMinusX, core::kTangents, 2.0, 0.05, "q ≈ 2"},
       {"secants", kCosMinusX, core::kSecants, 1.618, 0.1, "q ≈ 1,6"},
       {"bisection", kCosMinusX, core::kBisection, 1.0, 1e-9, "q ≈ 1."},
-      {"tangents at an inflection point", kDefaults, core::kTangents, 3.0, 0.1, "перегиба"},
+      {"tangents at an inflection point", kFineDefaults, core::kTangents, 3.0, 0.1, "перегиба"},
+      {"tangents, too few passes to settle", kDefaults, core::kTangents, std::nullopt, 0,
+       "двух согласных оценок"},
+      {"secants on their way in", kWideSecants, core::kSecants, std::nullopt, 0, "не указан"},
       {"chords without a root", kNoRoot, core::kChords, std::nullopt, 0, "не указан"},
       {"tangents without a root", kNoRoot, core::kTangents, std::nullopt, 0, "не указан"},
       {"cycling", kCycle, core::kTangents, std::nullopt, 0, "не указан"},

@@ -619,12 +619,12 @@ void IterationsWindowTest::saysWhatBecameOfEachRun() {
     legend << series->name();
   QVERIFY2(legend.join('|').contains(" — "), qPrintable(legend.join('|')));
   const auto* tabs = window.findChild<QTabWidget*>();
-  QCOMPARE(tabs->tabText(2), QStringLiteral("Сра&внение"));
+  QCOMPARE(tabs->tabText(3), QStringLiteral("Сра&внение"));
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   const QString pictures = QStringLiteral(NLE_SCREENSHOT_DIR);
   QVERIFY(QDir().mkpath(pictures));
   auto* plots = window.findChild<QTabWidget*>();
-  for (const char* tab : {"function", "convergence", "comparison"}) {
+  for (const char* tab : {"function", "convergence", "steps", "comparison"}) {
     QVERIFY(
         window.grab().save(pictures + "/verdict-" + QTest::currentDataTag() + "-" + tab + ".png"));
     plots->setCurrentIndex(plots->currentIndex() + 1);

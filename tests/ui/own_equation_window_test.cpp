@@ -102,9 +102,8 @@ void OwnEquationWindowTest::initTestCase() {
 // Every test but the first finds the window open: the first opens it with
 // the shortcut, and should it fail, the menu item opens it for the others.
 void OwnEquationWindowTest::init() {
-  if (Form1->OwnEquation == nullptr &&
-      QByteArray(QTest::currentTestFunction()) !=
-          "menuItemOpensTheWindowWithTheMainWindowsCoefficients")
+  if (Form1->OwnEquation == nullptr && QByteArray(QTest::currentTestFunction()) !=
+                                           "menuItemOpensTheWindowWithTheMainWindowsCoefficients")
     Form1->OwnEquationItem->trigger();
 }
 
