@@ -15,6 +15,7 @@
 #include "ui/pass_table_model.h"
 
 class QChartView;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -45,11 +46,21 @@ class IterationsWindow : public QWidget {
   void CopyPasses();
   // Asks for a file name and saves the whole table as CSV.
   void SavePassesAsCsv();
-  // Asks for a file name and saves the plot of the current tab as PNG or SVG.
+  // Asks for a file name and saves the plot of the current tab as PNG (at a
+  // size the user picks) or SVG, titled with the equation and the method.
   void SaveCurrentPlot();
+  // The plot of the current tab as an image on the clipboard.
+  void CopyCurrentPlot();
+  // A window with the data of the plot of the current tab as a table.
+  void ShowCurrentPlotData();
+  // The plot of the current tab (of the comparison tab, the convergence plot).
+  QChartView* CurrentPlot() const;
+  // "<equation> — <method>. <plot title>"
+  QString PictureTitle(const QChartView& view) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Remembers the window's size for the next one; closes its open menus.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -61,6 +72,9 @@ class IterationsWindow : public QWidget {
   QWidget* CreatePlots();
   QWidget* CreateButtons();
   void ConnectActions();
+  // The convergence plot of errors, or of steps when asked for.
+  void ShowConvergence(bool steps);
+  void DescribePlot(QChartView& view);
   QString SuggestedFileName(const QString& what, const QString& extension) const;
 
   std::shared_ptr<const app::RunRecord> run_;
@@ -74,10 +88,11 @@ class IterationsWindow : public QWidget {
   QTabWidget* plots_ = nullptr;
   QChartView* function_view_ = nullptr;
   QChartView* convergence_view_ = nullptr;
-  QChartView* steps_view_ = nullptr;
+  QCheckBox* steps_box_ = nullptr;
   QPushButton* copy_button_ = nullptr;
   QPushButton* csv_button_ = nullptr;
   QPushButton* plot_button_ = nullptr;
+  QPushButton* data_button_ = nullptr;
   QPushButton* close_button_ = nullptr;
 };
 

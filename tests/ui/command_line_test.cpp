@@ -108,6 +108,12 @@ void CommandLineTest::answersEachKindOfCall_data() {
   QTest::newRow("csv with a comma")
       << QStringList{"--solve", "--format", "csv", "--decimal-separator", ","} << 0 << table_csv
       << QString();
+  QTest::newRow("the toolkit's options pass")
+      << QStringList{"-platform", "offscreen", "--solve", "--format", "csv", "-reverse"} << 0
+      << QStringLiteral("Метод рассчета,*") << QString();
+  QTest::newRow("variants without a folder")
+      << QStringList{"--variants", "3"} << 2 << QString()
+      << QStringLiteral("nonlinear-equations: --variants needs --out\n") + kHint;
   QTest::newRow("unknown option") << QStringList{QStringLiteral("--bogus")} << 2 << QString()
                                   << QStringLiteral(
                                          "nonlinear-equations: Unknown option 'bogus'.\n") +
@@ -235,7 +241,8 @@ void CommandLineTest::writesTheDocumentedJson() {
   QCOMPARE(error.error, QJsonParseError::NoError);
   const QJsonObject inputs = json[QStringLiteral("inputs")].toObject();
   QCOMPARE(inputs[QStringLiteral("equation")].toInt(), 3);
-  QCOMPARE(inputs[QStringLiteral("function")].toString(), QStringLiteral("f(x) = k·cos(x) − x + l"));
+  QCOMPARE(inputs[QStringLiteral("function")].toString(),
+           QStringLiteral("f(x) = k·cos(x) − x + l"));
   QCOMPARE(inputs[QStringLiteral("precision")].toString(), QStringLiteral("0.0001"));
   QCOMPARE(json[QStringLiteral("table")].toArray().size(), 5);
   QVERIFY(json[QStringLiteral("error")].isNull());

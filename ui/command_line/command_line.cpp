@@ -282,6 +282,13 @@ QString VersionText() {
 // which opens no display. Everything else needs only the core.
 std::unique_ptr<QCoreApplication> NewApplication(bool paints, int& argc, char* argv[]) {
   if (!paints) return std::make_unique<QCoreApplication>(argc, argv);
+  // Standard error carries the command's own messages only: the toolkit's
+  // notes about the session it runs without (no runtime folder, no display
+  // features) would read as errors to a script. Its critical messages stay.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+      Write(stderr, QStringLiteral("nonlinear-equations: %1\n").arg(message));
+  });
   static char platform_option[] = "-platform";
   static char platform[] = "offscreen";
   static std::vector<char*> arguments;
