@@ -41,6 +41,7 @@
 #include "ui/widgets/placement.h"
 #include "ui/widgets/results_grid.h"
 #include "ui/widgets/status_panel.h"
+#include "ui/widgets/steady_cursor.h"
 #include "ui/widgets/tool_bar.h"
 #include "ui/widgets/utf8_text.h"
 #include "ui/widgets/window_frame.h"
@@ -130,6 +131,7 @@ QLineEdit* NewEdit(QWidget* parent, const QRect& geometry, const QString& text,
   edit->setText(text);
   edit->setGeometry(geometry);
   ui::SetColours(*edit, {{QPalette::Base, background}});
+  ui::KeepCursorSteadyWhenLong(*edit);
   return edit;
 }
 

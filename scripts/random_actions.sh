@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# A hostile user for a while: random clicks, double clicks, right clicks and
+# keys on the program built under AddressSanitizer and UndefinedBehaviorSanitizer
+# (the sanitize-ui preset), on an X server of its own under Openbox. Besides
+# the blind actions it runs the comparison (F5), opens detail windows from
+# the results table, and closes windows from outside (wmctrl -c, as a pager
+# or the title bar's button does) while one of their context menus is open.
+# The program is started again whenever it ends. A finding is a sanitizer
+# report or an end other than a clean exit. Not part of the test command.
+# Usage: scripts/random_actions.sh [seconds (900)] [program]
+# Prints the figures at the end; keeps the logs in $NLE_RANDOM_LOGS (or a
+# fresh temporary folder, named at the end).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/on_display.sh
+export NLE_SCREEN=${NLE_SCREEN:-1280x1024}
+rerun_on_own_display "$@"
+
+seconds=${1:-900}
+program=$(realpath "${2:-build-sanitize-ui/ui/nonlinear-equations}")
+suppressions=$(realpath tests/ui/toolkit_leaks.supp)
+logs=${NLE_RANDOM_LOGS:-$(mktemp -d)}
+mkdir -p "$logs/work"
+cp help.txt "$logs/work/"  # read from the current folder; saved files land there too
+cd "$logs/work"
+
+export LC_ALL=C.UTF-8
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:malloc_context_size=2:log_path=$logs/asan"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$logs/ubsan"
+export LSAN_OPTIONS="suppressions=$suppressions:print_suppressions=0"
+
+readonly main_caption='Простейший математический пакет по решению нелинейных уравнений '
+actions=0 starts=0 findings=0 menu_closes=0 details=0 runs=0
+pid= wm=
+
+openbox >/dev/null 2>&1 &
+wm=$!
+trap '[[ -n "$pid" ]] && kill "$pid" 2>/dev/null; kill "$wm" 2>/dev/null || true' EXIT
+for _ in $(seq 1 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+
+main_window() {
+  xdotool search --onlyvisible --name "^${main_caption}\$" 2>/dev/null | head -n 1 || true
+}
+
+start_program() {
+  ((++starts))
+  "$program" >"$logs/output.$starts" 2>&1 &
+  pid=$!
+  for _ in $(seq 1 600); do
+    [[ -n "$(main_window)" ]] && return 0
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+}
+
+# How the program ended: 0 is a clean exit, anything else (an abort, a
+# signal) a finding; so is every sanitizer log.
+collect_end() {
+  local status=0
+  wait "$pid" || status=$?
+  if ((status != 0)); then
+    ((++findings))
+    echo "finding: start $starts ended with status $status (log $logs/output.$starts)"
+  fi
+  pid=
+}
+
+random_point() { echo $((RANDOM % ${NLE_SCREEN%x*})) $((RANDOM % ${NLE_SCREEN#*x})); }
+
+keys=(Return Escape Tab shift+Tab space Menu shift+F10 F1 F5 ctrl+c ctrl+a ctrl+s Down Up Left
+      Right Home End BackSpace Delete alt+F4 minus comma period 1 0 9 e)
+texts=("1" "-1" "1e308" "0,001" "abc" "‏-1" "שלום" "مرحبا" "1e-320" "2")
+
+# Opens the context menu of a detail window's table or plot, then has the
+# window manager close that window while the menu is open.
+close_detail_window_with_menu_open() {
+  local window
+  window=$(xdotool search --onlyvisible --name '^Итерации' 2>/dev/null | shuf -n 1 || true)
+  [[ -z "$window" ]] && return 0
+  xdotool windowactivate --sync "$window" 2>/dev/null || return 0
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  if ((RANDOM % 2)); then
+    xdotool mousemove $((X + RANDOM % WIDTH)) $((Y + RANDOM % HEIGHT)) click 3
+  else
+    xdotool key Menu
+  fi
+  sleep 0.$((RANDOM % 5))
+  wmctrl -i -c "$window" 2>/dev/null || true
+  ((++menu_closes))
+}
+
+# A double click where the results table's method rows are.
+open_detail_window() {
+  local window
+  window=$(main_window)
+  [[ -z "$window" ]] && return 0
+  xdotool windowactivate --sync "$window" 2>/dev/null || return 0
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove $((X + 10 + RANDOM % 400)) $((Y + 245 + RANDOM % 110)) click --repeat 2 1
+  ((++details))
+}
+
+act() {
+  case $((RANDOM % 20)) in
+    0 | 1 | 2) xdotool mousemove $(random_point) click 1 ;;
+    3) xdotool mousemove $(random_point) click --repeat 2 1 ;;
+    4) xdotool mousemove $(random_point) click 3 ;;
+    5 | 6 | 7) xdotool key "${keys[RANDOM % ${#keys[@]}]}" ;;
+    8) xdotool type -- "${texts[RANDOM % ${#texts[@]}]}" ;;
+    9) xdotool key F5 && ((++runs)) ;;
+    10 | 11 | 12) open_detail_window ;;
+    13 | 14 | 15) close_detail_window_with_menu_open ;;
+    16) # a window of any kind, closed from outside
+      local window
+      window=$(xdotool search --onlyvisible --name . 2>/dev/null | shuf -n 1 || true)
+      [[ -n "$window" && $((RANDOM % 4)) == 0 ]] && wmctrl -i -c "$window" 2>/dev/null || true ;;
+    17) xdotool key Escape ;;
+    18) xdotool key --delay 50 F5 && ((++runs)) && open_detail_window ;;
+    19) sleep 0.5 ;;
+  esac
+}
+
+start_program
+deadline=$((SECONDS + seconds))
+while ((SECONDS < deadline)); do
+  if ! kill -0 "$pid" 2>/dev/null; then
+    collect_end
+    start_program
+  fi
+  act || true
+  ((++actions))
+  sleep 0.0$((RANDOM % 10))
+done
+
+# A clean close at the end, so that LeakSanitizer checks this run too.
+if kill -0 "$pid" 2>/dev/null; then
+  window=$(main_window)
+  [[ -n "$window" ]] && wmctrl -i -c "$window" 2>/dev/null
+  for _ in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && xdotool key Escape key Return  # a box left open
+  for _ in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "the last program did not end on its close request; stopped"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    pid=
+  else
+    collect_end
+  fi
+fi
+
+for report in "$logs"/asan.* "$logs"/ubsan.*; do
+  [[ -e "$report" ]] || continue
+  ((++findings))
+  echo "finding: sanitizer report $report"
+  head -n 20 "$report"
+done
+echo "seconds $seconds, actions $actions, program starts $starts, runs asked $runs," \
+  "detail windows asked $details, closes with a menu open $menu_closes, findings $findings"
+echo "logs: $logs"
+((findings == 0))
