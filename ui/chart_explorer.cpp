@@ -97,6 +97,10 @@ QString ChartExplorer::TextAt(const QPointF& position) const {
   return best_text;
 }
 
+QSize ChartExplorer::sizeHint() const {
+  return minimumSize();
+}
+
 void ChartExplorer::ZoomAbout(qreal factor, const QPointF& at) {
   KeepWholeRanges();
   const QRectF area = chart()->plotArea();

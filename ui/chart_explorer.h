@@ -34,6 +34,11 @@ class ChartExplorer : public QChartView {
   void Pan(qreal dx, qreal dy);
   void ResetView();
 
+  // The minimum size: a graphics view would ask for its scene's size, which
+  // is its own last size, and the window's contents would never shrink to
+  // fit without scrolling.
+  QSize sizeHint() const override;
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;

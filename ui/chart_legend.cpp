@@ -155,9 +155,7 @@ void PaintLegend(QPainter& painter, const QList<LegendEntry>& entries, const QFo
 
 LegendStrip::LegendStrip(const QChart& chart, QWidget* parent) : QWidget(parent) {
   setAccessibleName(QStringLiteral("Легенда"));
-  QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-  policy.setHeightForWidth(true);
-  setSizePolicy(policy);
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   Show(chart);
 }
 
@@ -166,8 +164,20 @@ void LegendStrip::Show(const QChart& chart) {
   QStringList names;
   for (const LegendEntry& entry : entries_) names << entry.name;
   setAccessibleDescription(names.join(QStringLiteral("; ")));
-  updateGeometry();
+  FitHeight();
   update();
+}
+
+void LegendStrip::FitHeight() {
+  const int needed = heightForWidth(width());
+  if (needed == height_) return;
+  height_ = needed;
+  updateGeometry();
+}
+
+void LegendStrip::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  FitHeight();
 }
 
 int LegendStrip::heightForWidth(int width) const {
@@ -175,11 +185,11 @@ int LegendStrip::heightForWidth(int width) const {
 }
 
 QSize LegendStrip::sizeHint() const {
-  return {200, heightForWidth(200)};
+  return {0, height_};
 }
 
 QSize LegendStrip::minimumSizeHint() const {
-  return {0, 0};
+  return {0, height_};
 }
 
 void LegendStrip::paintEvent(QPaintEvent* /*event*/) {

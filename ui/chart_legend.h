@@ -52,16 +52,23 @@ class LegendStrip : public QWidget {
   // The entries of another chart, shown in the strip's place.
   void Show(const QChart& chart);
 
-  bool hasHeightForWidth() const override { return true; }
+  // As high as the entries wrapped to `width` need.
   int heightForWidth(int width) const override;
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // The strip asks for the height its width needs. Not through Qt's
+  // height-for-width: a scroll area would then size the whole window's
+  // contents to their preferred height and scroll needlessly.
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void FitHeight();
+
   QList<LegendEntry> entries_;
+  int height_ = 0;
 };
 
 }  // namespace ui

@@ -2,7 +2,6 @@
 #include "ui/iterations_window.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -290,14 +289,19 @@ QWidget* IterationsWindow::CreatePlots() {
       app::BuildFunctionPlot(*run_, method_, app::FoundRoot(analysis.verdict.outcome));
   function_view_ = new ChartExplorer(NewFunctionChart(plot, method_, palette()));
   function_view_->setAccessibleName(QStringLiteral("График функции и построений метода"));
-  convergence_view_ = new ChartExplorer(nullptr);
+  // The errors by default, where a reference root exists; the steps beside.
+  std::array<app::Outcome, 4> outcomes;
+  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = (*analyses_)[i].verdict.outcome;
+  const std::array<app::StepSeries, 4> errors = app::RunConvergence(*run_, *analyses_, false);
+  const app::ConvergenceExtent extent = app::ConvergenceExtentOf(errors);
+  convergence_view_ = new ChartExplorer(NewConvergenceChart(errors, extent, palette(), outcomes));
   convergence_view_->setAccessibleName(QStringLiteral("График сходимости четырёх методов"));
-  steps_box_ = new QCheckBox(QStringLiteral("Показать &шаги |xₙ − xₙ₋₁| вместо погрешности"));
-  ShowConvergence(false);
-  const app::ConvergenceExtent extent =
-      app::ConvergenceExtentOf(app::RunConvergence(*run_, *analyses_, false));
+  const std::array<app::StepSeries, 4> steps = app::RunConvergence(*run_, *analyses_, true);
+  const app::ConvergenceExtent steps_extent = app::ConvergenceExtentOf(steps);
+  steps_view_ = new ChartExplorer(NewConvergenceChart(steps, steps_extent, palette(), outcomes));
+  steps_view_->setAccessibleName(QStringLiteral("График шагов четырёх методов"));
 
-  const auto page = [this](QChartView* view, const QString& note, QWidget* extra) {
+  const auto page = [this](QChartView* view, const QString& note) {
     const int line = fontMetrics().height();
     // Wide enough for the title, which the chart would cut short.
     const int title =
@@ -312,17 +316,22 @@ QWidget* IterationsWindow::CreatePlots() {
     column->addWidget(view, 1);
     column->addWidget(new LegendStrip(*view->chart()));
     DescribePlot(*view);
-    if (extra != nullptr) column->addWidget(extra);
     if (!note.isEmpty()) column->addWidget(NewText(note, QStringLiteral("Пояснение к графику")));
     return widget;
   };
   plots_ = new QTabWidget();
   plots_->setAccessibleName(QStringLiteral("Графики"));
-  plots_->addTab(page(function_view_,
-                      FunctionPlotNote(plot, HistoryOf(*run_, method_).passes.size()), nullptr),
-                 QStringLiteral("&Функция"));
-  plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent), steps_box_),
+  plots_->addTab(
+      page(function_view_, FunctionPlotNote(plot, HistoryOf(*run_, method_).passes.size())),
+      QStringLiteral("&Функция"));
+  plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent)),
                  QStringLiteral("С&ходимость"));
+  plots_->addTab(page(steps_view_, QStringLiteral("Шаг |xₙ − xₙ₋₁| отстаёт от погрешности на "
+                                                  "проход: он показывает, насколько сдвинулось "
+                                                  "приближение, а не насколько оно далеко от "
+                                                  "корня. ") +
+                                       ConvergencePlotNote(steps_extent)),
+                 QStringLiteral("&Шаги"));
   plots_->addTab(NewComparisonTab(*run_, *analyses_), QStringLiteral("Сра&внение"));
   return plots_;
 }
@@ -332,18 +341,6 @@ void IterationsWindow::DescribePlot(QChartView& view) {
   view.setAccessibleDescription(DescribeChart(*view.chart()));
   if (view.parentWidget() == nullptr) return;
   if (auto* legend = view.parentWidget()->findChild<LegendStrip*>()) legend->Show(*view.chart());
-}
-
-void IterationsWindow::ShowConvergence(bool steps) {
-  const std::array<app::StepSeries, 4> series = app::RunConvergence(*run_, *analyses_, steps);
-  std::array<app::Outcome, 4> outcomes;
-  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = (*analyses_)[i].verdict.outcome;
-  QChart* old = convergence_view_->chart();
-  convergence_view_->setChart(
-      NewConvergenceChart(series, app::ConvergenceExtentOf(series), palette(), outcomes));
-  // The view owns only the chart it shows; the one it replaced is ours to delete.
-  if (old != nullptr && old != convergence_view_->chart()) delete old;
-  DescribePlot(*convergence_view_);
 }
 
 QWidget* IterationsWindow::CreateButtons() {
@@ -379,7 +376,7 @@ void IterationsWindow::ConnectActions() {
   connect(copy, &QAction::triggered, this, guarded(&IterationsWindow::CopyPasses));
   connect(select_all, &QAction::triggered, table_, &QTableView::selectAll);
   connect(save_csv, &QAction::triggered, this, guarded(&IterationsWindow::SavePassesAsCsv));
-  for (QChartView* view : {function_view_, convergence_view_}) {
+  for (QChartView* view : {function_view_, convergence_view_, steps_view_}) {
     new ActionsMenu(view);
     QAction* save = NewAction(view, QStringLiteral("Сохранить график как PNG или SVG…"),
                               QKeySequence(), Qt::WidgetShortcut);
@@ -404,8 +401,6 @@ void IterationsWindow::ConnectActions() {
   table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
     return [run, method](QPagedPaintDevice& device) { PaintMethodReport(device, *run, method); };
   }));
-  connect(steps_box_, &QCheckBox::toggled, this,
-          [this](bool steps) { Guarded([this, steps] { ShowConvergence(steps); }); });
   for (const QKeySequence& keys :
        {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
     connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
@@ -464,8 +459,8 @@ void IterationsWindow::SavePassesAsCsv() {
 }
 
 QChartView* IterationsWindow::CurrentPlot() const {
-  // From the comparison tab, the convergence plot beside it.
-  return plots_->currentIndex() == 0 ? function_view_ : convergence_view_;
+  QWidget* tab = plots_->currentWidget();
+  return tab != nullptr ? tab->findChild<QChartView*>() : nullptr;
 }
 
 QString IterationsWindow::PictureTitle(const QChartView& view) const {
@@ -477,16 +472,16 @@ QString IterationsWindow::PictureTitle(const QChartView& view) const {
 
 void IterationsWindow::SaveCurrentPlot() {
   QChartView* view = CurrentPlot();
-  const bool function = view == function_view_;
+  if (view == nullptr) return;
+  const QString what = view == function_view_ ? QStringLiteral("function")
+                       : view == steps_view_  ? QStringLiteral("steps")
+                                              : QStringLiteral("convergence");
   const QString png = QStringLiteral("PNG (*.png)");
   const QString svg = QStringLiteral("SVG (*.svg)");
   QString filter = png;
-  const QString path =
-      ChooseFileToSave(this, QStringLiteral("Сохранить график"),
-                       InExportFolder(SuggestedFileName(
-                           function ? QStringLiteral("function") : QStringLiteral("convergence"),
-                           QStringLiteral("png"))),
-                       {png, svg}, &filter);
+  const QString path = ChooseFileToSave(
+      this, QStringLiteral("Сохранить график"),
+      InExportFolder(SuggestedFileName(what, QStringLiteral("png"))), {png, svg}, &filter);
   if (path.isEmpty()) return;
   const bool as_svg =
       QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
@@ -502,12 +497,12 @@ void IterationsWindow::SaveCurrentPlot() {
 }
 
 void IterationsWindow::CopyCurrentPlot() {
-  QChartView* view = CurrentPlot();
-  CopyChartImage(*view, PictureTitle(*view));
+  if (QChartView* view = CurrentPlot()) CopyChartImage(*view, PictureTitle(*view));
 }
 
 void IterationsWindow::ShowCurrentPlotData() {
   QChartView* view = CurrentPlot();
+  if (view == nullptr) return;
   ShowChartData(this, *view->chart(), QStringLiteral("Данные графика: ") + view->chart()->title());
 }
 

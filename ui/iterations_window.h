@@ -15,7 +15,6 @@
 #include "ui/pass_table_model.h"
 
 class QChartView;
-class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -53,7 +52,7 @@ class IterationsWindow : public QWidget {
   void CopyCurrentPlot();
   // A window with the data of the plot of the current tab as a table.
   void ShowCurrentPlotData();
-  // The plot of the current tab (of the comparison tab, the convergence plot).
+  // The plot of the current tab; null on the comparison tab, which has none.
   QChartView* CurrentPlot() const;
   // "<equation> — <method>. <plot title>"
   QString PictureTitle(const QChartView& view) const;
@@ -72,8 +71,6 @@ class IterationsWindow : public QWidget {
   QWidget* CreatePlots();
   QWidget* CreateButtons();
   void ConnectActions();
-  // The convergence plot of errors, or of steps when asked for.
-  void ShowConvergence(bool steps);
   void DescribePlot(QChartView& view);
   QString SuggestedFileName(const QString& what, const QString& extension) const;
 
@@ -88,7 +85,7 @@ class IterationsWindow : public QWidget {
   QTabWidget* plots_ = nullptr;
   QChartView* function_view_ = nullptr;
   QChartView* convergence_view_ = nullptr;
-  QCheckBox* steps_box_ = nullptr;
+  QChartView* steps_view_ = nullptr;
   QPushButton* copy_button_ = nullptr;
   QPushButton* csv_button_ = nullptr;
   QPushButton* plot_button_ = nullptr;

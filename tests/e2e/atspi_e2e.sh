@@ -37,4 +37,5 @@ expect "the verdict" $'^label\tИтог метода\t[✓⚠] .+'
 expect "the order of convergence" $'^label\tПорядок сходимости\t.+'
 expect "the function plot's description" $'^chart\tГрафик функции[^\t]*\tФункция и построения метода\\. Ось'
 expect "the convergence plot's description" $'^chart\tГрафик сходимости[^\t]*\tСходимость'
+expect "the results table's hint" $'^table\tРезультаты\tДвойной щелчок по строке метода'
 exit "$failed"

@@ -120,7 +120,7 @@ void IterationsLookTest::nothingIsCut() {
   for (int tab = 0; tab < tabs->count(); ++tab) {
     tabs->setCurrentIndex(tab);
     QChartView* view = window->CurrentPlot();
-    if (!view->isVisible()) continue;  // a tab without a plot of its own
+    if (view == nullptr) continue;  // a tab without a plot
     QTest::qWait(50);                  // the charts lay out on the next turn of the event loop
     const QString name =
         QString("%1/look/%2-%3.png").arg(QT_TESTCASE_BUILDDIR, QTest::currentDataTag()).arg(tab);

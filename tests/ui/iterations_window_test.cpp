@@ -362,6 +362,15 @@ void IterationsWindowTest::namesItsPartsForAssistiveTechnology() {
     QVERIFY(accessible != nullptr);
     QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), part->metaObject()->className());
   }
+  // Every text reaches screen readers whole and the keyboard can select it.
+  for (const QLabel* label : window.findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
+    QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<QLabel*>(label))
+                 ->text(QAccessible::Description),
+             label->text());
+    QVERIFY2(label->textInteractionFlags() & Qt::TextSelectableByKeyboard,
+             qPrintable(label->text()));
+  }
 }
 
 // The texts of the context menu that Shift+F10 opens on `widget`; the menu
@@ -616,12 +625,12 @@ void IterationsWindowTest::saysWhatBecameOfEachRun() {
     legend << series->name();
   QVERIFY2(legend.join('|').contains(" — "), qPrintable(legend.join('|')));
   const auto* tabs = window.findChild<QTabWidget*>();
-  QCOMPARE(tabs->tabText(2), QStringLiteral("Сра&внение"));
+  QCOMPARE(tabs->tabText(3), QStringLiteral("Сра&внение"));
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   const QString pictures = QStringLiteral(NLE_SCREENSHOT_DIR);
   QVERIFY(QDir().mkpath(pictures));
   auto* plots = window.findChild<QTabWidget*>();
-  for (const char* tab : {"function", "convergence", "comparison"}) {
+  for (const char* tab : {"function", "convergence", "steps", "comparison"}) {
     QVERIFY(
         window.grab().save(pictures + "/verdict-" + QTest::currentDataTag() + "-" + tab + ".png"));
     plots->setCurrentIndex(plots->currentIndex() + 1);
