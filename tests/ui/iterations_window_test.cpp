@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QScatterSeries>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -602,6 +603,11 @@ void IterationsWindowTest::saysWhatBecameOfEachRun() {
   Form1->Edit2->setText(precision);
   Form1->SpeedButton1->click();
   reports_.clear();  // some runs end in an error box: not this test's matter
+  // The pictures show the window at its default size, not one an earlier
+  // test left remembered (the settings are the build tree's).
+  QSettings(QSettings::IniFormat, QSettings::UserScope, "nonlinear-equations",
+            "nonlinear-equations")
+      .remove("detail_window/size");
   const QString name = ui::FromUtf8(core::FindMethod(static_cast<std::uint8_t>(method))->name);
   for (int row = 1; row <= 4; ++row)
     if (Form1->StringGrid1->CellText(0, row) == name) Opener().OpenRow(row);
