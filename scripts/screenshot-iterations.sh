@@ -49,6 +49,9 @@ if [[ -f "$work/locale/ru_RU.UTF-8/LC_NUMERIC" ]]; then
   locale_env=(LOCPATH="$work/locale" LC_ALL= LANG=C.UTF-8 LC_NUMERIC=ru_RU.UTF-8)
 fi
 
+# A window of the size its font gives, whatever an earlier session remembered.
+export XDG_CONFIG_HOME="$work/config"
+
 # The program reads help.txt from its current directory.
 (cd "$root" && exec env "${locale_env[@]}" "$program") &
 pid=$!

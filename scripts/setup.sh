@@ -13,6 +13,7 @@ packages=(
   fonts-dejavu-core locales desktop-file-utils dpkg-dev
   lintian appstream appstream-compose man-db groff-base librsvg2-bin xclip
   openbox xfwm4 xfconf wmctrl dbus-daemon
+  qt6-translations-l10n at-spi2-core
   poppler-utils
 )
 # Packages that one script alone needs, given by it (scripts/fuzz.sh: clang).

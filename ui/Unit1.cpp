@@ -194,9 +194,12 @@ void TForm1::CreateMenu() {
   // Shortcuts of menu items work anywhere in the window. The keys are named
   // rather than taken as the platform's standard keys: without a desktop
   // theme those follow another system's conventions, with no key to quit.
-  N4->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
+  // The menu shows the first key, named "Ctrl+Enter" as on the keyboard.
+  N4->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Enter), QKeySequence(Qt::CTRL | Qt::Key_Return),
                     QKeySequence(Qt::Key_F5)});
+  // Ctrl+Q quits from any of the program's windows.
   N2->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  N2->setShortcutContext(Qt::ApplicationShortcut);
   N3->setShortcut(QKeySequence(Qt::Key_F1));
   // Ctrl+N, a new equation; not Ctrl+E, which an X11 edit box keeps for
   // "end of line", so it would never reach the menu from the inputs.
@@ -286,6 +289,9 @@ void TForm1::CreateStatusBar() {
   ui::SetColours(*StatusBar1, {{QPalette::Window, ui::SystemColour(ui::kGradientInactiveCaption)}});
   // The only panel is also the last, so it reaches to the right edge.
   StatusPanel = new ui::StatusPanel(StatusBar1);
+  // A font too tall for the designed bar is too wide for the designed
+  // window too: the panel then gives the answer two lines.
+  if (StatusPanel->minimumSizeHint().height() > kStatusBarHeight) StatusPanel->SetLines(2);
   StatusBar1->addWidget(StatusPanel, 1);
   StatusBar1->setFixedHeight(std::max(kStatusBarHeight, StatusBar1->sizeHint().height()));
   setStatusBar(StatusBar1);

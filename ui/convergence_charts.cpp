@@ -5,12 +5,12 @@
 #include <QBuffer>
 #include <QCategoryAxis>
 #include <QGraphicsSimpleTextItem>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLogValueAxis>
-#include <QPainter>
 #include <QScatterSeries>
-#include <QSvgGenerator>
+#include <QValueAxis>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <algorithm>
@@ -18,6 +18,7 @@
 #include "app/function_plot.h"
 #include "app/number_text.h"
 #include "core/method_table.h"
+#include "ui/chart_axes.h"
 #include "ui/file_chooser.h"
 #include "ui/widgets/utf8_text.h"
 
@@ -35,6 +36,7 @@ QPointF ToQt(app::PlotPoint point) {
 
 void HideFromLegend(QChart& chart, QAbstractSeries* series) {
   for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
+  series->setProperty(kOutOfLegendProperty, true);
 }
 
 // Background, texts and grid from the palette; the series keep their colours.
@@ -42,27 +44,18 @@ void Paint(QChart& chart, const QPalette& palette) {
   chart.setBackgroundBrush(palette.color(QPalette::Base));
   chart.setBackgroundRoundness(0);
   chart.setTitleBrush(palette.color(QPalette::Text));
+  // The legend goes under the plot as a strip that wraps (ui/chart_legend.h);
+  // the chart's own would cut the names short in a narrow window.
   chart.legend()->setLabelColor(palette.color(QPalette::Text));
-  chart.legend()->setAlignment(Qt::AlignBottom);
+  chart.legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+  chart.legend()->hide();
   for (QAbstractAxis* axis : chart.axes()) {
     axis->setLabelsColor(palette.color(QPalette::Text));
     axis->setTitleBrush(palette.color(QPalette::Text));
     axis->setLinePenColor(palette.color(QPalette::Mid));
     axis->setGridLineColor(palette.color(QPalette::Midlight));
   }
-}
-
-// A linear axis over [low, high] whose ticks fall on round numbers, labelled
-// in the program's own number text.
-QCategoryAxis* NewRoundAxis(const QString& title, double low, double high, int ticks) {
-  auto* axis = new QCategoryAxis();
-  axis->setTitleText(title);
-  axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-  axis->setStartValue(low);
-  for (const double tick : app::NiceTicks(low, high, ticks))
-    axis->append(QString::fromStdString(app::FormatReal(tick)), tick);
-  axis->setRange(low, high);
-  return axis;
+  KeepTicksFitting(chart);
 }
 
 void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
@@ -117,6 +110,11 @@ void NumberIterates(QChart& chart, QScatterSeries& series,
     }
   };
   QObject::connect(&chart, &QChart::plotAreaChanged, &chart, place);
+  // Zooming and panning move the iterates without moving the plot area.
+  for (QAbstractAxis* axis : series.attachedAxes()) {
+    if (auto* value = qobject_cast<QValueAxis*>(axis))
+      QObject::connect(value, &QValueAxis::rangeChanged, &chart, place);
+  }
 }
 
 // The axes of a function plot (about `y_ticks` round ticks up the side), the
@@ -173,14 +171,28 @@ QString MethodShortName(std::uint8_t method) {
 }
 
 QColor MethodColour(std::uint8_t method, const QPalette& palette) {
-  // Four hues told apart also by most colour-blind readers; lighter on a dark
-  // background.
-  static const QColor kOnLight[] = {QColor(0x1f, 0x5f, 0xbf), QColor(0xc0, 0x5a, 0x00),
-                                    QColor(0x2e, 0x7d, 0x32), QColor(0x9c, 0x27, 0xb0)};
-  static const QColor kOnDark[] = {QColor(0x7a, 0xb0, 0xff), QColor(0xff, 0xaa, 0x55),
-                                   QColor(0x7f, 0xd8, 0x8a), QColor(0xe0, 0x96, 0xf5)};
+  // Okabe and Ito's colours, which stay apart under deuteranopia and
+  // protanopia: blue, vermilion, bluish green and reddish purple; on a dark
+  // background sky blue, orange and the same green and purple, each at least
+  // 3:1 against its background.
+  static const QColor kOnLight[] = {QColor(0x00, 0x72, 0xb2), QColor(0xd5, 0x5e, 0x00),
+                                    QColor(0x00, 0x9e, 0x73), QColor(0xcc, 0x79, 0xa7)};
+  static const QColor kOnDark[] = {QColor(0x56, 0xb4, 0xe9), QColor(0xe6, 0x9f, 0x00),
+                                   QColor(0x00, 0x9e, 0x73), QColor(0xcc, 0x79, 0xa7)};
   const std::size_t index = std::clamp<std::size_t>(method, 1, 4) - 1;
   return IsDark(palette) ? kOnDark[index] : kOnLight[index];
+}
+
+QScatterSeries::MarkerShape MethodMarker(std::uint8_t method) {
+  static const QScatterSeries::MarkerShape kShapes[] = {
+      QScatterSeries::MarkerShapeCircle, QScatterSeries::MarkerShapeRectangle,
+      QScatterSeries::MarkerShapeTriangle, QScatterSeries::MarkerShapeRotatedRectangle};
+  return kShapes[std::clamp<std::size_t>(method, 1, 4) - 1];
+}
+
+Qt::PenStyle MethodDash(std::uint8_t method) {
+  static const Qt::PenStyle kDashes[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
+  return kDashes[std::clamp<std::size_t>(method, 1, 4) - 1];
 }
 
 QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
@@ -192,7 +204,11 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   const QColor colour = MethodColour(method, palette);
 
   for (std::size_t i = 0; i < plot.lines.size(); ++i) {
-    auto* line = NewLine(MethodShortName(method), QPen(colour, 1.5, Qt::DashLine));
+    // A method drawing solid lines would look like the curve: its
+    // construction lines are dashed all the same.
+    const Qt::PenStyle dash =
+        MethodDash(method) == Qt::SolidLine ? Qt::DashLine : MethodDash(method);
+    auto* line = NewLine(MethodShortName(method), QPen(colour, 1.5, dash));
     line->append({ToQt(plot.lines[i].first), ToQt(plot.lines[i].second)});
     Attach(*chart, line, x_axis, y_axis);
     if (i > 0) HideFromLegend(*chart, line);
@@ -215,9 +231,15 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
     if (i > 0) HideFromLegend(*chart, line);
   }
 
-  auto* iterates = NewMarkers(QStringLiteral("Приближения xₙ"), QScatterSeries::MarkerShapeCircle,
-                              9, colour, colour.darker(130));
-  for (const app::NumberedIterate& iterate : plot.iterates) iterates->append(iterate.x, 0);
+  auto* iterates = NewMarkers(QStringLiteral("Приближения xₙ"), MethodMarker(method), 10, colour,
+                              colour.darker(130));
+  QVariantList passes;
+  for (const app::NumberedIterate& iterate : plot.iterates) {
+    iterates->append(iterate.x, 0);
+    passes << iterate.n;
+  }
+  // The pointer's tooltip names an iterate by its pass (ui/chart_explorer.h).
+  iterates->setProperty(kPassNumbersProperty, passes);
   Attach(*chart, iterates, x_axis, y_axis);
   NumberIterates(*chart, *iterates, plot.iterates, text);
 
@@ -280,10 +302,14 @@ QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
     const QString name = MethodShortName(entry.number) + QStringLiteral(" — ") +
                          FromUtf8(app::OutcomeWord(outcomes[i])) +
                          (series[i].errors ? QString() : QStringLiteral(", шаги"));
-    auto* steps = NewLine(name, QPen(colour, 2));
-    steps->setPointsVisible(true);
-    for (const app::PlotPoint& step : series[i].steps) steps->append(ToQt(step));
+    auto* steps = NewLine(name, QPen(colour, 2, MethodDash(entry.number)));
+    auto* points = NewMarkers(name, MethodMarker(entry.number), 9, colour, colour.darker(130));
+    for (const app::PlotPoint& step : series[i].steps) {
+      steps->append(ToQt(step));
+      points->append(ToQt(step));
+    }
     Attach(*chart, steps, x_axis, y_axis);
+    Attach(*chart, points, x_axis, y_axis);
     if (series[i].zero_steps.empty()) continue;
     auto* zeros =
         NewMarkers(QString(), QScatterSeries::MarkerShapeRectangle, 8, Qt::transparent, colour);
@@ -294,23 +320,6 @@ QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
   }
   Paint(*chart, palette);
   return chart;
-}
-
-void SaveChartPicture(QChartView& view, const QString& path, PictureFormat format) {
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  if (format == PictureFormat::kPng) {
-    view.grab().save(&buffer, "PNG");
-  } else {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&buffer);
-    svg.setSize(view.size());
-    svg.setViewBox(QRect(QPoint(0, 0), view.size()));
-    svg.setTitle(view.chart()->title());
-    QPainter painter(&svg);
-    view.render(&painter);
-  }
-  SaveFile(path, buffer.data());
 }
 
 }  // namespace ui

@@ -2,11 +2,12 @@
 // The two plots of a detail window, drawn with Qt Charts in the colours of the
 // window's palette (so they read in a dark palette too): the function with
 // the method's geometry, and the steps of the four methods on a logarithmic
-// axis. Also the saving of a plot as PNG or SVG.
+// axis.
 #pragma once
 
 #include <QColor>
 #include <QPalette>
+#include <QScatterSeries>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -17,7 +18,6 @@
 #include "app/run_verdict.h"
 
 class QChart;
-class QChartView;
 
 namespace ui {
 
@@ -26,6 +26,17 @@ QString MethodShortName(std::uint8_t method);
 
 // The colour of method number `method` (1 to 4), the same in every plot.
 QColor MethodColour(std::uint8_t method, const QPalette& palette);
+
+// Each method's own marker shape and dash pattern, so that no plot tells the
+// methods apart by colour alone.
+QScatterSeries::MarkerShape MethodMarker(std::uint8_t method);
+Qt::PenStyle MethodDash(std::uint8_t method);
+
+// The property that keeps a series out of the legend (ui/chart_legend.h).
+inline constexpr char kOutOfLegendProperty[] = "nle_out_of_legend";
+
+// The property of a scatter series that holds each point's pass number n.
+inline constexpr char kPassNumbersProperty[] = "nle_pass_numbers";
 
 QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
                          const QPalette& palette);
@@ -41,10 +52,5 @@ QChart* NewPreviewChart(const app::FunctionPlot& plot, const std::vector<double>
 QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
                             const app::ConvergenceExtent& extent, const QPalette& palette,
                             const std::array<app::Outcome, 4>& outcomes);
-
-enum class PictureFormat { kPng, kSvg };
-// The view as it is on the screen; raises EFOpenError when the file cannot
-// be written.
-void SaveChartPicture(QChartView& view, const QString& path, PictureFormat format);
 
 }  // namespace ui

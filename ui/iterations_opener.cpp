@@ -6,13 +6,16 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTimer>
 
 #include "core/method_table.h"
+#include "ui/detail_window_place.h"
 #include "ui/error_boundary.h"
 #include "ui/iterations_window.h"
 #include "ui/table_copy.h"
+#include "ui/widgets/placement.h"
 #include "ui/widgets/utf8_text.h"
 
 namespace ui {
@@ -38,6 +41,8 @@ IterationsOpener::IterationsOpener(QTableWidget* table, LastRun last_run, Runnin
     : QObject(table), table_(table), last_run_(std::move(last_run)), running_(std::move(running)) {
   table_->setToolTip(QStringLiteral(
       "Двойной щелчок по строке метода (или Enter) показывает его итерации и графики"));
+  // Screen readers do not read tooltips of a focused table; they read this.
+  table_->setAccessibleDescription(table_->toolTip());
   table_->installEventFilter(this);
   table_->viewport()->installEventFilter(this);
 
@@ -62,8 +67,22 @@ IterationsOpener::~IterationsOpener() {
 IterationsWindow* IterationsOpener::OpenRow(int row) {
   const core::MethodEntry* entry = MethodToOpen(row);
   if (entry == nullptr) return nullptr;
-  auto* window = new IterationsWindow(last_run_(), entry->number);
+  const std::shared_ptr<const app::RunRecord> run = last_run_();
+  // One window per method and run: asking again brings the open one forward.
+  for (IterationsWindow* open : OpenWindows()) {
+    // A closed window is only waiting to be deleted.
+    if (open->isVisible() && open->Run() == run && open->Method() == entry->number) {
+      open->showNormal();
+      open->raise();
+      open->activateWindow();
+      return open;
+    }
+  }
+  auto* window = new IterationsWindow(run, entry->number);
   windows_.append(window);
+  const QRect available = table_->screen()->availableGeometry();
+  window->move(
+      BesideMainWindow(table_->window()->frameGeometry(), OuterSize(window->size()), available));
   window->show();
   window->raise();
   window->activateWindow();

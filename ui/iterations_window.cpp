@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
@@ -28,27 +29,39 @@
 #include "app/number_text.h"
 #include "app/pass_table.h"
 #include "core/method_table.h"
+#include "ui/chart_description.h"
+#include "ui/chart_explorer.h"
+#include "ui/chart_legend.h"
 #include "ui/comparison_tab.h"
 #include "ui/context_menu.h"
 #include "ui/convergence_charts.h"
+#include "ui/detail_window_place.h"
 #include "ui/error_boundary.h"
 #include "ui/file_chooser.h"
+#include "ui/help_section.h"
 #include "ui/nested_loop.h"
 #include "ui/pass_table_model.h"
+#include "ui/plot_export.h"
+#include "ui/readable_labels.h"
 #include "ui/report/print_command.h"
 #include "ui/report/run_report.h"
 #include "ui/table_copy.h"
 #include "ui/verdict_line.h"
 #include "ui/widgets/utf8_text.h"
+#include "ui/window_role.h"
 
 namespace ui {
 
 namespace {
 
 constexpr int kSpacing = 6;
-constexpr int kWidth = 1180;
-constexpr int kHeight = 720;
 constexpr int kMeasuredRows = 64;
+// A plot never gets fewer lines of the font than these, however small the
+// window: the window scrolls instead.
+constexpr int kPlotLinesHigh = 20;
+constexpr int kPlotLinesWide = 12;
+// The heading of the help section about this window.
+const QString kHelpSection = QStringLiteral("10. ИТЕРАЦИИ И ГРАФИКИ МЕТОДА");
 
 const core::MethodHistory& HistoryOf(const app::RunRecord& run, std::uint8_t method) {
   return run.methods.at(static_cast<std::size_t>(method - 1));
@@ -149,6 +162,8 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
       run_(std::move(run)),
       method_(method),
       analyses_(std::make_shared<const RunAnalyses>(app::AnalyseRun(*run_))) {
+  // Before anything that would make the accessible object with another role.
+  SetAccessibleRole(*this, QAccessible::Window);
   setWindowTitle(Title(*run_, method_));
   setAccessibleName(windowTitle());
 
@@ -161,9 +176,9 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
   QWidget* plots = CreatePlots();
   QWidget* buttons = CreateButtons();
 
-  // At most nine tenths of the screen, so that the window fits at any scale.
-  const QSize room = screen()->availableSize() * 9 / 10;
-  resize(std::min(kWidth, room.width()), std::min(kHeight, room.height()));
+  // The size follows the font, at most nine tenths of the screen; the
+  // contents scroll when the window is smaller than they can shrink to.
+  resize(DetailWindowSize(*this, screen()->availableGeometry()));
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->addWidget(table_);
   splitter->addWidget(plots);
@@ -172,7 +187,15 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
   const int table_width = std::min(width() / 2, TableWidth());
   splitter->setSizes({table_width, width() - table_width});
   splitter->setStretchFactor(1, 1);
-  auto* column = new QVBoxLayout(this);
+  auto* content = new QWidget();
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidget(content);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(scroll);
+  auto* column = new QVBoxLayout(content);
   column->setSpacing(kSpacing);
   column->addWidget(out_of_date_);
   column->addWidget(NewVerdictLine(analyses_->at(method_ - 1u).verdict));
@@ -180,12 +203,16 @@ IterationsWindow::IterationsWindow(std::shared_ptr<const app::RunRecord> run, st
   column->addWidget(splitter, 1);
   column->addWidget(buttons);
   setTabOrder(table_, plots_);
-  setTabOrder(plots_, copy_button_);
+  setTabOrder(plots_, function_view_);
+  setTabOrder(function_view_, convergence_view_);
+  setTabOrder(convergence_view_, copy_button_);
   setTabOrder(copy_button_, csv_button_);
   setTabOrder(csv_button_, plot_button_);
-  setTabOrder(plot_button_, close_button_);
+  setTabOrder(plot_button_, data_button_);
+  setTabOrder(data_button_, close_button_);
 
   ConnectActions();
+  MakeLabelsReadable(*this);
   table_->setFocus();
 }
 
@@ -219,6 +246,7 @@ QLabel* IterationsWindow::NewText(const QString& text, const QString& accessible
   auto* label = new QLabel(text);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
+  // Screen readers and the keyboard reach the text too (MakeLabelsReadable).
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   label->setAccessibleName(accessible_name);
   return label;
@@ -259,28 +287,35 @@ QWidget* IterationsWindow::CreatePlots() {
   const app::MethodAnalysis& analysis = analyses_->at(method_ - 1u);
   const app::FunctionPlot plot =
       app::BuildFunctionPlot(*run_, method_, app::FoundRoot(analysis.verdict.outcome));
-  function_view_ = new QChartView(NewFunctionChart(plot, method_, palette()));
+  function_view_ = new ChartExplorer(NewFunctionChart(plot, method_, palette()));
   function_view_->setAccessibleName(QStringLiteral("График функции и построений метода"));
   // The errors by default, where a reference root exists; the steps beside.
   std::array<app::Outcome, 4> outcomes;
   for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = (*analyses_)[i].verdict.outcome;
   const std::array<app::StepSeries, 4> errors = app::RunConvergence(*run_, *analyses_, false);
   const app::ConvergenceExtent extent = app::ConvergenceExtentOf(errors);
-  convergence_view_ = new QChartView(NewConvergenceChart(errors, extent, palette(), outcomes));
+  convergence_view_ = new ChartExplorer(NewConvergenceChart(errors, extent, palette(), outcomes));
   convergence_view_->setAccessibleName(QStringLiteral("График сходимости четырёх методов"));
   const std::array<app::StepSeries, 4> steps = app::RunConvergence(*run_, *analyses_, true);
   const app::ConvergenceExtent steps_extent = app::ConvergenceExtentOf(steps);
-  steps_view_ = new QChartView(NewConvergenceChart(steps, steps_extent, palette(), outcomes));
+  steps_view_ = new ChartExplorer(NewConvergenceChart(steps, steps_extent, palette(), outcomes));
   steps_view_->setAccessibleName(QStringLiteral("График шагов четырёх методов"));
 
   const auto page = [this](QChartView* view, const QString& note) {
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(360, 280);
-    view->setFocusPolicy(Qt::StrongFocus);
+    const int line = fontMetrics().height();
+    // Wide enough for the title, which the chart would cut short.
+    const int title =
+        QFontMetrics(view->chart()->titleFont()).horizontalAdvance(view->chart()->title());
+    // The chart keeps margins on either side, and the letters that the font
+    // lacks (subscripts) come wider from another.
+    view->setMinimumSize(std::max(kPlotLinesWide * line, title * 6 / 5 + 4 * line),
+                         kPlotLinesHigh * line);
     auto* widget = new QWidget();
     auto* column = new QVBoxLayout(widget);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(view, 1);
+    column->addWidget(new LegendStrip(*view->chart()));
+    DescribePlot(*view);
     if (!note.isEmpty()) column->addWidget(NewText(note, QStringLiteral("Пояснение к графику")));
     return widget;
   };
@@ -301,10 +336,18 @@ QWidget* IterationsWindow::CreatePlots() {
   return plots_;
 }
 
+// The plot's description and the legend under it follow the chart it shows.
+void IterationsWindow::DescribePlot(QChartView& view) {
+  view.setAccessibleDescription(DescribeChart(*view.chart()));
+  if (view.parentWidget() == nullptr) return;
+  if (auto* legend = view.parentWidget()->findChild<LegendStrip*>()) legend->Show(*view.chart());
+}
+
 QWidget* IterationsWindow::CreateButtons() {
   copy_button_ = new QPushButton(QStringLiteral("&Копировать таблицу"));
   csv_button_ = new QPushButton(QStringLiteral("Сохранить &CSV…"));
   plot_button_ = new QPushButton(QStringLiteral("Сохранить &график…"));
+  data_button_ = new QPushButton(QStringLiteral("&Данные графика…"));
   close_button_ = new QPushButton(QStringLiteral("&Закрыть"));
   auto* buttons = new QWidget();
   auto* row = new QHBoxLayout(buttons);
@@ -312,6 +355,7 @@ QWidget* IterationsWindow::CreateButtons() {
   row->addWidget(copy_button_);
   row->addWidget(csv_button_);
   row->addWidget(plot_button_);
+  row->addWidget(data_button_);
   row->addStretch(1);
   row->addWidget(close_button_);
   return buttons;
@@ -336,17 +380,32 @@ void IterationsWindow::ConnectActions() {
     new ActionsMenu(view);
     QAction* save = NewAction(view, QStringLiteral("Сохранить график как PNG или SVG…"),
                               QKeySequence(), Qt::WidgetShortcut);
+    QAction* copy_plot = NewAction(view, QStringLiteral("Копировать график как рисунок"),
+                                   QKeySequence::Copy, Qt::WidgetShortcut);
+    QAction* data =
+        NewAction(view, QStringLiteral("Данные графика…"), QKeySequence(), Qt::WidgetShortcut);
+    QAction* reset =
+        NewAction(view, QStringLiteral("Весь график"), QKeySequence(Qt::Key_0), Qt::WidgetShortcut);
     connect(save, &QAction::triggered, this, guarded(&IterationsWindow::SaveCurrentPlot));
+    connect(copy_plot, &QAction::triggered, this, guarded(&IterationsWindow::CopyCurrentPlot));
+    connect(data, &QAction::triggered, this, guarded(&IterationsWindow::ShowCurrentPlotData));
+    connect(reset, &QAction::triggered, view,
+            [view] { Guarded([view] { static_cast<ChartExplorer*>(view)->ResetView(); }); });
   }
   connect(copy_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::CopyPasses));
   connect(csv_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SavePassesAsCsv));
   connect(plot_button_, &QPushButton::clicked, this, guarded(&IterationsWindow::SaveCurrentPlot));
+  connect(data_button_, &QPushButton::clicked, this,
+          guarded(&IterationsWindow::ShowCurrentPlotData));
   connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
   table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
     return [run, method](QPagedPaintDevice& device) { PaintMethodReport(device, *run, method); };
   }));
-  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-          &QWidget::close);
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+  connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+          [] { Guarded([] { ShowHelpSection(kHelpSection); }); });
 }
 
 // The view would copy only its current cell on Ctrl+C, before any shortcut.
@@ -363,7 +422,9 @@ bool IterationsWindow::eventFilter(QObject* watched, QEvent* event) {
 // dialog of its own runs (ui/nested_loop.h).
 void IterationsWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
-  if (event->isAccepted()) DeleteOnceLoopsEnd(this);
+  if (!event->isAccepted()) return;
+  RememberDetailWindowSize(size());
+  DeleteOnceLoopsEnd(this);
 }
 
 void IterationsWindow::MarkOutOfDate() {
@@ -387,19 +448,30 @@ void IterationsWindow::CopyPasses() {
 
 void IterationsWindow::SavePassesAsCsv() {
   QString filter;
-  const QString path =
-      ChooseFileToSave(this, QStringLiteral("Сохранить таблицу проходов"),
-                       SuggestedFileName(QStringLiteral("iterations"), QStringLiteral("csv")),
-                       {QStringLiteral("CSV (*.csv)")}, &filter);
+  const QString path = ChooseFileToSave(
+      this, QStringLiteral("Сохранить таблицу проходов"),
+      InExportFolder(SuggestedFileName(QStringLiteral("iterations"), QStringLiteral("csv"))),
+      {QStringLiteral("CSV (*.csv)")}, &filter);
   if (path.isEmpty()) return;
   const std::string csv = app::CsvText(model_->Table().AllLines());
   SaveFile(path, QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
+  RememberExportFolder(path);
+}
+
+QChartView* IterationsWindow::CurrentPlot() const {
+  QWidget* tab = plots_->currentWidget();
+  return tab != nullptr ? tab->findChild<QChartView*>() : nullptr;
+}
+
+QString IterationsWindow::PictureTitle(const QChartView& view) const {
+  QString equation = FromUtf8(run_->equation_text);
+  if (!equation.isEmpty()) equation += QStringLiteral(" — ");
+  return equation + FromUtf8(core::FindMethod(method_)->name) + QStringLiteral(". ") +
+         view.chart()->title();
 }
 
 void IterationsWindow::SaveCurrentPlot() {
-  // The plot of the open tab; the comparison tab has none.
-  QWidget* tab = plots_->currentWidget();
-  QChartView* view = tab != nullptr ? tab->findChild<QChartView*>() : nullptr;
+  QChartView* view = CurrentPlot();
   if (view == nullptr) return;
   const QString what = view == function_view_ ? QStringLiteral("function")
                        : view == steps_view_  ? QStringLiteral("steps")
@@ -407,13 +479,31 @@ void IterationsWindow::SaveCurrentPlot() {
   const QString png = QStringLiteral("PNG (*.png)");
   const QString svg = QStringLiteral("SVG (*.svg)");
   QString filter = png;
-  const QString path =
-      ChooseFileToSave(this, QStringLiteral("Сохранить график"),
-                       SuggestedFileName(what, QStringLiteral("png")), {png, svg}, &filter);
+  const QString path = ChooseFileToSave(
+      this, QStringLiteral("Сохранить график"),
+      InExportFolder(SuggestedFileName(what, QStringLiteral("png"))), {png, svg}, &filter);
   if (path.isEmpty()) return;
   const bool as_svg =
       QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
-  SaveChartPicture(*view, path, as_svg ? PictureFormat::kSvg : PictureFormat::kPng);
+  if (as_svg) {
+    SaveFile(path,
+             ChartSvg(*view, PictureTitle(*view), PictureSize{}.pixels / PictureSize{}.scale));
+  } else {
+    const std::optional<PictureSize> size = ChoosePictureSize(this, PictureSize{});
+    if (!size) return;
+    SaveFile(path, ChartPng(*view, PictureTitle(*view), *size));
+  }
+  RememberExportFolder(path);
+}
+
+void IterationsWindow::CopyCurrentPlot() {
+  if (QChartView* view = CurrentPlot()) CopyChartImage(*view, PictureTitle(*view));
+}
+
+void IterationsWindow::ShowCurrentPlotData() {
+  QChartView* view = CurrentPlot();
+  if (view == nullptr) return;
+  ShowChartData(this, *view->chart(), QStringLiteral("Данные графика: ") + view->chart()->title());
 }
 
 QString IterationsWindow::SuggestedFileName(const QString& what, const QString& extension) const {

@@ -45,11 +45,21 @@ class IterationsWindow : public QWidget {
   void CopyPasses();
   // Asks for a file name and saves the whole table as CSV.
   void SavePassesAsCsv();
-  // Asks for a file name and saves the plot of the current tab as PNG or SVG.
+  // Asks for a file name and saves the plot of the current tab as PNG (at a
+  // size the user picks) or SVG, titled with the equation and the method.
   void SaveCurrentPlot();
+  // The plot of the current tab as an image on the clipboard.
+  void CopyCurrentPlot();
+  // A window with the data of the plot of the current tab as a table.
+  void ShowCurrentPlotData();
+  // The plot of the current tab; null on the comparison tab, which has none.
+  QChartView* CurrentPlot() const;
+  // "<equation> — <method>. <plot title>"
+  QString PictureTitle(const QChartView& view) const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Remembers the window's size for the next one; closes its open menus.
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -61,6 +71,7 @@ class IterationsWindow : public QWidget {
   QWidget* CreatePlots();
   QWidget* CreateButtons();
   void ConnectActions();
+  void DescribePlot(QChartView& view);
   QString SuggestedFileName(const QString& what, const QString& extension) const;
 
   std::shared_ptr<const app::RunRecord> run_;
@@ -78,6 +89,7 @@ class IterationsWindow : public QWidget {
   QPushButton* copy_button_ = nullptr;
   QPushButton* csv_button_ = nullptr;
   QPushButton* plot_button_ = nullptr;
+  QPushButton* data_button_ = nullptr;
   QPushButton* close_button_ = nullptr;
 };
 

@@ -11,6 +11,8 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
+#include "ui/keyboard_context_menu.h"
+#include "ui/qt_translations.h"
 
 namespace ui {
 
@@ -22,6 +24,7 @@ void PrepareProcess() {
 void StartProgram() {
   core::EstablishFloatingPointEnvironment();
   SetApplicationIdentity();
+  LoadQtTranslations();
   CreateWindows();
 }
 
@@ -41,6 +44,7 @@ void SetApplicationIdentity() {
 }
 
 void CreateWindows() {
+  OpenContextMenusFromKeyboard(*qApp);
   Form1 = new TForm1();
   AboutBox = new TAboutBox();
   Form4 = new TForm4();

@@ -10,9 +10,16 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScatterSeries>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QValueAxis>
+#include <QWheelEvent>
 #include <QtCharts/QAbstractSeries>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -25,11 +32,16 @@
 #include "core/method_table.h"
 #include "tests/ui/window_test_support.h"
 #include "ui/Unit1.h"
+#include "ui/Unit2.h"
 #include "ui/Unit4.h"
+#include "ui/chart_axes.h"
+#include "ui/chart_description.h"
+#include "ui/chart_explorer.h"
 #include "ui/error_boundary.h"
 #include "ui/file_chooser.h"
 #include "ui/iterations_opener.h"
 #include "ui/iterations_window.h"
+#include "ui/plot_export.h"
 #include "ui/start_up.h"
 #include "ui/widgets/results_grid.h"
 #include "ui/widgets/utf8_text.h"
@@ -93,6 +105,12 @@ class IterationsWindowTest : public QObject {
   void savesEachPlotAsPngOrSvg();
   void aLaterRunMarksTheWindowOutOfDate();
   void namesItsPartsForAssistiveTechnology();
+  void shiftF10OpensTheContextMenus();
+  void ctrlWAndEscapeClose();
+  void f1OpensTheHelpAtTheWindowsSection();
+  void copiesThePlotAsAnImage();
+  void theWheelZoomsAndZeroResets();
+  void hoverNamesTheIterate();
   void saysWhatBecameOfEachRun_data();
   void saysWhatBecameOfEachRun();
   void verdictStaysReadableInADarkPalette();
@@ -116,6 +134,7 @@ void IterationsWindowTest::cleanup() {
   CloseAll();
   reports_.clear();
   ui::RestoreDefaultSaveFileChooser();
+  ui::RestoreDefaultPictureSizeChooser();
 }
 
 void IterationsWindowTest::cleanupTestCase() {
@@ -165,9 +184,21 @@ void IterationsWindowTest::enterOnASelectedRowOpensItsMethod() {
   QTest::keyClick(Form1->StringGrid1, Qt::Key_Return);
   QCOMPARE(OpenWindows().size(), 1);
   QCOMPARE(OpenWindows().front()->Method(), core::kBisection);
-  // A second window opens beside the first.
+  // Asking again raises the open window of the method rather than a copy.
   QTest::keyClick(Form1->StringGrid1, Qt::Key_Enter, Qt::KeypadModifier);
+  QCOMPARE(OpenWindows().size(), 1);
+  // Another method opens a window of its own, inside the screen's free area.
+  Form1->StringGrid1->setCurrentCell(1, 1);
+  QTest::keyClick(Form1->StringGrid1, Qt::Key_Return);
   QCOMPARE(OpenWindows().size(), 2);
+  const QRect available = Form1->screen()->availableGeometry();
+  for (const ui::IterationsWindow* window : OpenWindows())
+    QVERIFY2(available.contains(window->frameGeometry()), "the window leaves the screen");
+  // A new run opens a new window for the same method.
+  Compute("1");
+  Form1->StringGrid1->setCurrentCell(4, 1);
+  QTest::keyClick(Form1->StringGrid1, Qt::Key_Return);
+  QCOMPARE(OpenWindows().size(), 3);
 }
 
 void IterationsWindowTest::headerAndUnrunRowsOpenNothing() {
@@ -269,6 +300,9 @@ void IterationsWindowTest::savesEachPlotAsPngOrSvg() {
   QString path;
   ui::SetSaveFileChooser([&path](QWidget*, const QString&, const QString&, const QStringList&,
                                  QString*) { return path; });
+  ui::SetPictureSizeChooser([](QWidget*, ui::PictureSize) {
+    return ui::PictureSize{{640, 400}, 2};
+  });
   const struct {
     const char* file;
     QByteArray start;
@@ -283,6 +317,27 @@ void IterationsWindowTest::savesEachPlotAsPngOrSvg() {
     QVERIFY(file.readAll().startsWith(kCases[tab].start));
   }
   QVERIFY(reports_.isEmpty());
+  // The PNG at the size chosen, drawn (not grabbed) at twice the resolution.
+  const QImage png(directory.filePath("function.png"));
+  QCOMPARE(png.size(), QSize(640, 400));
+  QCOMPARE(qRound(png.dotsPerMeterX() * 0.0254), 192);
+  // The SVG is titled with the equation and the method, and its "xₙ" is one
+  // text element placed once, with no offsets per letter.
+  QFile svg(directory.filePath("convergence.svg"));
+  QVERIFY(svg.open(QIODevice::ReadOnly));
+  const QByteArray bytes = svg.readAll();
+  QFile kept(QT_TESTCASE_BUILDDIR "/saved_plot.svg");  // for a look with rsvg-convert
+  QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write(bytes) == bytes.size());
+  const QString text = QString::fromUtf8(bytes);
+  QVERIFY(text.contains("x=k*cos(l*x) — " + window.windowTitle().section(": ", 1)));
+  const QRegularExpression element(R"(<text[^>]*>[^<]*xₙ[^<]*</text>)");
+  const QRegularExpressionMatch found = element.match(text);
+  QVERIFY2(found.hasMatch(), "no text element holds xₙ");
+  // The title is one element from its start: "xₙ" has no position of its own.
+  QVERIFY2(found.captured().contains("x=k*cos(l*x) — "), qPrintable(found.captured()));
+  QVERIFY2(
+      !QRegularExpression(R"(\b(x|y|dx|dy)="[^"]*\s[^"]*")").match(found.captured()).hasMatch(),
+      qPrintable(found.captured()));
 }
 
 void IterationsWindowTest::aLaterRunMarksTheWindowOutOfDate() {
@@ -306,6 +361,146 @@ void IterationsWindowTest::namesItsPartsForAssistiveTechnology() {
     QVERIFY(accessible != nullptr);
     QVERIFY2(!accessible->text(QAccessible::Name).isEmpty(), part->metaObject()->className());
   }
+  // Every text reaches screen readers whole and the keyboard can select it.
+  for (const QLabel* label : window.findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
+    QCOMPARE(QAccessible::queryAccessibleInterface(const_cast<QLabel*>(label))
+                 ->text(QAccessible::Description),
+             label->text());
+    QVERIFY2(label->textInteractionFlags() & Qt::TextSelectableByKeyboard,
+             qPrintable(label->text()));
+  }
+}
+
+// The texts of the context menu that Shift+F10 opens on `widget`; the menu
+// is closed with Escape, which must leave the window open.
+QStringList ContextMenuByKeyboard(QWidget* widget) {
+  QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  if (menu == nullptr && QTest::qWaitFor([] { return QApplication::activePopupWidget(); }, 2000))
+    menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  if (menu == nullptr) {
+    qWarning("Shift+F10 opened no menu on %s", widget->metaObject()->className());
+    return {};
+  }
+  QStringList texts;
+  for (const QAction* action : menu->actions()) texts << action->text();
+  QTest::keyClick(menu, Qt::Key_Escape);
+  if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 2000))
+    qWarning("Escape left the menu open");
+  return texts;
+}
+
+void IterationsWindowTest::shiftF10OpensTheContextMenus() {
+  Compute("1");
+  Form1->activateWindow();
+  Form1->StringGrid1->setFocus();
+  Form1->StringGrid1->setCurrentCell(1, 1);
+  QCOMPARE(ContextMenuByKeyboard(Form1->StringGrid1), QStringList({"Подробнее…"}));
+  DoubleClick(0, 1);
+  ui::IterationsWindow& window = *OpenWindows().front();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  window.PassTable()->setFocus();
+  QVERIFY(ContextMenuByKeyboard(window.PassTable()).contains("Копировать"));
+  window.FunctionView()->setFocus();
+  QVERIFY(ContextMenuByKeyboard(window.FunctionView()).contains("Копировать график как рисунок"));
+  // Escape closed the menu only.
+  QCOMPARE(OpenWindows().size(), 1);
+}
+
+void IterationsWindowTest::ctrlWAndEscapeClose() {
+  Compute("1");
+  for (const QKeyCombination keys :
+       {QKeyCombination(Qt::CTRL, Qt::Key_W), QKeyCombination(Qt::NoModifier, Qt::Key_Escape)}) {
+    DoubleClick(0, 1);
+    ui::IterationsWindow* window = OpenWindows().front();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window->PassTable(), keys.key(), keys.keyboardModifiers());
+    QTRY_VERIFY2(OpenWindows().isEmpty(), "the key left the window open");
+  }
+}
+
+void IterationsWindowTest::f1OpensTheHelpAtTheWindowsSection() {
+  const QString previous = QDir::currentPath();
+  QVERIFY(QDir::setCurrent(NLE_SOURCE_DIR));  // where help.txt is
+  Compute("1");
+  DoubleClick(0, 1);
+  ui::IterationsWindow& window = *OpenWindows().front();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(window.PassTable(), Qt::Key_F1);
+  QDir::setCurrent(previous);
+  QTRY_VERIFY2(Form2->isVisible(), "F1 showed no help");
+  const ui::TextView& help = *Form2->Memo1;
+  QVERIFY(help.textCursor().block().text().startsWith("10. ИТЕРАЦИИ И ГРАФИКИ"));
+  QCOMPARE(help.verticalScrollBar()->value(), help.textCursor().block().firstLineNumber());
+  Form2->hide();
+}
+
+void IterationsWindowTest::copiesThePlotAsAnImage() {
+  Compute("1");
+  DoubleClick(0, 1);
+  ui::IterationsWindow& window = *OpenWindows().front();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  QGuiApplication::clipboard()->clear();
+  window.FunctionView()->setFocus();
+  QTest::keyClick(window.FunctionView(), Qt::Key_C, Qt::ControlModifier);
+  const QImage image = QGuiApplication::clipboard()->image();
+  QCOMPARE(image.size(), QSize(1600, 1000));
+  QVERIFY(image.save(QT_TESTCASE_BUILDDIR "/copied_plot.png"));
+  // Drawn, not blank: the curve, the markers and the texts in their colours.
+  QSet<QRgb> colours;
+  for (int y = 0; y < image.height(); y += 7)
+    for (int x = 0; x < image.width(); x += 7) colours.insert(image.pixel(x, y));
+  QVERIFY2(colours.size() > 20, qPrintable(QString::number(colours.size())));
+}
+
+void IterationsWindowTest::theWheelZoomsAndZeroResets() {
+  Compute("1");
+  DoubleClick(0, 1);
+  ui::IterationsWindow& window = *OpenWindows().front();
+  auto* view = static_cast<ui::ChartExplorer*>(window.FunctionView());
+  const auto* x_axis = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Horizontal).front());
+  const double width = x_axis->max() - x_axis->min();
+  const QPoint centre = view->chart()->plotArea().center().toPoint();
+  QWheelEvent wheel(centre, view->viewport()->mapToGlobal(centre), {}, {0, 120}, Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view->viewport(), &wheel);
+  QVERIFY2(x_axis->max() - x_axis->min() < width * 0.9, "the wheel did not zoom in");
+  view->setFocus();
+  // The focused plot is framed in the highlight colour.
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  const QImage framed = view->viewport()->grab().toImage();
+  QCOMPARE(framed.pixelColor(1, framed.height() / 2), view->palette().color(QPalette::Highlight));
+  QTest::keyClick(view, Qt::Key_Right);
+  QTest::keyClick(view, Qt::Key_0);
+  QCOMPARE(x_axis->max() - x_axis->min(), width);
+  // The ticks follow the range, and no label is cut.
+  QVERIFY(!ui::AnyLabelTruncated(*view->chart()));
+}
+
+void IterationsWindowTest::hoverNamesTheIterate() {
+  Compute("1");
+  DoubleClick(0, 1);  // the chords: x₀ = 1,5649…
+  ui::IterationsWindow& window = *OpenWindows().front();
+  QChartView& view = *window.FunctionView();
+  QScatterSeries* iterates = nullptr;
+  for (QAbstractSeries* series : view.chart()->series())
+    if (series->name() == "Приближения xₙ") iterates = qobject_cast<QScatterSeries*>(series);
+  QVERIFY(iterates != nullptr);
+  const QPointF at = view.mapFromScene(view.chart()->mapToPosition(iterates->at(0), iterates));
+  const QString text = static_cast<ui::ChartExplorer&>(view).TextAt(at);
+  QVERIFY2(text.startsWith("n = 0; xₙ = 1,56"), qPrintable(text));
+  // On the curve, away from the iterates: x and f(x).
+  for (QAbstractSeries* series : view.chart()->series()) {
+    if (series->name() != "f(x)") continue;
+    const QXYSeries& points = *ui::PointsOf(*series);
+    const QPointF point = points.at(points.count() / 4);
+    const QString on_curve = static_cast<ui::ChartExplorer&>(view).TextAt(
+        view.mapFromScene(view.chart()->mapToPosition(point, series)));
+    QVERIFY2(on_curve.startsWith("x = ") && on_curve.contains("; f(x) = "), qPrintable(on_curve));
+    return;
+  }
+  QFAIL("no curve f(x)");
 }
 
 void IterationsWindowTest::saysWhatBecameOfEachRun_data() {

@@ -2,8 +2,22 @@
 #include "ui/widgets/status_panel.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace ui {
+
+namespace {
+
+// As high as the lines come out when drawn wrapped, leading included.
+int LinesHeight(const QFontMetrics& metrics, int lines) {
+  if (lines == 1) return metrics.height();
+  QStringList rows;
+  for (int i = 0; i < lines; ++i) rows << QStringLiteral("x");
+  return metrics.boundingRect(QRect(0, 0, 0xFFFF, 0xFFFF), Qt::TextWordWrap, rows.join('\n'))
+      .height();
+}
+
+}  // namespace
 
 StatusPanel::StatusPanel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
@@ -26,8 +40,34 @@ QRect StatusPanel::TextArea() const {
   return contentsRect().adjusted(indent, 0, -indent, 0);
 }
 
+void StatusPanel::SetLines(int lines) {
+  lines_ = std::max(lines, 1);
+  updateGeometry();
+  UpdateToolTip();
+}
+
 QString StatusPanel::ShownText() const {
-  return fontMetrics().elidedText(text(), Qt::ElideRight, TextArea().width());
+  const QFontMetrics metrics = fontMetrics();
+  const QRect area = TextArea();
+  if (lines_ == 1) return metrics.elidedText(text(), Qt::ElideRight, area.width());
+  const auto fits = [&metrics, &area, this](const QString& shown) {
+    const QRect needed =
+        metrics.boundingRect(QRect(0, 0, area.width(), 0xFFFF), Qt::TextWordWrap, shown);
+    return needed.height() <= LinesHeight(metrics, lines_);
+  };
+  if (fits(text())) return text();
+  // The longest beginning that fits with "…" after it.
+  qsizetype low = 0;
+  qsizetype high = text().size();
+  while (low < high) {
+    const qsizetype middle = (low + high + 1) / 2;
+    if (fits(text().left(middle) + QChar(0x2026))) {
+      low = middle;
+    } else {
+      high = middle - 1;
+    }
+  }
+  return text().left(low) + QChar(0x2026);
 }
 
 void StatusPanel::UpdateToolTip() {
@@ -45,14 +85,15 @@ QSize StatusPanel::minimumSizeHint() const {
   const QFontMetrics metrics = fontMetrics();
   return {frame + metrics.horizontalAdvance(QLatin1Char('x')) +
               metrics.horizontalAdvance(QChar(0x2026)),
-          frame + metrics.height()};
+          frame + LinesHeight(metrics, lines_)};
 }
 
 void StatusPanel::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   drawFrame(&painter);
   painter.setPen(palette().color(foregroundRole()));
-  painter.drawText(TextArea(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, ShownText());
+  const int flags = lines_ == 1 ? Qt::TextSingleLine : Qt::TextWordWrap;
+  painter.drawText(TextArea(), Qt::AlignLeft | Qt::AlignVCenter | flags, ShownText());
 }
 
 void StatusPanel::resizeEvent(QResizeEvent* event) {

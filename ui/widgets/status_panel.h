@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The status bar's only panel: one line of text in a sunken frame. A text
+// The status bar's only panel: one line of text (two at large fonts) in a
+// sunken frame. A text
 // wider than the panel is cut with "…" and shown whole in the tooltip; the
 // panel never asks for more width than the window has, so a long text cannot
 // push the window's edge out. Screen readers get the whole text.
@@ -19,6 +20,10 @@ class StatusPanel : public QLabel {
   // Replaces the text; the tooltip follows.
   void ShowText(const QString& text);
 
+  // How many lines the panel holds (1 unless set); the text wraps at word
+  // boundaries and is cut with "…" only after the last.
+  void SetLines(int lines);
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
@@ -30,6 +35,8 @@ class StatusPanel : public QLabel {
   QRect TextArea() const;
   QString ShownText() const;
   void UpdateToolTip();
+
+  int lines_ = 1;
 };
 
 }  // namespace ui

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Starts the program's windows as the program does, computes the default
+// equation and opens the detail window of the first row of the results
+// table, then waits for atspi_e2e.sh to read it over the accessibility bus.
+// Quits by itself after a minute.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <iostream>
+
+#include "ui/Unit1.h"
+#include "ui/Unit4.h"
+#include "ui/iterations_opener.h"
+#include "ui/iterations_window.h"
+#include "ui/start_up.h"
+
+int main(int argc, char* argv[]) {
+  ui::PrepareProcess();
+  QApplication application(argc, argv);
+  SetSplashSleep([](int) {});
+  ui::StartProgram();
+  ui::ShowMainWindowFromEventLoop();
+  QTimer::singleShot(200, [] {
+    Form1->SpeedButton1->click();
+    ui::IterationsWindow* window = Form1->IterationsOpener->OpenRow(1);
+    std::cout << (window != nullptr ? "opened" : "nothing opened") << std::endl;
+  });
+  QTimer::singleShot(60000, &application, &QApplication::quit);
+  const int exit_code = QApplication::exec();
+  ui::DestroyWindows();
+  return exit_code;
+}

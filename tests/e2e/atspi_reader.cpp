@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reads the accessible tree of every application on the accessibility bus,
+// as a screen reader does, until a window whose name starts with the first
+// argument appears (or the second argument's seconds pass), then prints each
+// object of that application as "role<TAB>name<TAB>description", one a
+// line. Exits 1 when no such window appears.
+#include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusMetaType>
+#include <QDBusReply>
+#include <QElapsedTimer>
+#include <QThread>
+#include <iostream>
+
+namespace {
+
+struct ObjectRef {
+  QString service;
+  QDBusObjectPath path;
+};
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, ObjectRef& ref) {
+  argument.beginStructure();
+  argument >> ref.service >> ref.path;
+  argument.endStructure();
+  return argument;
+}
+
+QDBusArgument& operator<<(QDBusArgument& argument, const ObjectRef& ref) {
+  argument.beginStructure();
+  argument << ref.service << ref.path;
+  argument.endStructure();
+  return argument;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(ObjectRef)
+
+namespace {
+
+const QString kAccessible = QStringLiteral("org.a11y.atspi.Accessible");
+
+struct Node {
+  QString role;
+  QString name;
+  QString description;
+};
+
+QVariant Property(const QDBusConnection& bus, const ObjectRef& ref, const QString& name) {
+  QDBusInterface properties(ref.service, ref.path.path(),
+                            QStringLiteral("org.freedesktop.DBus.Properties"), bus);
+  properties.setTimeout(2000);
+  const QDBusReply<QVariant> reply = properties.call(QStringLiteral("Get"), kAccessible, name);
+  return reply.isValid() ? reply.value() : QVariant();
+}
+
+QList<ObjectRef> Children(const QDBusConnection& bus, const ObjectRef& ref) {
+  QDBusInterface accessible(ref.service, ref.path.path(), kAccessible, bus);
+  accessible.setTimeout(2000);
+  const QDBusReply<QList<ObjectRef>> reply = accessible.call(QStringLiteral("GetChildren"));
+  return reply.isValid() ? reply.value() : QList<ObjectRef>();
+}
+
+QString RoleName(const QDBusConnection& bus, const ObjectRef& ref) {
+  QDBusInterface accessible(ref.service, ref.path.path(), kAccessible, bus);
+  accessible.setTimeout(2000);
+  const QDBusReply<QString> reply = accessible.call(QStringLiteral("GetRoleName"));
+  return reply.isValid() ? reply.value() : QString();
+}
+
+// The objects under `root`, depth first, at most a few thousand.
+QList<Node> Tree(const QDBusConnection& bus, const ObjectRef& root) {
+  QList<Node> nodes;
+  QList<ObjectRef> pending{root};
+  while (!pending.isEmpty() && nodes.size() < 5000) {
+    const ObjectRef ref = pending.takeFirst();
+    nodes << Node{RoleName(bus, ref), Property(bus, ref, QStringLiteral("Name")).toString(),
+                  Property(bus, ref, QStringLiteral("Description")).toString()};
+    pending = Children(bus, ref) + pending;
+  }
+  return nodes;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  qDBusRegisterMetaType<ObjectRef>();
+  qDBusRegisterMetaType<QList<ObjectRef>>();
+  const QStringList arguments = QCoreApplication::arguments();
+  const QString window = arguments.value(1);
+  const int seconds = arguments.value(2, QStringLiteral("30")).toInt();
+
+  QDBusInterface launcher(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                          QStringLiteral("org.a11y.Bus"));
+  const QDBusReply<QString> address = launcher.call(QStringLiteral("GetAddress"));
+  if (!address.isValid()) {
+    std::cerr << "no accessibility bus: " << address.error().message().toStdString() << std::endl;
+    return 1;
+  }
+  const QDBusConnection bus =
+      QDBusConnection::connectToBus(address.value(), QStringLiteral("a11y"));
+  const ObjectRef desktop{QStringLiteral("org.a11y.atspi.Registry"),
+                          QDBusObjectPath(QStringLiteral("/org/a11y/atspi/accessible/root"))};
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < seconds * 1000) {
+    for (const ObjectRef& app : Children(bus, desktop)) {
+      const QList<Node> nodes = Tree(bus, app);
+      const bool found = std::any_of(nodes.begin(), nodes.end(), [&window](const Node& node) {
+        return node.name.startsWith(window) && node.role != QStringLiteral("application");
+      });
+      if (!found) continue;
+      for (const Node& node : nodes) {
+        std::cout << node.role.toStdString() << '\t'
+                  << QString(node.name).replace('\n', ' ').toStdString() << '\t'
+                  << QString(node.description).replace('\n', ' ').toStdString() << '\n';
+      }
+      return 0;
+    }
+    QThread::msleep(300);
+  }
+  std::cerr << "no window named \"" << window.toStdString() << "…\" appeared on the bus within "
+            << seconds << " s" << std::endl;
+  return 1;
+}
