@@ -16,6 +16,7 @@ cd "$(dirname "$0")/.."
 source scripts/on_display.sh
 export NLE_SCREEN=${NLE_SCREEN:-1280x1024}
 rerun_on_own_display "$@"
+source scripts/wait_for.sh
 
 seconds=${1:-900}
 program=$(realpath "${2:-build-sanitize-ui/ui/nonlinear-equations}")
@@ -36,22 +37,25 @@ pid= wm=
 
 openbox >/dev/null 2>&1 &
 wm=$!
-trap '[[ -n "$pid" ]] && kill "$pid" 2>/dev/null; kill "$wm" 2>/dev/null || true' EXIT
-for _ in $(seq 1 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-
-main_window() {
-  xdotool search --onlyvisible --name "^${main_caption}\$" 2>/dev/null | head -n 1 || true
+# Under `set -e` a failing command would end this handler early, so none
+# may fail.
+stop_all() {
+  if [[ -n "$pid" ]]; then kill "$pid" 2>/dev/null || true; fi
+  kill "$wm" 2>/dev/null || true
 }
+trap stop_all EXIT
+wm_runs() { wmctrl -m >/dev/null 2>&1; }
+wait_until 10 "Openbox to answer wmctrl -m" wm_runs || echo "going on without a window manager"
 
+main_window() { (windows_named "$main_caption" || true) | head -n 1; }
+
+# Starts the program and waits for its main window; a program that ends
+# first is collected by the main loop.
 start_program() {
   ((++starts))
   "$program" >"$logs/output.$starts" 2>&1 &
   pid=$!
-  for _ in $(seq 1 600); do
-    [[ -n "$(main_window)" ]] && return 0
-    kill -0 "$pid" 2>/dev/null || return 0
-    sleep 0.1
-  done
+  wait_for_window 60 "$main_caption" "$pid" >/dev/null || true
 }
 
 # How the program ended: 0 is a clean exit, anything else (an abort, a
@@ -136,11 +140,11 @@ done
 # A clean close at the end, so that LeakSanitizer checks this run too.
 if kill -0 "$pid" 2>/dev/null; then
   window=$(main_window)
-  [[ -n "$window" ]] && wmctrl -i -c "$window" 2>/dev/null
-  for _ in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$pid" 2>/dev/null && xdotool key Escape key Return  # a box left open
-  for _ in $(seq 1 300); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$pid" 2>/dev/null; then
+  if [[ -n "$window" ]]; then wmctrl -i -c "$window" 2>/dev/null || true; fi
+  if ! wait_for_exit 30 "$pid" 2>/dev/null; then
+    xdotool key Escape key Return || true  # a box left open
+  fi
+  if ! wait_for_exit 30 "$pid"; then
     echo "the last program did not end on its close request; stopped"
     kill "$pid"
     wait "$pid" 2>/dev/null || true

@@ -9,6 +9,7 @@
 #include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QSvgGenerator>
@@ -16,6 +17,7 @@
 #include <QtCharts/QChartView>
 
 #include "ui/chart_legend.h"
+#include "ui/nested_loop.h"
 
 namespace ui {
 
@@ -25,8 +27,11 @@ constexpr int kMargin = 8;
 constexpr double kInchesPerMetre = 1 / 0.0254;
 constexpr double kScreenDpi = 96;
 
+// On the heap and checked after its loop: a dialog on the stack would be freed
+// by its parent window if the window went first (ui/nested_loop.h).
 std::optional<PictureSize> AskPictureSize(QWidget* parent, PictureSize initial) {
-  QDialog dialog(parent);
+  QPointer<QDialog> owner = new QDialog(parent);
+  QDialog& dialog = *owner;
   dialog.setWindowTitle(QStringLiteral("Размер рисунка"));
   auto* width = new QSpinBox(&dialog);
   auto* height = new QSpinBox(&dialog);
@@ -48,8 +53,16 @@ std::optional<PictureSize> AskPictureSize(QWidget* parent, PictureSize initial) 
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   form->addRow(buttons);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return PictureSize{{width->value(), height->value()}, scale->value()};
+  bool accepted = false;
+  {
+    const NestedLoopScope loop;
+    accepted = dialog.exec() == QDialog::Accepted;
+  }
+  std::optional<PictureSize> size;
+  if (!owner.isNull() && accepted)
+    size = PictureSize{{width->value(), height->value()}, scale->value()};
+  delete owner.data();
+  return size;
 }
 
 PictureSizeChooser& Chooser() {
