@@ -48,8 +48,8 @@ TEST(FormulaFeedbackTest, LongDerivativesAreCut) {
   std::string product = "x";
   for (int i = 0; i < 60; ++i) product += "*sin(x)";
   const app::FormulaFeedback feedback = app::ReadFormula(product);
-  EXPECT_EQ(feedback.text.size(), std::string("f′(x) = ").size() + app::kShownDerivativeLength +
-                                      std::string("…").size());
+  EXPECT_EQ(feedback.text.size(),
+            std::string("f′(x) = ").size() + app::kShownDerivativeLength + std::string("…").size());
 }
 
 TEST(FormulaFeedbackTest, SignChangesAreRootsNotPoles) {
@@ -66,9 +66,8 @@ TEST(FormulaFeedbackTest, SignChangesAreRootsNotPoles) {
                                             {"sin(10*x)", -3, 3, 19},
                                             {"(x-1)^2", 0.5, 3, 0}}) {
     SCOPED_TRACE(test.formula);
-    const app::FunctionPreview preview =
-        app::BuildFunctionPreview(core::EquationSource(app::ReadFormula(test.formula).formula),
-                                  {1, 1}, test.start, test.end);
+    const app::FunctionPreview preview = app::BuildFunctionPreview(
+        core::EquationSource(app::ReadFormula(test.formula).formula), {1, 1}, test.start, test.end);
     EXPECT_EQ(preview.sign_changes.size(), test.changes);
     EXPECT_LE(preview.plot.range.left, preview.plot.range.right);
   }

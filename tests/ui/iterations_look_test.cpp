@@ -121,7 +121,7 @@ void IterationsLookTest::nothingIsCut() {
     tabs->setCurrentIndex(tab);
     QChartView* view = window->CurrentPlot();
     if (view == nullptr) continue;  // a tab without a plot
-    QTest::qWait(50);                  // the charts lay out on the next turn of the event loop
+    QTest::qWait(50);               // the charts lay out on the next turn of the event loop
     const QString name =
         QString("%1/look/%2-%3.png").arg(QT_TESTCASE_BUILDDIR, QTest::currentDataTag()).arg(tab);
     QVERIFY(window->grab().save(name));
