@@ -19,23 +19,31 @@ export XDG_CONFIG_HOME="$out/settings"
 "$driver" >"$out/driver.log" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
-"$reader" "Итерации: " 40 >"$out/tree.tsv" || { cat "$out/driver.log" >&2; exit 1; }
+# What must be read, each as a description and a regular expression over the
+# tree's lines (role, name and description, tab-separated).
+checks=(
+  "the window is a frame" $'^(frame|dialog)\tИтерации: '
+  "the root" $'^label\tРезультат метода\tКорень \\(как в таблице\\): [0-9]'
+  "the count" $'^label\tРезультат метода\t[^\t]*итераций: [0-9]+'
+  "the verdict" $'^label\tИтог метода\t[✓⚠] .+'
+  "the order of convergence" $'^label\tПорядок сходимости\t.+'
+  "the function plot's description" $'^chart\tГрафик функции[^\t]*\tФункция и построения метода\\. Ось'
+  "the convergence plot's description" $'^chart\tГрафик сходимости[^\t]*\tСходимость'
+  "the results table's hint" $'^table\tРезультаты\tДвойной щелчок по строке метода'
+)
+patterns=()
+for ((i = 1; i < ${#checks[@]}; i += 2)); do patterns+=("${checks[i]}"); done
+# The reader reads until every pattern matches or 40 s pass.
+"$reader" "Итерации: " 40 "${patterns[@]}" >"$out/tree.tsv" ||
+  { cat "$out/driver.log" >&2; exit 1; }
 
 failed=0
-expect() {  # description, extended regular expression over the tree
-  if grep -Eq -- "$2" "$out/tree.tsv"; then
-    echo "ok: $1"
+for ((i = 0; i < ${#checks[@]}; i += 2)); do
+  if grep -Eq -- "${checks[i + 1]}" "$out/tree.tsv"; then
+    echo "ok: ${checks[i]}"
   else
-    echo "FAIL: $1 (no line matches $2)"
+    echo "FAIL: ${checks[i]} (after 40 s no line of $out/tree.tsv matches ${checks[i + 1]})"
     failed=1
   fi
-}
-expect "the window is a frame" $'^(frame|dialog)\tИтерации: '
-expect "the root" $'^label\tРезультат метода\tКорень \\(как в таблице\\): [0-9]'
-expect "the count" $'^label\tРезультат метода\t[^\t]*итераций: [0-9]+'
-expect "the verdict" $'^label\tИтог метода\t[✓⚠] .+'
-expect "the order of convergence" $'^label\tПорядок сходимости\t.+'
-expect "the function plot's description" $'^chart\tГрафик функции[^\t]*\tФункция и построения метода\\. Ось'
-expect "the convergence plot's description" $'^chart\tГрафик сходимости[^\t]*\tСходимость'
-expect "the results table's hint" $'^table\tРезультаты\tДвойной щелчок по строке метода'
+done
 exit "$failed"

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the accessible tree of every application on the accessibility bus,
 // as a screen reader does, until a window whose name starts with the first
-// argument appears (or the second argument's seconds pass), then prints each
-// object of that application as "role<TAB>name<TAB>description", one a
-// line. Exits 1 when no such window appears.
+// argument appears and every further argument, a regular expression, matches
+// a line of that application's tree (or the second argument's seconds pass).
+// Then prints each object of that application as
+// "role<TAB>name<TAB>description", one a line: the last tree read, so that
+// the caller can say which expression found nothing. Exits 1 when no such
+// window appears. A window appears on the bus before all of its objects, and
+// a busy machine can time out a call for one subtree, so one reading alone
+// proves nothing missing.
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -11,6 +16,7 @@
 #include <QDBusMetaType>
 #include <QDBusReply>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QThread>
 #include <iostream>
 
@@ -84,6 +90,20 @@ QList<Node> Tree(const QDBusConnection& bus, const ObjectRef& root) {
   return nodes;
 }
 
+QString Line(const Node& node) {
+  return node.role + QLatin1Char('\t') +
+         QString(node.name).replace(QLatin1Char('\n'), QLatin1Char(' ')) + QLatin1Char('\t') +
+         QString(node.description).replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
+bool MatchesAll(const QList<Node>& nodes, const QList<QRegularExpression>& expected) {
+  return std::all_of(expected.begin(), expected.end(), [&nodes](const QRegularExpression& pattern) {
+    return std::any_of(nodes.begin(), nodes.end(), [&pattern](const Node& node) {
+      return pattern.match(Line(node)).hasMatch();
+    });
+  });
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -93,6 +113,8 @@ int main(int argc, char* argv[]) {
   const QStringList arguments = QCoreApplication::arguments();
   const QString window = arguments.value(1);
   const int seconds = arguments.value(2, QStringLiteral("30")).toInt();
+  QList<QRegularExpression> expected;
+  for (const QString& pattern : arguments.mid(3)) expected << QRegularExpression(pattern);
 
   QDBusInterface launcher(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
                           QStringLiteral("org.a11y.Bus"));
@@ -107,22 +129,20 @@ int main(int argc, char* argv[]) {
                           QDBusObjectPath(QStringLiteral("/org/a11y/atspi/accessible/root"))};
   QElapsedTimer clock;
   clock.start();
+  QList<Node> last;  // the latest tree that held the window
   while (clock.elapsed() < seconds * 1000) {
     for (const ObjectRef& app : Children(bus, desktop)) {
       const QList<Node> nodes = Tree(bus, app);
       const bool found = std::any_of(nodes.begin(), nodes.end(), [&window](const Node& node) {
         return node.name.startsWith(window) && node.role != QStringLiteral("application");
       });
-      if (!found) continue;
-      for (const Node& node : nodes) {
-        std::cout << node.role.toStdString() << '\t'
-                  << QString(node.name).replace('\n', ' ').toStdString() << '\t'
-                  << QString(node.description).replace('\n', ' ').toStdString() << '\n';
-      }
-      return 0;
+      if (found) last = nodes;
     }
+    if (!last.isEmpty() && MatchesAll(last, expected)) break;
     QThread::msleep(300);
   }
+  for (const Node& node : last) std::cout << Line(node).toStdString() << '\n';
+  if (!last.isEmpty()) return 0;
   std::cerr << "no window named \"" << window.toStdString() << "…\" appeared on the bus within "
             << seconds << " s" << std::endl;
   return 1;
