@@ -14,7 +14,7 @@ packages=(
   lintian appstream appstream-compose man-db groff-base librsvg2-bin xclip
   openbox xfwm4 xfconf wmctrl dbus-daemon
   qt6-translations-l10n at-spi2-core
-  poppler-utils
+  poppler-utils stress-ng
 )
 # Packages that one script alone needs, given by it (scripts/fuzz.sh: clang).
 packages+=("$@")
