@@ -18,7 +18,7 @@
 #include "core/floating_point_environment.h"
 #include "core/method_table.h"
 #include "tests/doubles/fake_window.h"
-#include "ui/iterations_window.h"
+#include "ui/detail/detail_window.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ std::shared_ptr<const app::RunRecord> RunAtTheCap() {
 double OpenMilliseconds(const std::shared_ptr<const app::RunRecord>& run, std::uint8_t method) {
   QElapsedTimer timer;
   timer.start();
-  auto* window = new ui::IterationsWindow(run, method);
+  auto* window = new ui::DetailWindow(run, method);
   window->show();
   window->repaint();
   QApplication::processEvents();

@@ -29,9 +29,9 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
+#include "ui/detail/detail_opener.h"
 #include "ui/error_boundary.h"
-#include "ui/iterations_opener.h"
-#include "ui/own_equation_window.h"
+#include "ui/own_equation/own_equation_window.h"
 #include "ui/report/print_command.h"
 #include "ui/report/run_report.h"
 #include "ui/widgets/bevel_panel.h"
@@ -159,7 +159,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
                                                     StatusPanel->text().toStdString()}](
                                 QPagedPaintDevice& device) { ui::PaintRunReport(device, report); };
                    }));
-  IterationsOpener = new ui::IterationsOpener(
+  DetailOpener = new ui::DetailOpener(
       StringGrid1, [this] { return comparison_.LastRun(); },
       [this] { return comparison_.IsRunning(); });
 

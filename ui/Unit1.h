@@ -20,7 +20,7 @@
 //   ToolButton3, N2                 close          N2Click
 //   StringGrid1    results: method name, root, iteration count; row 0 and
 //                  column 0 are headers; a method's row opens its detail
-//                  window (IterationsOpener)
+//                  window (DetailOpener)
 //   StatusBar1     its one panel (StatusPanel) names the fastest method
 //   ProgressBar1   methods done, shown only while a comparison runs
 //   Label2..Label7 captions of Edit1, ComboBox1, Edit2, Edit11, Edit3, Edit4;
@@ -54,7 +54,7 @@ class QTabWidget;
 class QToolButton;
 
 namespace ui {
-class IterationsOpener;
+class DetailOpener;
 class OwnEquationWindow;
 class ResultsGrid;
 class StatusPanel;
@@ -106,7 +106,7 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   // The status bar's only panel.
   ui::StatusPanel* StatusPanel;
   // Opens a method's detail window from a row of the results table.
-  ui::IterationsOpener* IterationsOpener;
+  ui::DetailOpener* DetailOpener;
   // "Своё уравнение…" in N1, after N4, and the window it opens (created at
   // its first opening).
   QAction* OwnEquationItem;

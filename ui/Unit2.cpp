@@ -8,7 +8,7 @@
 #include "app/help_file.h"
 #include "app/text_file.h"
 #include "ui/error_boundary.h"
-#include "ui/help_text.h"
+#include "ui/help/help_text.h"
 #include "ui/widgets/bevel_panel.h"
 #include "ui/widgets/design_look.h"
 #include "ui/widgets/design_names.h"

@@ -11,7 +11,7 @@
 #include <chrono>
 #include <thread>
 
-#include "ui/splash_picture.h"
+#include "ui/help/splash_picture.h"
 #include "ui/widgets/design_look.h"
 #include "ui/widgets/design_names.h"
 #include "ui/widgets/placement.h"

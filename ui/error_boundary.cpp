@@ -16,7 +16,7 @@
 
 #include "app/error_report.h"
 #include "core/errors.h"
-#include "ui/nested_loop.h"
+#include "ui/platform/nested_loop.h"
 #include "ui/widgets/text_view.h"
 #include "ui/widgets/utf8_text.h"
 

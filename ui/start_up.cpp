@@ -11,8 +11,8 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
-#include "ui/keyboard_context_menu.h"
-#include "ui/qt_translations.h"
+#include "ui/platform/keyboard_context_menu.h"
+#include "ui/platform/qt_translations.h"
 
 namespace ui {
 

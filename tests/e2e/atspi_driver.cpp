@@ -11,8 +11,8 @@
 
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
-#include "ui/iterations_opener.h"
-#include "ui/iterations_window.h"
+#include "ui/detail/detail_opener.h"
+#include "ui/detail/detail_window.h"
 #include "ui/start_up.h"
 
 int main(int argc, char* argv[]) {
@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
   ui::ShowMainWindowFromEventLoop();
   QTimer::singleShot(200, [] {
     Form1->SpeedButton1->click();
-    ui::IterationsWindow* window = Form1->IterationsOpener->OpenRow(1);
+    ui::DetailWindow* window = Form1->DetailOpener->OpenRow(1);
     std::cout << (window != nullptr ? "opened" : "nothing opened") << std::endl;
   });
   QTimer::singleShot(60000, &application, &QApplication::quit);

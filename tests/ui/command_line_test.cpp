@@ -20,8 +20,8 @@
 #include "core/floating_point_environment.h"
 #include "ui/Unit1.h"
 #include "ui/command_line/qt_options.h"
-#include "ui/iterations_opener.h"
-#include "ui/iterations_window.h"
+#include "ui/detail/detail_opener.h"
+#include "ui/detail/detail_window.h"
 #include "ui/report/print_command.h"
 #include "ui/report/run_report.h"
 #include "ui/widgets/status_panel.h"
@@ -352,7 +352,7 @@ void CommandLineTest::printsTheMainWindowAndADetailWindow() {
   QVERIFY2(main_text.contains(window.StatusPanel->text()), qPrintable(main_text));
   QVERIFY(main_text.contains(QStringLiteral("f(x) = k·cos(l·x)")));
 
-  ui::IterationsWindow* detail = window.IterationsOpener->OpenRow(1);
+  ui::DetailWindow* detail = window.DetailOpener->OpenRow(1);
   QVERIFY(detail != nullptr);
   const QList<QAction*> actions = detail->PassTable()->actions();
   const auto detail_print = std::find_if(actions.begin(), actions.end(), [](QAction* item) {

@@ -16,9 +16,9 @@
 #include "core/method_table.h"
 #include "tests/doubles/fake_window.h"
 #include "tests/ui/window_test_support.h"
+#include "ui/detail/detail_window.h"
 #include "ui/error_boundary.h"
-#include "ui/file_chooser.h"
-#include "ui/iterations_window.h"
+#include "ui/platform/file_chooser.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ class FileSavingTest : public QObject {
     app::SharedState state;
     app::ComparisonRun run;
     run.Execute(inputs, state);
-    window_ = std::make_unique<ui::IterationsWindow>(run.LastRun(), core::kSecants);
+    window_ = std::make_unique<ui::DetailWindow>(run.LastRun(), core::kSecants);
   }
   void cleanup() {
     ui::RestoreDefaultSaveFileChooser();
@@ -156,7 +156,7 @@ class FileSavingTest : public QObject {
   }
 
  private:
-  std::unique_ptr<ui::IterationsWindow> window_;
+  std::unique_ptr<ui::DetailWindow> window_;
   QStringList reports_;
 };
 

@@ -4,8 +4,8 @@
 #include <QTest>
 #include <string>
 
-#include "ui/help_text.h"
-#include "ui/windows_1251.h"
+#include "ui/help/help_text.h"
+#include "ui/help/windows_1251.h"
 
 using namespace std::string_literals;
 

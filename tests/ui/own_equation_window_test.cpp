@@ -20,11 +20,11 @@
 #include "tests/ui/window_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
+#include "ui/detail/detail_opener.h"
+#include "ui/detail/detail_window.h"
 #include "ui/error_boundary.h"
-#include "ui/formula_editor.h"
-#include "ui/iterations_opener.h"
-#include "ui/iterations_window.h"
-#include "ui/own_equation_window.h"
+#include "ui/own_equation/formula_editor.h"
+#include "ui/own_equation/own_equation_window.h"
 #include "ui/start_up.h"
 #include "ui/widgets/results_grid.h"
 
@@ -109,7 +109,7 @@ void OwnEquationWindowTest::init() {
 
 void OwnEquationWindowTest::cleanup() {
   if (Form1->OwnEquation != nullptr)
-    for (ui::IterationsWindow* window : Window().Opener()->OpenWindows()) window->close();
+    for (ui::DetailWindow* window : Window().Opener()->OpenWindows()) window->close();
   reports_.clear();
 }
 
@@ -200,7 +200,7 @@ void OwnEquationWindowTest::doubleClickOpensTheDetailWindowWithTheFormula() {
   const QPoint cell = grid.visualRect(grid.model()->index(1, 1)).center();
   QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cell);
   QCOMPARE(Window().Opener()->OpenWindows().size(), 1);
-  const ui::IterationsWindow& detail = *Window().Opener()->OpenWindows().front();
+  const ui::DetailWindow& detail = *Window().Opener()->OpenWindows().front();
   QVERIFY2(detail.windowTitle().endsWith(QStringLiteral(" — x-cos(x) = 0")),
            qPrintable(detail.windowTitle()));
   QVERIFY(detail.Run()->equation_text == "x-cos(x) = 0");
@@ -224,7 +224,7 @@ void OwnEquationWindowTest::examplesSolvedWithTheirDetailWindows() {
     QVERIFY(
         Window().grab().save(folder.filePath(QStringLiteral("own-equation-%1.png").arg(example))));
     for (int row = 1; row <= 4; ++row) {
-      ui::IterationsWindow* detail = Window().Opener()->OpenRow(row);
+      ui::DetailWindow* detail = Window().Opener()->OpenRow(row);
       QVERIFY2(detail != nullptr, qPrintable(formula));
       QVERIFY(detail->grab().save(folder.filePath(
           QStringLiteral("own-equation-%1-method-%2.png").arg(example).arg(detail->Method()))));

@@ -15,7 +15,7 @@
 #include "tests/ui/window_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
-#include "ui/qt_translations.h"
+#include "ui/platform/qt_translations.h"
 #include "ui/start_up.h"
 
 class QtTranslationsTest : public QObject {

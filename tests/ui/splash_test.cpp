@@ -13,7 +13,7 @@
 
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
-#include "ui/splash_picture.h"
+#include "ui/help/splash_picture.h"
 #include "ui/widgets/stretched_image.h"
 
 namespace {

@@ -21,8 +21,8 @@
 #include "core/method_table.h"
 #include "tests/doubles/fake_window.h"
 #include "tests/ui/window_test_support.h"
-#include "ui/file_chooser.h"
-#include "ui/iterations_window.h"
+#include "ui/detail/detail_window.h"
+#include "ui/platform/file_chooser.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ std::shared_ptr<const app::RunRecord> DefaultRun() {
 
 // Closes the window as its window manager would, once control is back in an
 // event loop: the menu's or the dialog's, if they run one.
-void PostCloseRequest(ui::IterationsWindow* window) {
+void PostCloseRequest(ui::DetailWindow* window) {
   QTimer::singleShot(0, window, [window] { window->close(); });
 }
 
@@ -67,7 +67,7 @@ class WindowLifetimeTest : public QObject {
   void closedWhileAContextMenuIsOpen() {
     QFETCH(int, part);
     QFETCH(bool, by_mouse);
-    QPointer<ui::IterationsWindow> window = new ui::IterationsWindow(run_, core::kChords);
+    QPointer<ui::DetailWindow> window = new ui::DetailWindow(run_, core::kChords);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QAbstractScrollArea* view = part == 0   ? static_cast<QAbstractScrollArea*>(window->PassTable())
@@ -91,7 +91,7 @@ class WindowLifetimeTest : public QObject {
   // The file dialog runs its own loop; the window must outlast it, and the
   // table still goes to the file that was chosen.
   void closedWhileItsSaveDialogIsOpen() {
-    QPointer<ui::IterationsWindow> window = new ui::IterationsWindow(run_, core::kBisection);
+    QPointer<ui::DetailWindow> window = new ui::DetailWindow(run_, core::kBisection);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTemporaryDir directory;

@@ -22,7 +22,7 @@
 #include "core/method_table.h"
 #include "ui/command_line/qt_options.h"
 #include "ui/command_line/run_json.h"
-#include "ui/file_chooser.h"
+#include "ui/platform/file_chooser.h"
 #include "ui/report/run_report.h"
 #include "ui/report/variant_documents.h"
 #include "ui/widgets/utf8_text.h"

@@ -10,7 +10,7 @@
 #include <QWidget>
 
 #include "ui/error_boundary.h"
-#include "ui/nested_loop.h"
+#include "ui/platform/nested_loop.h"
 
 namespace ui {
 

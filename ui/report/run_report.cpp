@@ -18,8 +18,8 @@
 #include "app/table_window.h"
 #include "core/equations.h"
 #include "core/method_table.h"
-#include "ui/convergence_charts.h"
-#include "ui/file_chooser.h"
+#include "ui/charts/convergence_charts.h"
+#include "ui/platform/file_chooser.h"
 #include "ui/report/page_layout.h"
 #include "ui/widgets/utf8_text.h"
 

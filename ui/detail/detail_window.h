@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The detail window of one method of one comparison run: the run's inputs,
+// the method's result and evaluation counts, the table of its passes, the
+// plot of the function with the method's geometry, and the convergence plot
+// of all four methods. Not modal; several may be open. It holds its run, so
+// a later run never changes what it shows: it is then marked out of date.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+#include "app/comparison_run.h"
+#include "ui/detail/pass_table_model.h"
+
+class QChartView;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class QTableView;
+
+namespace ui {
+
+class DetailWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  DetailWindow(std::shared_ptr<const app::RunRecord> run, std::uint8_t method,
+               QWidget* parent = nullptr);
+
+  const std::shared_ptr<const app::RunRecord>& Run() const { return run_; }
+  std::uint8_t Method() const { return method_; }
+
+  // A later run has replaced this window's run.
+  void MarkOutOfDate();
+  bool IsOutOfDate() const;
+
+  QTableView* PassTable() const { return table_; }
+  QChartView* FunctionView() const { return function_view_; }
+  QChartView* ConvergenceView() const { return convergence_view_; }
+
+  // The selected cells with their column headers, or the whole table when
+  // nothing is selected, as tab-separated text on the clipboard.
+  void CopyPasses();
+  // Asks for a file name and saves the whole table as CSV.
+  void SavePassesAsCsv();
+  // Asks for a file name and saves the plot of the current tab as PNG (at a
+  // size the user picks) or SVG, titled with the equation and the method.
+  void SaveCurrentPlot();
+  // The plot of the current tab as an image on the clipboard.
+  void CopyCurrentPlot();
+  // A window with the data of the plot of the current tab as a table.
+  void ShowCurrentPlotData();
+  // The plot of the current tab; null on the comparison tab, which has none.
+  QChartView* CurrentPlot() const;
+  // "<equation> — <method>. <plot title>"
+  QString PictureTitle(const QChartView& view) const;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  // Remembers the window's size for the next one; closes its open menus.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QLabel* NewText(const QString& text, const QString& accessible_name);
+  QLabel* NewNotice(const QString& text, const QString& accessible_name);
+  QWidget* CreateSummary();
+  void CreateTable();
+  int TableWidth() const;
+  QWidget* CreatePlots();
+  QWidget* CreateButtons();
+  void ConnectActions();
+  void DescribePlot(QChartView& view);
+  QString SuggestedFileName(const QString& what, const QString& extension) const;
+
+  std::shared_ptr<const app::RunRecord> run_;
+  std::uint8_t method_;
+  // The verdicts, reference roots and measures of the run's four methods,
+  // computed once as the window opens.
+  std::shared_ptr<const RunAnalyses> analyses_;
+  QLabel* out_of_date_ = nullptr;
+  QTableView* table_ = nullptr;
+  PassTableModel* model_ = nullptr;
+  QTabWidget* plots_ = nullptr;
+  QChartView* function_view_ = nullptr;
+  QChartView* convergence_view_ = nullptr;
+  QChartView* steps_view_ = nullptr;
+  QPushButton* copy_button_ = nullptr;
+  QPushButton* csv_button_ = nullptr;
+  QPushButton* plot_button_ = nullptr;
+  QPushButton* data_button_ = nullptr;
+  QPushButton* close_button_ = nullptr;
+};
+
+}  // namespace ui

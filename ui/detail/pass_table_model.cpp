@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/detail/pass_table_model.h"
+
+#include "ui/widgets/utf8_text.h"
+
+namespace ui {
+
+namespace {
+
+// What each column holds, for the header's tooltip.
+QString ColumnHelp(app::PassColumn column) {
+  switch (column) {
+    case app::PassColumn::kTested:
+      return QStringLiteral(
+          "Величина, которую проверка остановки сравнивает с точностью: "
+          "метод останавливается, как только она не больше точности");
+    case app::PassColumn::kError:
+      return QStringLiteral(
+          "Погрешность: расстояние до корня x*, уточнённого в расширенной точности");
+    case app::PassColumn::kDigits:
+      return QStringLiteral("Верные значащие цифры xₙ");
+    case app::PassColumn::kQ:
+      return QStringLiteral(
+          "Порядок сходимости на этом проходе: ln(eₙ/eₙ₋₁) / ln(eₙ₋₁/eₙ₋₂); "
+          "только где три значения подряд строго убывают");
+    case app::PassColumn::kStep:
+      return QStringLiteral("Шаг: насколько xₙ отошло от предыдущего приближения");
+    default:
+      return QString();
+  }
+}
+
+}  // namespace
+
+PassTableModel::PassTableModel(std::shared_ptr<const app::RunRecord> run,
+                               std::shared_ptr<const RunAnalyses> analyses, int method_index,
+                               QObject* parent)
+    : QAbstractTableModel(parent),
+      run_(std::move(run)),
+      analyses_(std::move(analyses)),
+      table_(run_->methods.at(static_cast<std::size_t>(method_index)),
+             &analyses_->at(static_cast<std::size_t>(method_index)).measures) {}
+
+int PassTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : table_.RowCount();
+}
+
+int PassTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : table_.ColumnCount();
+}
+
+QVariant PassTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return QVariant();
+  if (role == Qt::DisplayRole) return FromUtf8(table_.ShortCell(index.row(), index.column()));
+  if (role == Qt::ToolTipRole) return FromUtf8(table_.Cell(index.row(), index.column()));
+  if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+  return QVariant();
+}
+
+QVariant PassTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal) return QVariant();
+  if (role == Qt::DisplayRole) return FromUtf8(table_.ScreenHeader(section));
+  if (role == Qt::ToolTipRole) {
+    const QString help = ColumnHelp(table_.Column(section));
+    return help.isEmpty() ? QVariant() : QVariant(help);
+  }
+  return QVariant();
+}
+
+}  // namespace ui

@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/own_equation/own_equation_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QtCharts/QChart>
+#include <QtCharts/QChartView>
+#include <limits>
+
+#include "app/formula_feedback.h"
+#include "app/number_text.h"
+#include "core/errors.h"
+#include "core/extended.h"
+#include "ui/charts/convergence_charts.h"
+#include "ui/detail/detail_opener.h"
+#include "ui/error_boundary.h"
+#include "ui/own_equation/formula_editor.h"
+#include "ui/widgets/block_progress_bar.h"
+#include "ui/widgets/results_grid.h"
+#include "ui/widgets/status_panel.h"
+#include "ui/widgets/utf8_text.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kGridColumns = 3;
+constexpr int kGridRows = 5;
+constexpr int kMethodsAndOne = 5;  // the progress bar's range, as the main window's
+
+QLineEdit* NewEdit(QWidget* parent, const QString& name, const QString& text) {
+  auto* edit = new QLineEdit(text, parent);
+  edit->setObjectName(name);
+  edit->setMaxLength(std::numeric_limits<int>::max());
+  return edit;
+}
+
+// An input read as the comparison run reads it; empty when it is no number.
+std::optional<double> ReadNumber(const QLineEdit& edit) {
+  try {
+    return core::Extended(app::ParseReal(edit.text().toStdString())).ToDouble();
+  } catch (const core::Exception&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+OwnEquationWindow::OwnEquationWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("OwnEquationWindow"));
+  setWindowTitle(QStringLiteral("Своё уравнение f(x) = 0"));
+  setAccessibleName(windowTitle());
+  // The desktop's colours, as the detail windows have them, not the main
+  // window's design: the plot draws in the palette's colours.
+  setPalette(QApplication::palette());
+
+  editor_ = new FormulaEditor(this);
+  QWidget* inputs = CreateInputs();
+
+  preview_view_ = new QChartView(this);
+  preview_view_->setObjectName(QStringLiteral("PreviewView"));
+  preview_view_->setAccessibleName(QStringLiteral("График f на отрезке"));
+  preview_view_->setRenderHint(QPainter::Antialiasing);
+  preview_view_->setMinimumSize(420, 260);
+  preview_note_ = new QLabel(this);
+  preview_note_->setObjectName(QStringLiteral("PreviewNote"));
+  preview_note_->setWordWrap(true);
+
+  solve_ = new QPushButton(QStringLiteral("&Решить"), this);
+  solve_->setObjectName(QStringLiteral("SolveButton"));
+  solve_->setAutoDefault(false);
+  grid_ = new ResultsGrid(kGridColumns, kGridRows, this);
+  grid_->setObjectName(QStringLiteral("ResultsGrid"));
+  progress_ = new BlockProgressBar(this);
+  progress_->setObjectName(QStringLiteral("Progress"));
+  progress_->setRange(0, kMethodsAndOne);
+  progress_->setAccessibleName(QStringLiteral("Ход вычисления"));
+  progress_->hide();
+  status_ = new StatusPanel(this);
+  status_->setObjectName(QStringLiteral("StatusPanel"));
+  opener_ = new DetailOpener(
+      grid_, [this] { return comparison_.LastRun(); }, [this] { return comparison_.IsRunning(); });
+  app::WriteTableHeaders(*this);
+
+  // The whole table without scrolling, across the window's width.
+  grid_->setFixedHeight(kGridRows * (ResultsGrid::kCellHeight + ResultsGrid::kGridLineWidth) +
+                        2 * grid_->frameWidth());
+  grid_->setMinimumWidth(kGridColumns * (ResultsGrid::kCellWidth + ResultsGrid::kGridLineWidth) +
+                         2 * grid_->frameWidth());
+
+  auto* left = new QVBoxLayout();
+  left->addWidget(inputs);
+  left->addWidget(solve_);
+  left->addStretch(1);
+  auto* right = new QVBoxLayout();
+  right->addWidget(preview_view_, 1);
+  right->addWidget(preview_note_);
+  auto* columns = new QHBoxLayout();
+  columns->addLayout(left);
+  columns->addLayout(right, 1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(editor_);
+  layout->addLayout(columns, 1);
+  layout->addWidget(grid_);
+  layout->addWidget(progress_);
+  layout->addWidget(status_);
+
+  connect(editor_, &FormulaEditor::FormulaChanged, this,
+          [this] { Guarded([this] { RedrawPreview(); }); });
+  connect(editor_, &FormulaEditor::ExampleChosen, this, [this](double start, double end) {
+    Guarded([this, start, end] {
+      start_->setText(FromUtf8(app::FormatReal(start)));
+      end_->setText(FromUtf8(app::FormatReal(end)));
+    });
+  });
+  for (QLineEdit* edit : {start_, end_, k_, l_})
+    connect(edit, &QLineEdit::textChanged, this, [this] { Guarded([this] { RedrawPreview(); }); });
+  connect(solve_, &QPushButton::clicked, this, [this] { Guarded([this] { Solve(); }); });
+  RedrawPreview();
+  resize(900, 640);
+}
+
+QWidget* OwnEquationWindow::CreateInputs() {
+  auto* box = new QWidget(this);
+  auto* form = new QFormLayout(box);
+  form->setContentsMargins(0, 0, 0, 0);
+  start_ = NewEdit(box, QStringLiteral("StartEdit"), QStringLiteral("1"));
+  precision_ = NewEdit(box, QStringLiteral("PrecisionEdit"), QString());
+  end_ = NewEdit(box, QStringLiteral("EndEdit"), QStringLiteral("2"));
+  k_ = NewEdit(box, QStringLiteral("KEdit"), QStringLiteral("1"));
+  l_ = NewEdit(box, QStringLiteral("LEdit"), QStringLiteral("1"));
+  form->addRow(QStringLiteral("&Начальное значение"), start_);
+  form->addRow(QStringLiteral("&Точность"), precision_);
+  form->addRow(QStringLiteral("Конечный &интервал"), end_);
+  form->addRow(QStringLiteral("&k"), k_);
+  form->addRow(QStringLiteral("&l"), l_);
+  return box;
+}
+
+void OwnEquationWindow::Open(const QString& k, const QString& l, const QString& precision) {
+  if (isHidden()) {
+    k_->setText(k);
+    l_->setText(l);
+    precision_->setText(precision);
+  }
+  show();
+  raise();
+  activateWindow();
+  editor_->Input()->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void OwnEquationWindow::RedrawPreview() {
+  const std::optional<double> start = ReadNumber(*start_);
+  const std::optional<double> end = ReadNumber(*end_);
+  const std::optional<double> k = ReadNumber(*k_);
+  const std::optional<double> l = ReadNumber(*l_);
+  QString note;
+  if (editor_->Formula() == nullptr) {
+    note = QStringLiteral("График появится, когда формула будет прочитана.");
+  } else if (!start || !end || !k || !l || !(*start != *end)) {
+    note = QStringLiteral("Для графика нужны числа: начало, конец (не равный началу), k и l.");
+  }
+  if (!note.isEmpty()) {
+    preview_view_->setChart(new QChart());  // the view deletes the chart it had
+    preview_note_->setText(note);
+    return;
+  }
+  const app::FunctionPreview preview =
+      app::BuildFunctionPreview(core::EquationSource(editor_->Formula()), {*k, *l}, *start, *end);
+  preview_view_->setChart(NewPreviewChart(preview.plot, preview.sign_changes, palette()));
+  preview_note_->setText(
+      preview.sign_changes.empty()
+          ? QStringLiteral("На отрезке f не меняет знак: половинному делению и хордам "
+                           "не на что опереться.")
+          : QStringLiteral("Смен знака f на отрезке: %1 (отмечены на оси).")
+                .arg(preview.sign_changes.size()));
+}
+
+void OwnEquationWindow::Solve() {
+  // A second command during a run is ignored by the run; the formula of the
+  // run under way stays.
+  if (comparison_.IsRunning()) return;
+  solving_ = editor_->FormulaOrError();
+  comparison_.Execute(*this, state_);
+}
+
+void OwnEquationWindow::closeEvent(QCloseEvent* event) {
+  // The run is processing messages inside this window's handler: it
+  // completes first, as the main window's does.
+  if (comparison_.IsRunning()) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
+}
+
+// ---- The window as the comparison run sees it ----
+
+core::EquationSource OwnEquationWindow::SelectedSource() const {
+  return core::EquationSource(solving_);
+}
+
+std::string OwnEquationWindow::PrecisionText() const {
+  return precision_->text().toStdString();
+}
+
+void OwnEquationWindow::ProcessMessages() {
+  QCoreApplication::processEvents();
+}
+
+int OwnEquationWindow::ColumnCount() const {
+  return grid_->columnCount();
+}
+
+int OwnEquationWindow::RowCount() const {
+  return grid_->rowCount();
+}
+
+std::string OwnEquationWindow::Cell(int column, int row) const {
+  return grid_->CellText(column, row).toStdString();
+}
+
+void OwnEquationWindow::SetCell(int column, int row, const std::string& text) {
+  grid_->SetCellText(column, row, QString::fromStdString(text));
+}
+
+void OwnEquationWindow::SetStatusText(const std::string& text) {
+  status_->ShowText(QString::fromStdString(text));
+}
+
+void OwnEquationWindow::SetProgressVisible(bool visible) {
+  progress_->setVisible(visible);
+}
+
+int OwnEquationWindow::ProgressPosition() const {
+  return progress_->value();
+}
+
+void OwnEquationWindow::SetProgressPosition(int position) {
+  progress_->setValue(position);
+}
+
+QLineEdit* OwnEquationWindow::Edit(app::Input input) const {
+  switch (input) {
+    case app::Input::kStart:
+      return start_;
+    case app::Input::kPrecision:
+      return precision_;
+    case app::Input::kEnd:
+      return end_;
+    case app::Input::kK:
+      return k_;
+    case app::Input::kL:
+      return l_;
+  }
+  return start_;
+}
+
+std::string OwnEquationWindow::InputText(app::Input input) const {
+  return Edit(input)->text().toStdString();
+}
+
+}  // namespace ui

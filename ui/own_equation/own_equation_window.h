@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The own-equation window: the user types f(x), sees its derivative and its
+// graph over the interval as they type, and solves f(x) = 0 with the four
+// methods. Not modal. The solve command is the main window's comparison run
+// on this window's controls, so the table, its order and the status line
+// read exactly as there; a row opens the same detail window.
+//
+// Controls (objectName): FormulaEdit, Examples, FormulaFeedback (editor);
+// StartEdit, PrecisionEdit, EndEdit, KEdit, LEdit; PreviewView, PreviewNote;
+// SolveButton; ResultsGrid; Progress; StatusPanel.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "app/comparison_run.h"
+#include "core/expression/formula.h"
+
+class QChartView;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace ui {
+
+class FormulaEditor;
+class DetailOpener;
+class ResultsGrid;
+class StatusPanel;
+
+class OwnEquationWindow : public QWidget, public app::ComparisonWindow {
+  Q_OBJECT
+
+ public:
+  explicit OwnEquationWindow(QWidget* parent = nullptr);
+
+  // Shows the window, filling k, l and the precision with the main window's
+  // texts when it was not on the screen.
+  void Open(const QString& k, const QString& l, const QString& precision);
+
+  // "Решить": the comparison run on the typed formula. Raises the formula's
+  // EFormulaError while it does not read, and every error of the run.
+  void Solve();
+
+  FormulaEditor* Editor() const { return editor_; }
+  ResultsGrid* Grid() const { return grid_; }
+  DetailOpener* Opener() const { return opener_; }
+  QChartView* PreviewView() const { return preview_view_; }
+
+  // The window as the comparison run sees it. SelectedSource gives the
+  // formula that "Решить" took, the same throughout its run.
+  std::uint8_t SelectedEquation() const override { return 0; }
+  core::EquationSource SelectedSource() const override;
+  std::string PrecisionText() const override;
+  void ProcessMessages() override;
+  int ColumnCount() const override;
+  int RowCount() const override;
+  std::string Cell(int column, int row) const override;
+  void SetCell(int column, int row, const std::string& text) override;
+  void SetStatusText(const std::string& text) override;
+  void SetProgressVisible(bool visible) override;
+  int ProgressPosition() const override;
+  void SetProgressPosition(int position) override;
+  std::string InputText(app::Input input) const override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QWidget* CreateInputs();
+  void RedrawPreview();
+  QLineEdit* Edit(app::Input input) const;
+
+  FormulaEditor* editor_ = nullptr;
+  QLineEdit* start_ = nullptr;
+  QLineEdit* precision_ = nullptr;
+  QLineEdit* end_ = nullptr;
+  QLineEdit* k_ = nullptr;
+  QLineEdit* l_ = nullptr;
+  QChartView* preview_view_ = nullptr;
+  QLabel* preview_note_ = nullptr;
+  QPushButton* solve_ = nullptr;
+  ResultsGrid* grid_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  StatusPanel* status_ = nullptr;
+  DetailOpener* opener_ = nullptr;
+
+  app::ComparisonRun comparison_;
+  app::SharedState state_;
+  std::shared_ptr<const core::expression::Formula> solving_;
+};
+
+}  // namespace ui
