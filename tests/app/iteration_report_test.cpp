@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/function_plot.h"
+#include "app/convergence_series.h"
+#include "app/function_sampling.h"
+#include "app/method_geometry.h"
 #include "app/method_report.h"
 #include "app/pass_table.h"
 #include "core/floating_point_environment.h"

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "app/comparison_run.h"
-#include "app/function_plot.h"
+#include "app/convergence_series.h"
+#include "app/function_sampling.h"
+#include "app/method_geometry.h"
 #include "core/floating_point_environment.h"
 #include "core/method_table.h"
 #include "tests/app/separator_guard.h"

@@ -9,9 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "app/function_plot.h"
+#include "app/convergence_series.h"
+#include "app/function_sampling.h"
 #include "app/method_analysis.h"
 #include "app/method_efficiency.h"
+#include "app/method_geometry.h"
 #include "app/pass_table.h"
 #include "app/reference_root.h"
 #include "core/errors.h"
@@ -233,14 +235,14 @@ TEST_F(RunVerdictTest, PassTableShowsTheTestTheErrorAndBisectionsStartingRow) {
 
 TEST_F(RunVerdictTest, ComparisonCountsWorkNotPasses) {
   const std::shared_ptr<const RunRecord> run = Compute(kCosMinusX);
-  const std::array<EfficiencyRow, 4> rows = CompareEfficiency(*run, AnalyseRun(*run));
+  const std::vector<EfficiencyRow> rows = CompareEfficiency(*run, AnalyseRun(*run));
   const struct {
     std::uint8_t method;
     double index;
   } kCases[] = {{core::kBisection, 1}, {core::kTangents, 1.414}, {core::kSecants, 1.618}};
   for (const auto& c : kCases)
     EXPECT_NEAR(rows[c.method - 1].efficiency_index.value_or(0), c.index, 0.05) << int(c.method);
-  EXPECT_EQ(FastestByPasses(*run), core::kTangents);
+  EXPECT_EQ(FastestMethod(*run), core::kTangents);
   EXPECT_EQ(LeastWorkText(rows),
             "Меньше всего работы (вычислений f и f′ заново) среди нашедших корень: "
             "Метод секущих — 6.");

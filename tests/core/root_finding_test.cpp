@@ -135,7 +135,7 @@ TEST(RunTest, EquationIsReadBeforeEveryEvaluation) {
 // approximations stop moving, nothing new is computed: tangents at the cap
 // need five values and five derivatives.
 TEST(RunTest, OneNewEvaluationPerPass) {
-  using Method = core::MethodFunction;
+  using Method = std::int32_t (*)(core::Evaluator&, double&, double, double, double);
   const struct {
     const char* name;
     Method method;
