@@ -100,6 +100,7 @@ class IterationsWindowTest : public QObject {
   void doubleClickOnEachSortedRowOpensThatMethod();
   void enterOnASelectedRowOpensItsMethod();
   void headerAndUnrunRowsOpenNothing();
+  void theRunNotTheTextSaysWhichMethodARowHolds();
   void copiesGiveTheExpectedFirstLines();
   void csvReadsBackToTheSameNumbers_data();
   void csvReadsBackToTheSameNumbers();
@@ -213,6 +214,20 @@ void IterationsWindowTest::headerAndUnrunRowsOpenNothing() {
   DoubleClick(0, 3);
   QCOMPARE(OpenWindows().size(), 1);
   QCOMPARE(OpenWindows().front()->Method(), core::kTangents);
+}
+
+// The names in the table are only shown: the run records which method each
+// row holds, so names written over do not change what opens.
+void IterationsWindowTest::theRunNotTheTextSaysWhichMethodARowHolds() {
+  Compute("1");
+  for (int row = 1; row <= 4; ++row)
+    Form1->StringGrid1->SetCellText(0, row, QStringLiteral("Метод половинного деления"));
+  const core::Method sorted[] = {core::kChords, core::kTangents, core::kSecants, core::kBisection};
+  for (int row = 1; row <= 4; ++row) {
+    const ui::DetailWindow* window = Opener().OpenRow(row);
+    QVERIFY(window != nullptr);
+    QCOMPARE(window->Method(), sorted[row - 1]);
+  }
 }
 
 void IterationsWindowTest::copiesGiveTheExpectedFirstLines() {
