@@ -252,15 +252,24 @@ TEST_F(RunVerdictTest, FastOscillationFillsABandInsteadOfAliasing) {
   const auto f = [](double x) -> std::optional<double> { return std::cos(x * x * x); };
   const std::vector<BandPiece> band = SampleBand(f, 0, 11.6, 400, 16);
   ASSERT_EQ(band.size(), 1u);
+  ASSERT_EQ(band[0].low.size(), 400u);  // a column for each of the 400 pixels
+  ASSERT_EQ(band[0].high.size(), 400u);
+  int fast = 0;
+  int smooth = 0;
   for (std::size_t i = 0; i < band[0].low.size(); ++i) {
     const double x = band[0].low[i].x;
     const double swing = band[0].high[i].y - band[0].low[i].y;
     if (x > 8.3) {
       EXPECT_GT(swing, 1.5) << x;  // where the period nears the column
+      ++fast;
     } else if (x < 0.5) {
       EXPECT_LT(swing, 0.01) << x;  // smooth: a line
+      ++smooth;
     }
   }
+  // Columns 0.029 wide: x > 8.3 holds the last 114, x < 0.5 the first 17.
+  EXPECT_EQ(fast, 114);
+  EXPECT_EQ(smooth, 17);
 }
 
 TEST_F(RunVerdictTest, ColumnsWhereFRaisesBreakTheBand) {
