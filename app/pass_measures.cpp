@@ -44,11 +44,18 @@ std::string_view TestedQuantityName(std::uint8_t method) {
   return core::EntryOf(method).test.name;
 }
 
+namespace {
+
+std::optional<long double> Tested(core::StoppingQuantity quantity, const core::PassRecord& pass) {
+  const std::optional<core::Extended> value = core::TestedQuantity(quantity, pass);
+  if (!value) return std::nullopt;
+  return value->Value();
+}
+
+}  // namespace
+
 std::optional<long double> TestedQuantity(std::uint8_t method, const core::PassRecord& pass) {
-  const std::optional<core::Extended> quantity =
-      core::TestedQuantity(core::EntryOf(method).test.quantity, pass);
-  if (!quantity) return std::nullopt;
-  return quantity->Value();
+  return Tested(core::EntryOf(method).test.quantity, pass);
 }
 
 bool HasStartingRow(const core::MethodHistory& history) {
@@ -79,7 +86,7 @@ PassMeasures MeasurePasses(const core::MethodHistory& history,
   for (std::size_t i = 0; i < history.passes.size(); ++i) {
     const core::PassRecord& pass = history.passes[i];
     PassMeasure& measure = measures.passes[i];
-    measure.tested = TestedQuantity(history.method, pass);
+    measure.tested = Tested(method.test.quantity, pass);
     if (reference) {
       measure.error = static_cast<double>(std::fabs(pass.x - *reference));
       measure.digits = CorrectDigits(*measure.error, *reference);
