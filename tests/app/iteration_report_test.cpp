@@ -142,7 +142,7 @@ TEST(FunctionPlotTest, TicksAreRoundMultiples) {
 }
 
 TEST(FunctionPlotTest, ConvergencePlotEndsSoonAfterTheLastNonzeroStep) {
-  std::array<StepSeries, 4> series;
+  core::PerMethod<StepSeries> series;
   series[0].steps = {{1, 0.5}, {2, 0.25}};
   series[2].steps = {{1, 0.1}, {3, 1e-9}};
   for (std::int32_t n = 4; n <= 5000; ++n) series[2].zero_steps.push_back(n);

@@ -84,7 +84,7 @@ TEST(PlotRangeTest, StepRangeStaysFiniteAndPositive) {
       {},
   };
   for (const std::vector<PlotPoint>& steps : kCases) {
-    std::array<StepSeries, 4> series;
+    core::PerMethod<StepSeries> series;
     series[1].steps = steps;
     const StepRange range = StepRangeOf(series);
     EXPECT_TRUE(std::isfinite(range.top));
