@@ -282,7 +282,8 @@ TEST(RunTest, LongPrecisionTextsEndInFloatingPointErrors) {
 }
 
 TEST(RunTest, UnknownMethodOnlyRoundsTheRootVariable) {
-  for (const std::uint8_t method : {0, 5, 255}) {
+  const auto beyond_the_table = static_cast<std::uint8_t>(core::kMethods.size() + 1);
+  for (const std::uint8_t method : {std::uint8_t{0}, beyond_the_table, std::uint8_t{255}}) {
     SCOPED_TRACE(method);
     FakeHost host(0, "10");
     const Outcome outcome = Solve(host, kUnit, method, kStart, kPrecision, kEnd, 2.5);
