@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "app/number_text.h"
 #include "core/errors.h"
@@ -63,49 +64,60 @@ std::shared_ptr<RunRecord> NewRecord(const ComparisonWindow& window,
       record->methods[i].passes.clear();
     }
   }
-  record->equation_text = window.SelectedSource().Text();
+  record->source = window.SelectedSource();
+  record->equation_text = record->source.Text();
   record->start_text = window.InputText(Input::kStart);
   record->precision_text = window.InputText(Input::kPrecision);
   record->end_text = window.InputText(Input::kEnd);
+  record->method_set = window.Methods();
+  record->parameters = window.Parameters();
+  record->rows.assign(record->method_set.begin(), record->method_set.end());
   for (const core::MethodEntry& entry : core::kMethods)
-    record->methods[entry.number - 1].method = entry.number;
+    core::ForMethod(record->methods, entry.number).method = entry.number;
   return record;
 }
 
+// Row r of the results table holds the run's r-th method until the sort.
 void SolveWithEachMethod(ComparisonWindow& window, SharedState& state, RunRecord& record) {
-  for (const core::MethodEntry& entry : core::kMethods) {
-    const int method = entry.number;
+  int row = 0;
+  for (const core::Method method : record.method_set) {
+    ++row;
     // Read again for every method: a command processed between two methods
     // may have changed them. Each history keeps the numbers its method used.
     const double start = ReadInput(window, Input::kStart);
     const double precision = ReadInput(window, Input::kPrecision);
     const double end = ReadInput(window, Input::kEnd);
-    const std::int32_t count = core::run(window, state.coefficients, entry.number, state.root,
-                                         start, precision, end, &record.methods[method - 1]);
-    window.SetCell(kCountColumn, method, FormatInteger(count));
-    window.SetCell(kRootColumn, method, FormatReal(state.root));
+    const std::int32_t count =
+        core::run(window, state.coefficients, method, state.root, start, precision, end,
+                  record.parameters, &core::ForMethod(record.methods, method));
+    window.SetCell(kCountColumn, row, FormatInteger(count));
+    window.SetCell(kRootColumn, row, FormatReal(state.root));
     window.SetProgressPosition(window.ProgressPosition() + 1);
     window.ProcessMessages();
   }
 }
 
-void SwapRows(ComparisonWindow& window, int row, int other_row) {
+void SwapRows(ComparisonWindow& window, std::vector<core::Method>& methods, int row,
+              int other_row) {
   for (int column = 0; column < window.ColumnCount(); ++column) {
     const std::string text = window.Cell(column, row);
     window.SetCell(column, row, window.Cell(column, other_row));
     window.SetCell(column, other_row, text);
   }
+  std::swap(methods.at(static_cast<std::size_t>(row - 1)),
+            methods.at(static_cast<std::size_t>(other_row - 1)));
 }
 
 // A bubble sort over whole rows by the counts read back as numbers; only a
 // strictly greater count moves down, so equal counts keep the method order.
-void SortRowsByIterationCount(ComparisonWindow& window) {
+// The methods of the rows move with them.
+void SortRowsByIterationCount(ComparisonWindow& window, std::vector<core::Method>& methods) {
   const int rows = window.RowCount();
   for (int pass = 1; pass < rows; ++pass) {
     for (int row = 1; row <= rows - 2; ++row) {
       if (ParseInteger(window.Cell(kCountColumn, row)) >
           ParseInteger(window.Cell(kCountColumn, row + 1)))
-        SwapRows(window, row, row + 1);
+        SwapRows(window, methods, row, row + 1);
     }
   }
 }
@@ -115,8 +127,22 @@ void SortRowsByIterationCount(ComparisonWindow& window) {
 void WriteTableHeaders(ComparisonWindow& window) {
   for (std::size_t column = 0; column < kColumnHeaders.size(); ++column)
     window.SetCell(static_cast<int>(column), 0, std::string(kColumnHeaders[column]));
-  for (const core::MethodEntry& entry : core::kMethods)
-    window.SetCell(kNameColumn, entry.number, std::string(entry.name));
+  int row = 0;
+  for (const core::Method method : window.Methods())
+    window.SetCell(kNameColumn, ++row, std::string(core::EntryOf(method).name));
+}
+
+std::optional<core::Method> FastestMethod(const RunRecord& run) {
+  for (const core::Method method : run.method_set)
+    if (!run.History(method).count) return std::nullopt;
+  if (run.rows.empty()) return std::nullopt;
+  return run.rows.front();
+}
+
+std::string FastestMethodText(const RunRecord& run) {
+  const std::optional<core::Method> fastest = FastestMethod(run);
+  if (!fastest) return std::string();
+  return std::string(kFastestMethodMessage) + std::string(core::EntryOf(*fastest).name);
 }
 
 void ComparisonRun::Execute(ComparisonWindow& window, SharedState& state) {
@@ -146,8 +172,8 @@ void ComparisonRun::Solve(ComparisonWindow& window, SharedState& state, RunRecor
 
   SolveWithEachMethod(window, state, record);
 
-  SortRowsByIterationCount(window);
-  window.SetStatusText(std::string(kFastestMethodMessage) + window.Cell(kNameColumn, 1));
+  SortRowsByIterationCount(window, record.rows);
+  window.SetStatusText(FastestMethodText(record));
   window.SetProgressVisible(false);
 }
 

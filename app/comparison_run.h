@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The comparison run: the program's compute command. It reads the inputs, runs
-// the four methods one after another, fills the results table, orders it by
-// iteration count and names the fastest method. It works on the main window
-// through ComparisonWindow, so tests drive it with a fake window.
+// the methods one after another (the main window's four), fills the results
+// table, orders it by iteration count and names the fastest method. It works
+// on the main window through ComparisonWindow, so tests drive it with a fake
+// window.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "core/equation_source.h"
 #include "core/equations.h"
 #include "core/history.h"
 #include "core/method_table.h"
@@ -39,6 +42,12 @@ class ComparisonWindow : public core::RootFindingHost {
 
   // The whole current text of an input box, as typed (UTF-8).
   virtual std::string InputText(Input input) const = 0;
+
+  // The methods to solve with, one row of the results table each, and their
+  // settings; read once, as a run begins. The main window always runs the
+  // four specified methods.
+  virtual core::MethodSet Methods() const { return core::MethodSet::Specified(); }
+  virtual core::MethodParameters Parameters() const { return {}; }
 };
 
 // The main window's shared state.
@@ -50,27 +59,50 @@ struct SharedState {
 inline constexpr std::string_view kFastestMethodMessage =
     "Самый быстрый метод для данного уравнения - ";
 
-// Writes the seven header texts of the results table.
+// Writes the header texts of the results table: the column headers, and the
+// name of each of the window's methods in its row.
 void WriteTableHeaders(ComparisonWindow& window);
 
-// A finished or interrupted comparison as the detail windows show it: the
-// inputs as typed and the four methods' histories, indexed by method number - 1.
+// A finished or interrupted comparison as the detail windows show it: what
+// was solved, the inputs as typed, the methods and every method's history.
 //
 // The texts are those the run began with. The run reads the start, precision
 // and end boxes again before each method and the equation before each
 // evaluation, since commands are processed between the methods; what each
 // method really used is in its history (equation, start, precision, end).
 struct RunRecord {
-  // core::EquationSource::Text(): empty when the list's index names no equation.
+  // What the window had selected as the run began: a built-in equation or a
+  // typed formula.
+  core::EquationSource source;
+  // source.Text(): empty when the list's index names no equation.
   std::string equation_text;
   double k = 0;  // 0 until read; an error in k or l stops the run first
   double l = 0;
   std::string start_text;
   std::string precision_text;
   std::string end_text;
-  // Every history has its method number; only those that ran have more.
-  std::array<core::MethodHistory, core::kMethods.size()> methods;
+  core::MethodSet method_set;
+  core::MethodParameters parameters;
+  // The method of each row of the results table below the header, top
+  // down: the run's order, then the sorted order once the run has finished.
+  std::vector<core::Method> rows;
+  // One history per method of the table; only those of the run's methods
+  // that ran hold more than their method number.
+  core::PerMethod<core::MethodHistory> methods;
+
+  const core::MethodHistory& History(std::uint8_t method) const {
+    return core::ForMethod(methods, method);
+  }
 };
+
+// The method that the status line names fastest: the fewest iterations, the
+// earlier method on a tie, as the sorted table has it first; none when an
+// error cut the run short.
+std::optional<core::Method> FastestMethod(const RunRecord& run);
+
+// "Самый быстрый метод для данного уравнения - Метод касательных"; empty when
+// there is no fastest method.
+std::string FastestMethodText(const RunRecord& run);
 
 // Runs whole comparisons. A compute command that arrives while a run is under
 // way (through the message processing inside it) is ignored: a nested run

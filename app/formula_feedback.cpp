@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "core/errors.h"
-#include "core/expression/scanner.h"
+#include "core/utf8.h"
 
 namespace app {
 
@@ -15,25 +15,21 @@ namespace {
 // Characters shown on each side of the place in a long formula.
 constexpr std::size_t kExcerptReach = 30;
 
-// The byte where character `index` (from 0) begins, or the text's size.
-std::size_t ByteOfCharacter(std::string_view text, std::size_t index) {
-  std::size_t seen = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
-    if (seen++ == index) return i;
-  }
-  return text.size();
-}
-
 std::string Substring(std::string_view text, std::size_t first, std::size_t count) {
-  const std::size_t begin = ByteOfCharacter(text, first);
-  const std::size_t end = ByteOfCharacter(text, first + count);
+  const std::size_t begin = core::ByteOfCharacter(text, first);
+  const std::size_t end = core::ByteOfCharacter(text, first + count);
   return std::string(text.substr(begin, end - begin));
 }
 
-std::string MarkedError(std::string_view text, const core::EFormulaError& error) {
-  const std::size_t length = core::expression::CharacterCount(text);
-  std::size_t place = error.Position() - 1;  // from 0
+int Sign(double y) {
+  return y > 0 ? 1 : y < 0 ? -1 : 0;
+}
+
+}  // namespace
+
+std::string MarkedFormula(std::string_view text, std::size_t position) {
+  const std::size_t length = core::CharacterCount(text);
+  const std::size_t place = position > 0 ? position - 1 : 0;  // from 0
   std::size_t first = 0;
   std::string excerpt;
   if (length <= 2 * kExcerptReach) {
@@ -51,14 +47,8 @@ std::string MarkedError(std::string_view text, const core::EFormulaError& error)
   std::replace_if(
       excerpt.begin(), excerpt.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; },
       ' ');
-  return excerpt + "\n" + std::string(place - first, ' ') + "^\n" + error.Message();
+  return excerpt + "\n" + std::string(place - first, ' ') + "^";
 }
-
-int Sign(double y) {
-  return y > 0 ? 1 : y < 0 ? -1 : 0;
-}
-
-}  // namespace
 
 FormulaFeedback ReadFormula(std::string_view text) {
   FormulaFeedback feedback;
@@ -70,13 +60,13 @@ FormulaFeedback ReadFormula(std::string_view text) {
     feedback.formula = core::expression::Formula::Parse(text);
   } catch (const core::EFormulaError& error) {
     feedback.error = true;
-    feedback.text = MarkedError(text, error);
+    feedback.text = MarkedFormula(text, error.Position()) + "\n" + error.Message();
     return feedback;
   }
   std::string derivative = feedback.formula->DerivativeText();
   if (derivative.size() > kShownDerivativeLength) {
     std::size_t cut = kShownDerivativeLength;
-    while (cut > 0 && (static_cast<unsigned char>(derivative[cut]) & 0xC0) == 0x80) --cut;
+    while (cut > 0 && core::ContinuesCharacter(derivative[cut])) --cut;
     derivative = derivative.substr(0, cut) + "…";
   }
   feedback.text = "f′(x) = " + derivative;

@@ -5,12 +5,13 @@
 // over the interval, with the places where f changes sign.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/function_plot.h"
+#include "app/method_geometry.h"
 #include "core/equation_source.h"
 #include "core/expression/formula.h"
 
@@ -30,6 +31,12 @@ struct FormulaFeedback {
 inline constexpr std::size_t kShownDerivativeLength = 400;
 
 FormulaFeedback ReadFormula(std::string_view text);
+
+// The formula with "^" on the line under character `position` (from 1):
+// two lines, the formula cut to an excerpt round the place when it is long,
+// tabs and line breaks shown as blanks so that the mark stays under its
+// place. The window and the command line show a formula's error so.
+std::string MarkedFormula(std::string_view text, std::size_t position);
 
 // f over [start, end] (in either order) for choosing the interval: the curve
 // and its height as the detail window's plot has them, and the x where f

@@ -5,7 +5,7 @@
 
 #include "app/number_text.h"
 #include "app/reference_root.h"
-#include "core/methods.h"
+#include "core/method_table.h"
 #include "core/root_finding.h"
 
 namespace app {
@@ -17,7 +17,7 @@ constexpr std::int32_t kLatestPasses = 2;
 // Two estimates in a row within this share of each other have settled.
 constexpr double kSettled = 0.25;
 // Tangents at a root where f″ vanishes too converge cubically.
-constexpr double kCubicTangents = 2.5;
+constexpr double kCubicNewton = 2.5;
 
 std::string TwoDecimals(double value) {
   return FormatReal(core::RoundDecimal(value, -2));
@@ -38,7 +38,7 @@ std::string_view BasisName(OrderBasis basis) {
 }  // namespace
 
 MethodAnalysis Analyse(const RunRecord& run, std::uint8_t method) {
-  const core::MethodHistory& history = run.methods.at(static_cast<std::size_t>(method - 1));
+  const core::MethodHistory& history = run.History(method);
   MethodAnalysis analysis;
   analysis.verdict = JudgeRun(run, history);
   if (analysis.verdict.outcome == Outcome::kConverged)
@@ -65,10 +65,10 @@ MethodAnalysis Analyse(const RunRecord& run, std::uint8_t method) {
   return analysis;
 }
 
-std::array<MethodAnalysis, 4> AnalyseRun(const RunRecord& run) {
-  std::array<MethodAnalysis, 4> analyses;
-  for (std::size_t i = 0; i < analyses.size(); ++i)
-    analyses[i] = Analyse(run, static_cast<std::uint8_t>(i + 1));
+RunAnalyses AnalyseRun(const RunRecord& run) {
+  RunAnalyses analyses;
+  for (const core::MethodEntry& entry : core::kMethods)
+    core::ForMethod(analyses, entry.number) = Analyse(run, entry.number);
   return analyses;
 }
 
@@ -108,10 +108,10 @@ std::string OrderText(const MethodAnalysis& analysis) {
   }
   std::string text = "Порядок сходимости по " + basis + " последних проходов: q ≈ " +
                      TwoDecimals(*analysis.order) + ".";
-  if (analysis.verdict.method == core::kTangents && *analysis.order > kCubicTangents) {
-    text +=
-        " Больше 2: корень — точка перегиба (f″ = 0), и у касательных "
-        "погрешность убывает как куб.";
+  const core::MethodEntry& method = core::EntryOf(analysis.verdict.method);
+  if (core::IsNewtonType(method) && *analysis.order > kCubicNewton) {
+    text += " Больше 2: корень — точка перегиба (f″ = 0), и у " + std::string(method.of_name) +
+            " погрешность убывает как куб.";
   }
   return text;
 }

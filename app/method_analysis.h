@@ -5,7 +5,6 @@
 // never during the comparison run, which must stay fast.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +12,7 @@
 #include "app/comparison_run.h"
 #include "app/pass_measures.h"
 #include "app/run_verdict.h"
+#include "core/method_table.h"
 
 namespace app {
 
@@ -27,8 +27,9 @@ struct MethodAnalysis {
 };
 
 MethodAnalysis Analyse(const RunRecord& run, std::uint8_t method);
-// The four methods of the run, indexed by method number − 1.
-std::array<MethodAnalysis, 4> AnalyseRun(const RunRecord& run);
+// Every method of the table; those the run did not run as not run.
+using RunAnalyses = core::PerMethod<MethodAnalysis>;
+RunAnalyses AnalyseRun(const RunRecord& run);
 
 // Why there is no reference root (empty where there is one): the error column
 // then falls back to steps.

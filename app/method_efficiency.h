@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A fair comparison of the run's four methods: passes are not work. Each
-// pass of the tangents costs an f and an f′, each pass of the others one f,
-// so the table of results, which counts passes, flatters the tangents. This
-// counts the evaluations and the digits they bought.
+// A fair comparison of the run's methods: passes are not work. Each pass of
+// the tangents costs an f and an f′, each pass of the others one f, so the
+// table of results, which counts passes, flatters the tangents. This counts
+// the evaluations and the digits they bought.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,15 +29,20 @@ struct EfficiencyRow {
   std::optional<double> efficiency_index;
 };
 
-std::array<EfficiencyRow, 4> CompareEfficiency(const RunRecord& run,
-                                               const std::array<MethodAnalysis, 4>& analyses);
+// One row for each method of the run, in its order.
+std::vector<EfficiencyRow> CompareEfficiency(const RunRecord& run, const RunAnalyses& analyses);
 
-// The method that the results table names fastest: the fewest iterations,
-// the earlier method on a tie; none when an error cut the run short.
-std::optional<std::uint8_t> FastestByPasses(const RunRecord& run);
+// The method the results table names fastest (FastestMethod), as the
+// comparison states it: "Быстрее всех по числу проходов (как в таблице
+// результатов): Метод касательных."
+std::string FastestByPassesText(const RunRecord& run);
 
 // The methods that found a root with the fewest evaluations really computed,
 // beside the table's fastest by passes: "Меньше всего работы: …".
-std::string LeastWorkText(const std::array<EfficiencyRow, 4>& rows);
+std::string LeastWorkText(const std::vector<EfficiencyRow>& rows);
+
+// Why passes are not work, and the efficiency index each method of the set
+// can reach, from its expected order and whether it evaluates f′.
+std::string EfficiencyNote(const core::MethodSet& methods);
 
 }  // namespace app

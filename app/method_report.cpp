@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/method_report.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "app/number_text.h"
 #include "core/equation_source.h"
 #include "core/errors.h"
+#include "core/method_table.h"
 #include "core/root_finding.h"
 
 namespace app {
@@ -18,11 +21,6 @@ std::string_view TimesWord(std::int64_t count) {
   const std::int64_t tens = count % 100;
   const std::int64_t units = count % 10;
   return units >= 2 && units <= 4 && (tens < 12 || tens > 14) ? "раза" : "раз";
-}
-
-// The decimal number with the current separator, e.g. "1,6".
-std::string Decimal(std::string_view whole, std::string_view fraction) {
-  return std::string(whole) + DecimalSeparator() + std::string(fraction);
 }
 
 }  // namespace
@@ -57,7 +55,7 @@ std::string EvaluationCountText(std::string_view function, std::int64_t asked,
 }
 
 bool StartsWithoutSignChange(const RunRecord& run, const core::MethodHistory& history) {
-  if (history.method != core::kBisection && history.method != core::kChords) return false;
+  if (!core::EntryOf(history.method).keeps_bracket) return false;
   const std::optional<double> f_start = EvaluateF(run, history, history.start);
   const std::optional<double> f_end = EvaluateF(run, history, history.end);
   if (!f_start || !f_end) return false;
@@ -65,9 +63,34 @@ bool StartsWithoutSignChange(const RunRecord& run, const core::MethodHistory& hi
   return (*f_start > 0 && *f_end > 0) || (*f_start < 0 && *f_end < 0);
 }
 
-std::string ExpectedOrderText() {
-  return "Ожидается около 1 для половинного деления и хорд, около " + Decimal("1", "6") +
-         " для секущих, около 2 для касательных.";
+std::string ListedInRussian(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += i + 1 == items.size() ? " и " : ", ";
+    text += items[i];
+  }
+  return text;
+}
+
+std::vector<OrderGroup> GroupByExpectedOrder(const core::MethodSet& methods) {
+  std::map<double, std::vector<std::string>> names;
+  for (const core::Method method : methods) {
+    const core::MethodEntry& entry = core::EntryOf(method);
+    names[entry.expected_order].emplace_back(entry.of_name);
+  }
+  std::vector<OrderGroup> groups;
+  for (const auto& [order, of_names] : names) groups.push_back({order, ListedInRussian(of_names)});
+  return groups;
+}
+
+std::string ExpectedOrderText(const core::MethodSet& methods) {
+  std::string text;
+  for (const OrderGroup& group : GroupByExpectedOrder(methods)) {
+    text += text.empty() ? "Ожидается около " : ", около ";
+    // One decimal says enough: 1,6 for the golden ratio of the secants.
+    text += FormatReal(core::RoundDecimal(group.order, -1)) + " для " + group.names;
+  }
+  return text + ".";
 }
 
 }  // namespace app

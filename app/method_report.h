@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/comparison_run.h"
 #include "core/equation_source.h"
@@ -31,14 +32,28 @@ std::string InputsText(const RunRecord& run);
 std::string EvaluationCountText(std::string_view function, std::int64_t asked,
                                 std::int64_t computed);
 
-// Bisection and chords rely on f changing sign between the start and the end;
-// true when f(start)·f(end) > 0 (never when either value cannot be computed).
+// The methods that keep a bracket (bisection, chords) rely on f changing
+// sign between the start and the end; true when f(start)·f(end) > 0 (never
+// when either value cannot be computed).
 bool StartsWithoutSignChange(const RunRecord& run, const core::MethodHistory& history);
 inline constexpr std::string_view kNoSignChangeWarning =
     "Внимание: f(начало)·f(конец) > 0 — на концах отрезка f одного знака, "
     "и метод может не найти на нём корень.";
 
-// What to expect of each method's order.
-std::string ExpectedOrderText();
+// "a", "a и b", "a, b и c".
+std::string ListedInRussian(const std::vector<std::string>& items);
+
+// The methods of a set by their expected order, the lowest first; the
+// names in the genitive, listed.
+struct OrderGroup {
+  double order = 1;
+  std::string names;  // "половинного деления и хорд"
+};
+std::vector<OrderGroup> GroupByExpectedOrder(const core::MethodSet& methods);
+
+// What to expect of the order of each of the methods: "Ожидается около 1
+// для половинного деления и хорд, около 1,6 для секущих, около 2 для
+// касательных."
+std::string ExpectedOrderText(const core::MethodSet& methods);
 
 }  // namespace app

@@ -5,7 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "core/root_finding.h"
+#include "core/method_table.h"
+#include "core/stopping_test.h"
 
 namespace app {
 
@@ -40,32 +41,30 @@ int CorrectDigits(double error, long double reference) {
 }  // namespace
 
 std::string_view TestedQuantityName(std::uint8_t method) {
-  switch (method) {
-    case core::kBisection:
-      return "|b − a|";
-    case core::kSecants:
-      return "|a − b|";
-    default:
-      return "|f(xₙ)|";
-  }
+  return core::EntryOf(method).test.name;
 }
 
+namespace {
+
+std::optional<long double> Tested(core::StoppingQuantity quantity, const core::PassRecord& pass) {
+  const std::optional<core::Extended> value = core::TestedQuantity(quantity, pass);
+  if (!value) return std::nullopt;
+  return value->Value();
+}
+
+}  // namespace
+
 std::optional<long double> TestedQuantity(std::uint8_t method, const core::PassRecord& pass) {
-  if (method == core::kChords || method == core::kTangents) {
-    if (!pass.fx) return std::nullopt;
-    return std::fabs(static_cast<long double>(*pass.fx));
-  }
-  if (!pass.a || !pass.b) return std::nullopt;
-  return std::fabs(static_cast<long double>(*pass.b) - *pass.a);
+  return Tested(core::EntryOf(method).test.quantity, pass);
 }
 
 bool HasStartingRow(const core::MethodHistory& history) {
-  return history.method == core::kBisection && !history.passes.empty() &&
-         history.passes.front().n == 1;
+  return core::EntryOf(history.method).test.quantity == core::StoppingQuantity::kDistance &&
+         !history.passes.empty() && history.passes.front().n == 1;
 }
 
 long double StartingWidth(const core::MethodHistory& history) {
-  return std::fabs(static_cast<long double>(history.end) - history.start);
+  return core::Distance(history.start, history.end).Value();
 }
 
 bool AboveRoundingNoise(double value, double x) {
@@ -77,14 +76,17 @@ bool AboveRoundingNoise(double value, double x) {
 PassMeasures MeasurePasses(const core::MethodHistory& history,
                            std::optional<long double> reference) {
   PassMeasures measures;
-  measures.basis = history.method == core::kBisection ? OrderBasis::kWidths
-                   : reference                        ? OrderBasis::kErrors
-                                                      : OrderBasis::kSteps;
+  const core::MethodEntry& method = core::EntryOf(history.method);
+  const bool tests_bracket_width =
+      method.keeps_bracket && method.test.quantity == core::StoppingQuantity::kDistance;
+  measures.basis = tests_bracket_width ? OrderBasis::kWidths
+                   : reference         ? OrderBasis::kErrors
+                                       : OrderBasis::kSteps;
   measures.passes.resize(history.passes.size());
   for (std::size_t i = 0; i < history.passes.size(); ++i) {
     const core::PassRecord& pass = history.passes[i];
     PassMeasure& measure = measures.passes[i];
-    measure.tested = TestedQuantity(history.method, pass);
+    measure.tested = Tested(method.test.quantity, pass);
     if (reference) {
       measure.error = static_cast<double>(std::fabs(pass.x - *reference));
       measure.digits = CorrectDigits(*measure.error, *reference);

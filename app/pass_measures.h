@@ -14,24 +14,28 @@
 
 namespace app {
 
-// The stopping quantity under its name in the pass table: |b − a| for
-// bisection, |f(xₙ)| for chords and tangents, and for the secants the
-// distance between the two points of the next secant (the table's a and b).
+// The stopping quantity under its name in the pass table, as the method
+// table names it: |b − a| for bisection, |f(xₙ)| for chords and tangents,
+// and for the secants the distance between the two points of the next
+// secant (the table's a and b).
 std::string_view TestedQuantityName(std::uint8_t method);
 
-// Its value after the pass, in extended precision as the test compares it;
-// empty where the pass lacks what it needs (a pass cut short by an error).
+// Its value after the pass, in extended precision as the test compares it
+// (the method's loop calls the same function); empty where the pass lacks
+// what it needs (a pass cut short by an error).
 std::optional<long double> TestedQuantity(std::uint8_t method, const core::PassRecord& pass);
 
-// Bisection tests its interval before its first pass; the pass table shows
-// that test as row 0, so that its rows agree with the iteration count.
+// A method that tests the distance between its start and end before it
+// forms any point (bisection) records no pass 0; the pass table shows that
+// test as row 0, so that its rows agree with the iteration count.
 bool HasStartingRow(const core::MethodHistory& history);
 // |end − start|, the quantity of that row.
 long double StartingWidth(const core::MethodHistory& history);
 
 // Which values qₙ is measured on: the error where a reference root can be
-// trusted, else the steps; bisection always on its interval, which bounds
-// its error and halves on every pass.
+// trusted, else the steps; a method that tests the width of its bracket
+// (bisection) always on that width, which bounds its error and shrinks on
+// every pass.
 enum class OrderBasis { kErrors, kSteps, kWidths };
 
 struct PassMeasure {

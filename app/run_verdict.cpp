@@ -9,7 +9,7 @@
 #include "app/method_report.h"
 #include "app/number_text.h"
 #include "app/pass_measures.h"
-#include "core/methods.h"
+#include "core/method_table.h"
 
 namespace app {
 
@@ -74,8 +74,8 @@ bool Diverges(const core::MethodHistory& history, double f_scale) {
   return x_grows || f_grows;
 }
 
-// Tangents whose last steps shrink by one steady ratio r converge linearly:
-// at a root of multiplicity m the ratio is (m − 1) / m.
+// Tangents (core::IsNewtonType) whose last steps shrink by one steady ratio
+// r converge linearly: at a root of multiplicity m the ratio is (m − 1) / m.
 std::optional<double> SteadyStepRatio(const core::MethodHistory& history) {
   std::vector<double> steps;
   for (const core::PassRecord& pass : history.passes)
@@ -100,8 +100,7 @@ std::string ErrorPlace(const core::MethodHistory& history, bool test_held) {
   if (history.passes.empty()) return "при первом приближении (проход 0)";
   const core::PassRecord& last = history.passes.back();
   const std::string n = FormatInteger(last.n);
-  if (test_held || (last.n >= core::kPassCap && history.method != core::kBisection) ||
-      last.n > core::kPassCap)
+  if (test_held || last.n >= core::MostPasses(core::EntryOf(history.method)))
     return "при округлении корня после прохода " + n;
   if (!last.fx) return "при вычислении f(xₙ) на проходе " + n;
   return "на проходе " + FormatInteger(last.n + 1) + ", после последней строки таблицы";
@@ -159,17 +158,18 @@ Verdict JudgeRun(const RunRecord& run, const core::MethodHistory& history) {
   }
   if (history.passes.empty()) return verdict;
   const double f_scale = FScale(run, history);
-  const bool tangent_like = history.method == core::kTangents || history.method == core::kSecants;
+  const core::MethodEntry& method = core::EntryOf(history.method);
+  // A method that keeps a bracket never leaves it.
   verdict.outside_interval =
-      tangent_like && (verdict.last_x < std::min(history.start, history.end) ||
-                       verdict.last_x > std::max(history.start, history.end));
+      !method.keeps_bracket && (verdict.last_x < std::min(history.start, history.end) ||
+                                verdict.last_x > std::max(history.start, history.end));
   if (test_held) {
     verdict.outcome = Outcome::kConverged;
     verdict.held_below_resolution = BelowResolution(history.precision, verdict.last_x);
     if (verdict.last_f &&
         std::fabs(*verdict.last_f) > std::max(history.precision, kSmallShareOfF * f_scale)) {
       verdict.outcome = Outcome::kFNotSmall;
-    } else if (history.method == core::kTangents) {
+    } else if (core::IsNewtonType(method)) {
       if (const std::optional<double> ratio = SteadyStepRatio(history)) {
         verdict.outcome = Outcome::kMultipleRoot;
         verdict.step_ratio = *ratio;

@@ -7,24 +7,18 @@
 #include "app/number_text.h"
 #include "core/equations.h"
 #include "core/errors.h"
+#include "core/utf8.h"
 
 namespace app {
 
-namespace {
-
-std::size_t CharacterCount(const std::string& text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char byte) {
-    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-  }));
-}
-
-}  // namespace
+using core::CharacterCount;
 
 std::string InputTexts::DefaultPrecisionText() {
   return "0" + DecimalSeparator() + "001";
 }
 
-TableWindow::TableWindow(InputTexts inputs) : inputs_(std::move(inputs)) {
+TableWindow::TableWindow(InputTexts inputs)
+    : inputs_(std::move(inputs)), cells_(inputs_.methods.size() + 1) {
   if (!inputs_.formula.empty()) formula_ = core::expression::Formula::Parse(inputs_.formula);
 }
 

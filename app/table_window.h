@@ -28,6 +28,9 @@ struct InputTexts {
   std::string start = "1";
   std::string precision = DefaultPrecisionText();
   std::string end = "2";
+  // The methods to solve with, and their settings.
+  core::MethodSet methods = core::MethodSet::Specified();
+  core::MethodParameters parameters;
 
   // The design's precision "0,001" with the current decimal separator: the
   // same length, and so the same rounding of the roots, under every locale.
@@ -37,7 +40,6 @@ struct InputTexts {
 class TableWindow : public ComparisonWindow {
  public:
   static constexpr int kColumns = 3;
-  static constexpr int kRows = 5;
 
   // Reads the typed formula, if any: raises EFormulaError when it cannot.
   explicit TableWindow(InputTexts inputs);
@@ -49,7 +51,8 @@ class TableWindow : public ComparisonWindow {
   void ProcessMessages() override {}
 
   int ColumnCount() const override { return kColumns; }
-  int RowCount() const override { return kRows; }
+  // The header row and one row for each method.
+  int RowCount() const override { return static_cast<int>(cells_.size()); }
   std::string Cell(int column, int row) const override;
   void SetCell(int column, int row, const std::string& text) override;
   void SetStatusText(const std::string& text) override { status_ = text; }
@@ -57,6 +60,8 @@ class TableWindow : public ComparisonWindow {
   int ProgressPosition() const override { return progress_; }
   void SetProgressPosition(int position) override { progress_ = position; }
   std::string InputText(Input input) const override;
+  core::MethodSet Methods() const override { return inputs_.methods; }
+  core::MethodParameters Parameters() const override { return inputs_.parameters; }
 
   const InputTexts& Inputs() const { return inputs_; }
   const std::string& StatusText() const { return status_; }
@@ -66,7 +71,7 @@ class TableWindow : public ComparisonWindow {
  private:
   InputTexts inputs_;
   std::shared_ptr<const core::expression::Formula> formula_;
-  std::array<std::array<std::string, kColumns>, kRows> cells_;
+  std::vector<std::array<std::string, kColumns>> cells_;
   std::string status_;
   int progress_ = 0;
 };

@@ -9,9 +9,11 @@
 #include <set>
 #include <tuple>
 
+#include "app/method_report.h"
 #include "app/number_text.h"
 #include "core/equations.h"
 #include "core/errors.h"
+#include "core/method_table.h"
 #include "core/methods.h"
 #include "core/root_finding.h"
 
@@ -118,7 +120,8 @@ bool IsSimpleRoot(std::uint8_t equation, double root, const core::Coefficients& 
 // Every method ends without an error and below the pass cap, at a point of
 // the interval.
 bool EveryMethodConverges(const RunRecord& record, double a, double b) {
-  for (const core::MethodHistory& history : record.methods) {
+  for (const core::Method method : record.method_set) {
+    const core::MethodHistory& history = record.History(method);
     if (!history.ran || history.error || !history.count || *history.count >= core::kPassCap ||
         history.passes.empty())
       return false;
@@ -139,6 +142,7 @@ std::optional<Variant> TryInterval(std::uint8_t equation, double k, double l, do
   if (!OneSignChange(equation, a, b, c) || !IsSimpleRoot(equation, root, c)) return std::nullopt;
 
   Variant variant;
+  variant.inputs.methods = kVariantMethods;
   variant.inputs.equation = equation;
   variant.inputs.k = FormatReal(k);
   variant.inputs.l = FormatReal(l);
@@ -148,17 +152,25 @@ std::optional<Variant> TryInterval(std::uint8_t equation, double k, double l, do
   try {
     const SolvedRun solved = Solve(variant.inputs);
     if (solved.error || !EveryMethodConverges(*solved.record, a, b)) return std::nullopt;
-    for (std::size_t i = 0; i < variant.methods.size(); ++i) {
-      const core::MethodHistory& history = solved.record->methods[i];
-      variant.methods[i] = {*history.count, *history.root};
+    for (const core::Method method : kVariantMethods) {
+      const core::MethodHistory& history = solved.record->History(method);
+      core::ForMethod(variant.methods, method) = {*history.count, *history.root};
     }
-    variant.fastest = solved.window.Cell(0, 1);
+    variant.fastest = core::EntryOf(*FastestMethod(*solved.record)).name;
   } catch (const core::Exception&) {
     return std::nullopt;
   }
   variant.reference_root = root;
   variant.rounded_root = core::RoundDecimal(root, core::RoundingDigit(precision_text));
   return variant;
+}
+
+// "половинного деления, хорд, касательных и секущих"
+std::string MethodsInTheGenitive() {
+  std::vector<std::string> names;
+  for (const core::Method method : kVariantMethods)
+    names.emplace_back(core::EntryOf(method).of_name);
+  return ListedInRussian(names);
 }
 
 }  // namespace
@@ -217,8 +229,7 @@ std::vector<std::string> TaskLines(const Variant& variant) {
           FunctionText(in.equation) + " = 0",
       "k = " + in.k + ", l = " + in.l,
       "Отрезок [" + in.start + "; " + in.end + "], точность " + in.precision,
-      "Найдите корень методами половинного деления, хорд, касательных и секущих "
-      "и сравните число итераций.",
+      "Найдите корень методами " + MethodsInTheGenitive() + " и сравните число итераций.",
   };
 }
 
@@ -226,9 +237,10 @@ std::vector<std::vector<std::string>> AnswerLines(const std::vector<Variant>& va
   std::vector<std::string> header = {
       "Вариант",  "Уравнение",         "k",     "l", "Начальное значение",
       "Точность", "Конечный интервал", "Корень"};
-  for (const core::MethodEntry& entry : core::kMethods) {
-    header.push_back(std::string(entry.name) + ": корень");
-    header.push_back(std::string(entry.name) + ": итераций");
+  for (const core::Method method : kVariantMethods) {
+    const std::string name(core::EntryOf(method).name);
+    header.push_back(name + ": корень");
+    header.push_back(name + ": итераций");
   }
   header.push_back("Самый быстрый метод");
   std::vector<std::vector<std::string>> lines = {header};
@@ -242,7 +254,8 @@ std::vector<std::vector<std::string>> AnswerLines(const std::vector<Variant>& va
                                      in.precision,
                                      in.end,
                                      FormatReal(variant.rounded_root)};
-    for (const MethodAnswer& answer : variant.methods) {
+    for (const core::Method method : kVariantMethods) {
+      const MethodAnswer& answer = core::ForMethod(variant.methods, method);
       line.push_back(FormatReal(answer.root));
       line.push_back(FormatInteger(answer.count));
     }

@@ -7,7 +7,6 @@
 // distributions, which differ between libraries.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -24,6 +23,9 @@ struct VariantRequest {
   std::string precision_text = InputTexts::DefaultPrecisionText();
 };
 
+// The methods every variant is solved and checked with: the main window's.
+inline constexpr core::MethodSet kVariantMethods = core::MethodSet::Specified();
+
 struct MethodAnswer {
   std::int32_t count = 0;
   double root = 0;  // rounded as the results table shows it
@@ -32,10 +34,10 @@ struct MethodAnswer {
 struct Variant {
   int number = 0;  // from 1
   InputTexts inputs;
-  double reference_root = 0;  // the bracketed root to double precision
-  double rounded_root = 0;    // the same, rounded as the table rounds roots
-  std::array<MethodAnswer, core::kMethods.size()> methods;  // in method order
-  std::string fastest;                                      // as the status line names it
+  double reference_root = 0;              // the bracketed root to double precision
+  double rounded_root = 0;                // the same, rounded as the table rounds roots
+  core::PerMethod<MethodAnswer> methods;  // those of kVariantMethods
+  std::string fastest;                    // as the status line names it
 };
 
 // Raises EConvertError for a precision that is no number, and core::Exception

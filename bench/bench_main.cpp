@@ -92,13 +92,13 @@ std::optional<double> Nanoseconds(const SummaryReporter& results, const std::str
 // before its first pass or for its last test (f(a) for bisection, f(a) and
 // f(b) for the first chord, the last test of tangents, f(b) for the first
 // secant). Priced at the measured f and f_ of the default equation.
-std::optional<double> NeededPerCall(const SummaryReporter& results, core::Method method,
+std::optional<double> NeededPerCall(const SummaryReporter& results, const core::MethodEntry& method,
                                     double passes) {
   const std::optional<double> f = Nanoseconds(results, "f/0");
   const std::optional<double> derivative = Nanoseconds(results, "f_/0");
   if (!f || !derivative) return std::nullopt;
-  const double extra = method == core::kChords ? 2 : 1;
-  const double derivatives = method == core::kTangents ? passes : 0;
+  const double extra = method.construction == core::Construction::kChord ? 2 : 1;
+  const double derivatives = method.uses_derivative ? passes : 0;
   return *f * (passes + extra) + *derivative * derivatives;
 }
 
@@ -128,8 +128,7 @@ void PrintPerPass(const SummaryReporter& results) {
       const std::optional<double> ours = NanosecondsPerPass(results, "run/" + suffix);
       std::optional<double> needed;
       if (ours_result && ours_result->passes > 0) {
-        const std::optional<double> per_call =
-            NeededPerCall(results, entry.number, ours_result->passes);
+        const std::optional<double> per_call = NeededPerCall(results, entry, ours_result->passes);
         if (per_call) needed = *per_call / ours_result->passes;
       }
       const std::optional<double> gsl = NanosecondsPerPass(results, "gsl/" + suffix);

@@ -92,14 +92,13 @@ enum class Solver { kBisection, kFalsePosition, kNewton, kSecant };
 struct SolverCase {
   Solver solver;
   core::Method method;  // our method it stands beside
-  int pass_limit;       // our method's most passes
 };
 
 constexpr SolverCase kSolvers[] = {
-    {Solver::kBisection, core::kBisection, 5001},
-    {Solver::kFalsePosition, core::kChords, 5000},
-    {Solver::kNewton, core::kTangents, 5000},
-    {Solver::kSecant, core::kSecants, 5000},
+    {Solver::kBisection, core::kBisection},
+    {Solver::kFalsePosition, core::kChords},
+    {Solver::kNewton, core::kTangents},
+    {Solver::kSecant, core::kSecants},
 };
 
 struct Solve {
@@ -183,7 +182,9 @@ void BenchmarkGsl(benchmark::State& state, const SolverCase& solver_case, bool o
   GslSolver solver(solver_case.solver);
   Solve solve;
   for (auto _ : state) {
-    solve = solver.Run(functions, problem, input_case.precision, solver_case.pass_limit);
+    // As many passes as our method makes at most.
+    solve = solver.Run(functions, problem, input_case.precision,
+                       core::MostPasses(core::EntryOf(solver_case.method)));
     benchmark::DoNotOptimize(solve);
   }
   if (solve.status != GSL_SUCCESS)

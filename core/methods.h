@@ -10,6 +10,7 @@
 
 #include "core/evaluator.h"
 #include "core/extended.h"
+#include "core/stopping_test.h"
 
 namespace core {
 
@@ -25,15 +26,16 @@ inline bool AtMostCap(std::int32_t n) {
 }
 
 // The stopping tests hold while the quantity is strictly above eps, compared
-// in extended precision from the stored doubles.
+// in extended precision from the stored doubles (core/stopping_test.h).
 inline bool WidthAboveTolerance(double a, double b, double eps) {
-  return Abs(Extended(b) - a) > eps;
+  return Distance(a, b) > eps;
 }
 inline bool ResidualAboveTolerance(double fx, double eps) {
-  return Abs(fx) > eps;
+  return Residual(fx) > eps;
 }
+// x and the previous approximation p are the two points the secants keep.
 inline bool StepAboveTolerance(double p, double x, double eps) {
-  return Abs(Extended(p) - x) > eps;
+  return Distance(x, p) > eps;
 }
 
 // f(a) · f(x) >= 0 moves a to x, otherwise b; a product of 0 (also -0) moves a.

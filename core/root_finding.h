@@ -46,6 +46,12 @@ enum Method : std::uint8_t { kBisection = 1, kChords = 2, kTangents = 3, kSecant
 std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::uint8_t method,
                  double& root, double a, double eps, double b, MethodHistory* history = nullptr);
 
+// The same for a method that reads settings of its own (core/method_table.h).
+struct MethodParameters;
+std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::uint8_t method,
+                 double& root, double a, double eps, double b, const MethodParameters& parameters,
+                 MethodHistory* history = nullptr);
+
 // The power of ten to whose multiples run() rounds the root: 2 minus the
 // length of the precision text in characters.
 int RoundingDigit(std::string_view precision_text);

@@ -7,24 +7,17 @@
 #include "core/errors.h"
 #include "core/method_table.h"
 #include "core/root_finding.h"
+#include "core/utf8.h"
 
 namespace core {
 
 namespace {
 
-// Characters of a UTF-8 text: every byte that does not continue a sequence
-// starts one, so a letter outside ASCII counts once.
-std::size_t CharacterCount(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char byte) {
-    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-  }));
-}
-
-std::int32_t RunMethod(Evaluator& eq, std::uint8_t method, double& root, double a, double eps,
-                       double b) {
+std::int32_t RunMethod(Evaluator& eq, std::uint8_t method, double& root,
+                       const MethodInputs& inputs) {
   const MethodEntry* entry = FindMethod(method);
   // No such method: nothing runs, the root is only rounded.
-  return entry != nullptr ? entry->function(eq, root, a, eps, b) : 0;
+  return entry != nullptr ? entry->function(eq, root, inputs) : 0;
 }
 
 // A fresh history for a method about to run, keeping the memory it has.
@@ -53,6 +46,12 @@ int RoundingDigit(std::string_view precision_text) {
 
 std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::uint8_t method,
                  double& root, double a, double eps, double b, MethodHistory* history) {
+  return run(host, coefficients, method, root, a, eps, b, MethodParameters{}, history);
+}
+
+std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::uint8_t method,
+                 double& root, double a, double eps, double b, const MethodParameters& parameters,
+                 MethodHistory* history) {
   host.ProcessMessages();
   if (history != nullptr) BeginHistory(*history, method, a, eps, b);
   // Made after the messages: a command processed there may change the
@@ -60,7 +59,7 @@ std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::u
   Evaluator eq(host, coefficients, history);
   std::int32_t count = 0;
   try {
-    count = RunMethod(eq, method, root, a, eps, b) + 1;
+    count = RunMethod(eq, method, root, MethodInputs{a, eps, b, parameters}) + 1;
     root = RoundDecimal(root, RoundingDigit(host.PrecisionText()));
   } catch (const Exception& error) {
     eq.FinishHistory();

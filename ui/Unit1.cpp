@@ -25,6 +25,7 @@
 #include "app/number_text.h"
 #include "app/table_window.h"
 #include "core/equations.h"
+#include "core/method_table.h"
 #include "core/root_finding.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -58,9 +59,13 @@ constexpr int kClientWidth = 541;
 constexpr int kClientHeight = 356;
 constexpr int kGroupBoxHeight = 167;
 constexpr int kStatusBarHeight = 19;
+// The design's table and progress bar: the header row and a row for each
+// of the four methods, and a step for each.
 constexpr int kGridColumns = 3;
 constexpr int kGridRows = 5;
 constexpr int kProgressMaximum = 5;
+static_assert(kGridRows == core::MethodSet::Specified().size() + 1);
+static_assert(kProgressMaximum == core::MethodSet::Specified().size() + 1);
 constexpr int kListItemHeight = 13;
 constexpr int kListVisibleItems = 6;
 
@@ -149,6 +154,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   CreateGroupBox(client);
   StringGrid1 = new ui::ResultsGrid(kGridColumns, kGridRows, client);
   CreateStatusBar();
+  UseWidgets(StringGrid1, StatusPanel, ProgressBar1);
   LayOutClientArea(client);
   SetTabOrder();
   NameControls();
@@ -418,42 +424,6 @@ std::uint8_t TForm1::SelectedEquation() const {
 
 std::string TForm1::PrecisionText() const {
   return Edit2->text().toStdString();
-}
-
-void TForm1::ProcessMessages() {
-  QCoreApplication::processEvents();
-}
-
-int TForm1::ColumnCount() const {
-  return StringGrid1->columnCount();
-}
-
-int TForm1::RowCount() const {
-  return StringGrid1->rowCount();
-}
-
-std::string TForm1::Cell(int column, int row) const {
-  return StringGrid1->CellText(column, row).toStdString();
-}
-
-void TForm1::SetCell(int column, int row, const std::string& text) {
-  StringGrid1->SetCellText(column, row, QString::fromStdString(text));
-}
-
-void TForm1::SetStatusText(const std::string& text) {
-  StatusPanel->ShowText(QString::fromStdString(text));
-}
-
-void TForm1::SetProgressVisible(bool visible) {
-  ProgressBar1->setVisible(visible);
-}
-
-int TForm1::ProgressPosition() const {
-  return ProgressBar1->value();
-}
-
-void TForm1::SetProgressPosition(int position) {
-  ProgressBar1->setValue(position);
 }
 
 std::string TForm1::InputText(app::Input input) const {

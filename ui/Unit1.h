@@ -38,6 +38,7 @@
 #include <string>
 
 #include "app/comparison_run.h"
+#include "ui/comparison_widgets.h"
 #include "ui/widgets/placement.h"
 
 class QAction;
@@ -61,7 +62,7 @@ class StatusPanel;
 class ToolBar;
 }  // namespace ui
 
-class TForm1 : public QMainWindow, public app::ComparisonWindow {
+class TForm1 : public QMainWindow, public ui::ComparisonWidgets {
   Q_OBJECT
 
  public:
@@ -130,18 +131,10 @@ class TForm1 : public QMainWindow, public app::ComparisonWindow {
   void N3Click(QObject* Sender);
   void OwnEquationClick(QObject* Sender);
 
-  // What the comparison run and the root-finding methods use of the window.
+  // What the comparison run and the root-finding methods use of the window
+  // beyond its table, status bar and progress bar (ui::ComparisonWidgets).
   std::uint8_t SelectedEquation() const override;
   std::string PrecisionText() const override;
-  void ProcessMessages() override;
-  int ColumnCount() const override;
-  int RowCount() const override;
-  std::string Cell(int column, int row) const override;
-  void SetCell(int column, int row, const std::string& text) override;
-  void SetStatusText(const std::string& text) override;
-  void SetProgressVisible(bool visible) override;
-  int ProgressPosition() const override;
-  void SetProgressPosition(int position) override;
   std::string InputText(app::Input input) const override;
 
   // Showing a hidden window runs FormShow first; the first showing also

@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPointer>
 #include <QScreen>
 #include <QTextDocument>
 #include <QTextOption>
@@ -16,7 +15,7 @@
 
 #include "app/error_report.h"
 #include "core/errors.h"
-#include "ui/platform/nested_loop.h"
+#include "ui/platform/modal_dialog.h"
 #include "ui/widgets/text_view.h"
 #include "ui/widgets/utf8_text.h"
 
@@ -92,8 +91,8 @@ void KeepLeftToRight(QMessageBox& box) {
 }
 
 void ShowMessageBox(const Report& report) {
-  QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Critical, report.caption, QString(),
-                                              QMessageBox::Ok, QApplication::activeWindow());
+  auto* box = new QMessageBox(QMessageBox::Critical, report.caption, QString(), QMessageBox::Ok,
+                              QApplication::activeWindow());
   box->setWindowModality(Qt::ApplicationModal);
   box->setTextFormat(Qt::PlainText);
   // A NUL cannot show as itself; the replacement character stands in its
@@ -107,11 +106,7 @@ void ShowMessageBox(const Report& report) {
     ShowInScrolledView(*box, shown, report.quoted, screen);
   }
   KeepLeftToRight(*box);
-  {
-    const NestedLoopScope loop;
-    box->exec();
-  }
-  delete box.data();
+  RunModalDialog(box);
 }
 
 Presenter& CurrentPresenter() {

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/function_plot.h"
+#include "app/convergence_series.h"
+#include "app/function_sampling.h"
+#include "app/method_geometry.h"
 #include "app/method_report.h"
 #include "app/pass_table.h"
 #include "core/floating_point_environment.h"
@@ -140,7 +142,7 @@ TEST(FunctionPlotTest, TicksAreRoundMultiples) {
 }
 
 TEST(FunctionPlotTest, ConvergencePlotEndsSoonAfterTheLastNonzeroStep) {
-  std::array<StepSeries, 4> series;
+  core::PerMethod<StepSeries> series;
   series[0].steps = {{1, 0.5}, {2, 0.25}};
   series[2].steps = {{1, 0.1}, {3, 1e-9}};
   for (std::int32_t n = 4; n <= 5000; ++n) series[2].zero_steps.push_back(n);

@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "app/comparison_run.h"
-#include "app/function_plot.h"
+#include "app/convergence_series.h"
+#include "app/function_sampling.h"
+#include "app/method_geometry.h"
 #include "core/floating_point_environment.h"
 #include "core/method_table.h"
 #include "tests/app/separator_guard.h"
@@ -82,7 +84,7 @@ TEST(PlotRangeTest, StepRangeStaysFiniteAndPositive) {
       {},
   };
   for (const std::vector<PlotPoint>& steps : kCases) {
-    std::array<StepSeries, 4> series;
+    core::PerMethod<StepSeries> series;
     series[1].steps = steps;
     const StepRange range = StepRangeOf(series);
     EXPECT_TRUE(std::isfinite(range.top));

@@ -9,9 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "app/function_plot.h"
+#include "app/convergence_series.h"
+#include "app/function_sampling.h"
 #include "app/method_analysis.h"
 #include "app/method_efficiency.h"
+#include "app/method_geometry.h"
 #include "app/pass_table.h"
 #include "app/reference_root.h"
 #include "core/errors.h"
@@ -196,10 +198,10 @@ TEST_F(RunVerdictTest, LocalOrderNeedsThreeStrictlyDecreasingValues) {
 TEST_F(RunVerdictTest, ReferenceRootIsRefinedInsideASignChangeOnly) {
   const long double kRoot = 0.739085133215160641655312087673873404L;  // cos x = x
   const std::shared_ptr<const RunRecord> run = Compute(kCosMinusX);
-  for (const core::MethodEntry& method : core::kMethods) {
-    const std::optional<long double> reference = Analyse(*run, method.number).reference;
-    ASSERT_TRUE(reference.has_value()) << method.key;
-    EXPECT_LT(std::fabs(*reference - kRoot) / kRoot, 1e-18L) << method.key;
+  for (const core::Method method : run->method_set) {
+    const std::optional<long double> reference = Analyse(*run, method).reference;
+    ASSERT_TRUE(reference.has_value()) << core::EntryOf(method).key;
+    EXPECT_LT(std::fabs(*reference - kRoot) / kRoot, 1e-18L) << core::EntryOf(method).key;
   }
   const ExtendedFunction no_root = [](long double x) { return cosl(x) + 1.5L; };
   const ExtendedFunction slope = [](long double x) { return -sinl(x); };
@@ -233,14 +235,14 @@ TEST_F(RunVerdictTest, PassTableShowsTheTestTheErrorAndBisectionsStartingRow) {
 
 TEST_F(RunVerdictTest, ComparisonCountsWorkNotPasses) {
   const std::shared_ptr<const RunRecord> run = Compute(kCosMinusX);
-  const std::array<EfficiencyRow, 4> rows = CompareEfficiency(*run, AnalyseRun(*run));
+  const std::vector<EfficiencyRow> rows = CompareEfficiency(*run, AnalyseRun(*run));
   const struct {
     std::uint8_t method;
     double index;
   } kCases[] = {{core::kBisection, 1}, {core::kTangents, 1.414}, {core::kSecants, 1.618}};
   for (const auto& c : kCases)
     EXPECT_NEAR(rows[c.method - 1].efficiency_index.value_or(0), c.index, 0.05) << int(c.method);
-  EXPECT_EQ(FastestByPasses(*run), core::kTangents);
+  EXPECT_EQ(FastestMethod(*run), core::kTangents);
   EXPECT_EQ(LeastWorkText(rows),
             "Меньше всего работы (вычислений f и f′ заново) среди нашедших корень: "
             "Метод секущих — 6.");
@@ -250,15 +252,24 @@ TEST_F(RunVerdictTest, FastOscillationFillsABandInsteadOfAliasing) {
   const auto f = [](double x) -> std::optional<double> { return std::cos(x * x * x); };
   const std::vector<BandPiece> band = SampleBand(f, 0, 11.6, 400, 16);
   ASSERT_EQ(band.size(), 1u);
+  ASSERT_EQ(band[0].low.size(), 400u);  // a column for each of the 400 pixels
+  ASSERT_EQ(band[0].high.size(), 400u);
+  int fast = 0;
+  int smooth = 0;
   for (std::size_t i = 0; i < band[0].low.size(); ++i) {
     const double x = band[0].low[i].x;
     const double swing = band[0].high[i].y - band[0].low[i].y;
     if (x > 8.3) {
       EXPECT_GT(swing, 1.5) << x;  // where the period nears the column
+      ++fast;
     } else if (x < 0.5) {
       EXPECT_LT(swing, 0.01) << x;  // smooth: a line
+      ++smooth;
     }
   }
+  // Columns 0.029 wide: x > 8.3 holds the last 114, x < 0.5 the first 17.
+  EXPECT_EQ(fast, 114);
+  EXPECT_EQ(smooth, 17);
 }
 
 TEST_F(RunVerdictTest, ColumnsWhereFRaisesBreakTheBand) {

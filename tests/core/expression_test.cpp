@@ -268,9 +268,8 @@ TEST_F(ExpressionTest, DerivativesReadAsWrittenAndAgreeWithTheReference) {
 // were not needed.
 TEST_F(ExpressionTest, PrintedTextReadsBackUnchanged) {
   for (const std::string text :
-       {"a", "x-(x-1)", "x-(-x)", "-(-x)", "(-x)^2", "x^(-2)", "(x^2)^3", "x^2^3", "-(x*k)",
+       {"e^(x*pi)", "x-(x-1)", "x-(-x)", "-(-x)", "(-x)^2", "x^(-2)", "(x^2)^3", "x^2^3", "-(x*k)",
         "x/(k*l)", "x*(k*l)", "x+(k+l)", "-x^2*k", "sin(-x)/-x"}) {
-    if (std::string(text) == "a") continue;
     SCOPED_TRACE(text);
     const std::string printed = core::expression::Print(core::expression::Parse(text));
     EXPECT_EQ(core::expression::Print(core::expression::Parse(printed)), printed);

@@ -41,7 +41,7 @@ TEST(HistoryTest, IsTheSequenceOfApproximations) {
       double x = kUntouched;
       host.watched_root = &x;
       try {
-        method.function(eq, x, 1, eps, 2);
+        method.function(eq, x, core::MethodInputs{1, eps, 2, core::MethodParameters{}});
       } catch (const core::EInvalidOp&) {
         EXPECT_EQ(method.number, core::kSecants);  // 0 / 0 once they settle
       }

@@ -135,7 +135,7 @@ TEST(RunTest, EquationIsReadBeforeEveryEvaluation) {
 // approximations stop moving, nothing new is computed: tangents at the cap
 // need five values and five derivatives.
 TEST(RunTest, OneNewEvaluationPerPass) {
-  using Method = core::MethodFunction;
+  using Method = std::int32_t (*)(core::Evaluator&, double&, double, double, double);
   const struct {
     const char* name;
     Method method;
@@ -282,7 +282,8 @@ TEST(RunTest, LongPrecisionTextsEndInFloatingPointErrors) {
 }
 
 TEST(RunTest, UnknownMethodOnlyRoundsTheRootVariable) {
-  for (const std::uint8_t method : {0, 5, 255}) {
+  const auto beyond_the_table = static_cast<std::uint8_t>(core::kMethods.size() + 1);
+  for (const std::uint8_t method : {std::uint8_t{0}, beyond_the_table, std::uint8_t{255}}) {
     SCOPED_TRACE(method);
     FakeHost host(0, "10");
     const Outcome outcome = Solve(host, kUnit, method, kStart, kPrecision, kEnd, 2.5);

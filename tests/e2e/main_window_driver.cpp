@@ -3,7 +3,8 @@
 // look, for window_manager_e2e.sh: "--dark" gives the application a dark
 // palette, "--points N" a system font of N points. The splash does not wait.
 // Whenever the results table changes size it prints one line: the window's
-// height, the heights of the menu bar, the status bar and the table.
+// height, the heights of the menu bar, the status bar and the table. Once
+// the status bar has painted a new text, it prints "status <text>".
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
@@ -17,6 +18,7 @@
 #include "ui/Unit4.h"
 #include "ui/start_up.h"
 #include "ui/widgets/results_grid.h"
+#include "ui/widgets/status_panel.h"
 
 namespace {
 
@@ -33,6 +35,25 @@ class SizeReporter : public QObject {
     }
     return QObject::eventFilter(watched, event);
   }
+};
+
+// The status text once it is on the screen: after the panel's paint event.
+class StatusReporter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const bool painted = QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::Paint && Form1->StatusPanel->text() != reported_) {
+      reported_ = Form1->StatusPanel->text();
+      std::cout << "status " << reported_.toStdString() << std::endl;
+    }
+    return painted;
+  }
+
+ private:
+  QString reported_;
 };
 
 }  // namespace
@@ -53,6 +74,8 @@ int main(int argc, char* argv[]) {
   ui::StartProgram();
   SizeReporter reporter;
   Form1->StringGrid1->installEventFilter(&reporter);
+  StatusReporter status_reporter;
+  Form1->StatusPanel->installEventFilter(&status_reporter);
   ui::ShowMainWindowFromEventLoop();
   const int exit_code = QApplication::exec();
   ui::DestroyWindows();

@@ -29,6 +29,8 @@ cd "$5"  # the program reads help.txt from its current directory
 export LC_ALL=C.UTF-8
 
 readonly caption='Простейший математический пакет по решению нелинейных уравнений '
+readonly help_caption='Справка'
+readonly fastest='Самый быстрый метод для данного уравнения - Метод хорд'
 readonly toolbar_height=34 group_box_height=167 grid_height=136
 readonly limit=30  # seconds for any one step, a busy machine included
 wm_pid= driver_pid=
@@ -109,14 +111,27 @@ check_maximize() {
 }
 
 # A screenshot of a run in the given look, for a person to look at, after
-# the given keys.
+# the given keys: F5 computes the design defaults, whose status line the
+# driver reports once it is painted; F1 opens the help window. The picture
+# is taken when both are on the screen, and must be a picture of it.
 keep_screenshot() {
   local name=$1 keys=$2
   shift 2
   start_driver "$@"
   xdotool windowactivate --sync "$window" key --delay 300 $keys
-  sleep 1
+  local expected="status $fastest"
+  status_painted() { grep -qxF "$expected" "$sizes"; }
+  wait_until "$limit" "the status line '$fastest' painted" status_painted ||
+    fail "$name: no status line '$fastest'; the driver said: $(cat "$sizes")"
+  if [[ " $keys " == *" F1 "* ]]; then
+    wait_for_window "$limit" "$help_caption" "$driver_pid" >/dev/null ||
+      fail "$name: F1 opened no help window"
+  fi
   import -window root "$artefacts/$name.png"
+  local size
+  size=$(identify -format '%wx%h' "$artefacts/$name.png" 2>/dev/null) ||
+    fail "$name: the screenshot is no picture"
+  [[ $size == "$NLE_SCREEN" ]] || fail "$name: the screenshot is $size, not $NLE_SCREEN"
   stop_driver
   echo "ok ($wm): screenshot $name.png"
 }

@@ -34,19 +34,7 @@
 
 namespace {
 
-// WCAG 2 contrast ratio of two opaque colours.
-double Contrast(const QColor& a, const QColor& b) {
-  const auto luminance = [](const QColor& colour) {
-    const auto linear = [](double channel) {
-      return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
-  };
-  const double la = luminance(a);
-  const double lb = luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+using window_test::Contrast;
 
 // Where a widget that does not fill its own background draws its text: on
 // the nearest ancestor that fills its background, or on the window.

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/formula_feedback.h"
 #include "app/number_text.h"
 #include "app/pass_table.h"
 #include "app/variants.h"
@@ -74,7 +75,10 @@ class CommandLineTest : public QObject {
   void leavesTheToolkitsOptionsToTheToolkit_data();
   void leavesTheToolkitsOptionsToTheToolkit();
   void printsTheWindowsTableForTheDefaults();
+  void marksAFormulasErrorAsTheWindowDoes_data();
+  void marksAFormulasErrorAsTheWindowDoes();
   void writesTheDocumentedJson();
+  void namesNoFastestMethodAfterAnError();
   void writesAReportPageForEveryFortyFivePasses();
   void writesTheSameVariantsAsTheLibraryForTheSameSeed();
   void printsTheMainWindowAndADetailWindow();
@@ -231,6 +235,28 @@ void CommandLineTest::printsTheWindowsTableForTheDefaults() {
   QCOMPARE(lines.last(), window.StatusPanel->text());
 }
 
+void CommandLineTest::marksAFormulasErrorAsTheWindowDoes_data() {
+  QTest::addColumn<QString>("formula");
+  QTest::newRow("short") << QStringLiteral("x^2 - *3");
+  QTest::newRow("tab before the place") << QStringLiteral("x\t+\t*2");
+  QTest::newRow("letters of two bytes") << QStringLiteral("−x+№");
+  QTest::newRow("long") << QStringLiteral("x+") + QString(40, QLatin1Char('1')) +
+                               QStringLiteral("+2x+") + QString(40, QLatin1Char('1'));
+}
+
+// The window shows the formula, the mark and the message; the command line
+// the message, then the same two lines indented.
+void CommandLineTest::marksAFormulasErrorAsTheWindowDoes() {
+  QFETCH(QString, formula);
+  const QStringList window =
+      QString::fromStdString(app::ReadFormula(formula.toStdString()).text).split('\n');
+  QCOMPARE(window.size(), 3);
+  const Result result = RunProgram({"--solve", "--formula", formula});
+  QCOMPARE(result.status, 1);
+  QCOMPARE(result.err, window[2] + QStringLiteral(".\n  ") + window[0] + QStringLiteral("\n  ") +
+                           window[1] + QLatin1Char('\n'));
+}
+
 void CommandLineTest::writesTheDocumentedJson() {
   const Result result =
       RunProgram({"--solve", "--equation", "3", "--k", "1", "--l", "0", "--start", "0",
@@ -258,6 +284,10 @@ void CommandLineTest::writesTheDocumentedJson() {
     QCOMPARE(table_row[0].toString(), method[QStringLiteral("name")].toString());
     QCOMPARE(table_row[1].toString(), method[QStringLiteral("root_text")].toString());
     QCOMPARE(table_row[2].toString(), QString::number(method[QStringLiteral("count")].toInt()));
+    // The detail window's result line.
+    QCOMPARE(method[QStringLiteral("result")].toString(),
+             QStringLiteral("Корень (как в таблице): ") + table_row[1].toString() +
+                 QStringLiteral(", итераций: ") + table_row[2].toString());
     QVERIFY(std::fabs(method[QStringLiteral("root")].toDouble() - 0.7391) < 1e-12);
     const QJsonArray passes = method[QStringLiteral("passes")].toArray();
     QVERIFY(!passes.isEmpty());
@@ -268,6 +298,24 @@ void CommandLineTest::writesTheDocumentedJson() {
     QCOMPARE(verdict[QStringLiteral("outcome")].toString(), QStringLiteral("сошёлся"));
     QVERIFY(verdict[QStringLiteral("text")].toString().startsWith(QStringLiteral("Сошёлся")));
   }
+}
+
+// f′(0) = 0 stops the tangents: no method is the fastest, and the table
+// keeps the order of the run.
+void CommandLineTest::namesNoFastestMethodAfterAnError() {
+  const Result result = RunProgram({"--solve", "--start", "0", "--format", "json"});
+  QCOMPARE(result.status, 1);
+  const QJsonObject json = QJsonDocument::fromJson(result.out.toUtf8()).object();
+  QVERIFY2(json[QStringLiteral("fastest")].isNull(), qPrintable(result.out));
+  QCOMPARE(json[QStringLiteral("status")].toString(), QString());
+  const QJsonArray methods = json[QStringLiteral("methods")].toArray();
+  QCOMPARE(methods.size(), 4);
+  for (int i = 0; i < methods.size(); ++i)
+    QCOMPARE(methods[i][QStringLiteral("row")].toInt(), i + 1);
+  QCOMPARE(methods[2][QStringLiteral("result")].toString(),
+           QStringLiteral("Метод завершился ошибкой: «Floating point division by zero». Проходы "
+                          "до ошибки — в таблице."));
+  QVERIFY(methods[3][QStringLiteral("result")].isNull());
 }
 
 void CommandLineTest::writesAReportPageForEveryFortyFivePasses() {
@@ -281,16 +329,17 @@ void CommandLineTest::writesAReportPageForEveryFortyFivePasses() {
   QCOMPARE(report.status, 1);
   QCOMPARE(json.status, 1);
   // The main page, then each method: one page of texts and plots, and its
-  // pass table, kPassRowsPerPage rows to a page.
-  int expected = 1;
+  // pass table, 45 rows to a page under a repeated header. Bisection's 5,001
+  // passes and its row 0 make 5,002 rows, 112 pages; the chords' and the
+  // tangents' passes 0 to 5,000 make 5,001 rows, 112 pages each; the
+  // secants' passes 0 to 5 before their error, one page.
+  // 1 + 3 × (1 + 112) + (1 + 1) = 342.
   const QJsonArray methods =
       QJsonDocument::fromJson(json.out.toUtf8())[QStringLiteral("methods")].toArray();
-  for (const QJsonValue& method : methods) {
-    const qsizetype passes = method[QStringLiteral("passes")].toArray().size();
-    expected += 1 + static_cast<int>((passes + ui::kPassRowsPerPage - 1) / ui::kPassRowsPerPage);
-  }
-  QCOMPARE(methods[0][QStringLiteral("passes")].toArray().size(), 5001);
-  QCOMPARE(PdfPages(pdf), expected);
+  const int passes[] = {5001, 5001, 5001, 6};
+  for (int i = 0; i < 4; ++i)
+    QCOMPARE(methods[i][QStringLiteral("passes")].toArray().size(), passes[i]);
+  QCOMPARE(PdfPages(pdf), 342);
   const QString text =
       Tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
   for (const QString& cell :

@@ -46,6 +46,37 @@ QStringList CutTexts(const QChartView& view) {
   return cut;
 }
 
+// A plot's layout as the page has it: the view, its chart, the chart's plot
+// area and the legend under it.
+struct Layout {
+  QSize view;
+  QSizeF chart;
+  QRectF plot_area;
+  int legend_height = -1;
+
+  bool operator==(const Layout&) const = default;
+  QString Text() const {
+    return QStringLiteral("view %1×%2, chart %3×%4, legend %5")
+        .arg(view.width())
+        .arg(view.height())
+        .arg(chart.width())
+        .arg(chart.height())
+        .arg(legend_height);
+  }
+};
+
+// Laid out: the chart fills the view, its plot area lies inside it, and
+// nothing has moved since the last look.
+bool Settled(QChartView& view, Layout& last) {
+  const auto* legend = view.parentWidget()->findChild<ui::LegendStrip*>();
+  const Layout now{view.viewport()->size(), view.chart()->size(), view.chart()->plotArea(),
+                   legend != nullptr ? legend->height() : -1};
+  const bool settled = now == last && now.chart == QSizeF(now.view) && !now.plot_area.isEmpty() &&
+                       QRectF(QPointF(), now.chart).contains(now.plot_area);
+  last = now;
+  return settled;
+}
+
 }  // namespace
 
 class IterationsLookTest : public QObject {
@@ -121,7 +152,12 @@ void IterationsLookTest::nothingIsCut() {
     tabs->setCurrentIndex(tab);
     QChartView* view = window->CurrentPlot();
     if (view == nullptr) continue;  // a tab without a plot
-    QTest::qWait(50);               // the charts lay out on the next turn of the event loop
+    // The page lays out its chart and legend on later turns of the event
+    // loop: wait until a turn leaves them as they were.
+    Layout last;
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        Settled(*view, last),
+        qPrintable(QStringLiteral("tab %1 still lays out: ").arg(tab) + last.Text()), 10'000);
     const QString name =
         QString("%1/look/%2-%3.png").arg(QT_TESTCASE_BUILDDIR, QTest::currentDataTag()).arg(tab);
     QVERIFY(window->grab().save(name));

@@ -100,6 +100,7 @@ class IterationsWindowTest : public QObject {
   void doubleClickOnEachSortedRowOpensThatMethod();
   void enterOnASelectedRowOpensItsMethod();
   void headerAndUnrunRowsOpenNothing();
+  void theRunNotTheTextSaysWhichMethodARowHolds();
   void copiesGiveTheExpectedFirstLines();
   void csvReadsBackToTheSameNumbers_data();
   void csvReadsBackToTheSameNumbers();
@@ -118,6 +119,7 @@ class IterationsWindowTest : public QObject {
 
  private:
   QStringList reports_;
+  QPalette palette_;  // the light palette the tests start in
 };
 
 void IterationsWindowTest::initTestCase() {
@@ -129,13 +131,23 @@ void IterationsWindowTest::initTestCase() {
   ui::CreateWindows();
   Form1->show();
   QVERIFY(QTest::qWaitForWindowActive(Form1));
+  palette_ = QApplication::palette();
 }
 
+// Whatever a test changed goes back, also after a failed check: the next
+// test starts from the design defaults in the light palette.
 void IterationsWindowTest::cleanup() {
   CloseAll();
   reports_.clear();
   ui::RestoreDefaultSaveFileChooser();
   ui::RestoreDefaultPictureSizeChooser();
+  QApplication::setPalette(palette_);
+  Form1->ComboBox1->setCurrentIndex(0);
+  Form1->Edit1->setText("1");
+  Form1->Edit2->setText(QString::fromStdString("0" + app::DecimalSeparator() + "001"));
+  Form1->Edit3->setText("1");
+  Form1->Edit4->setText("1");
+  Form1->Edit11->setText("2");
 }
 
 void IterationsWindowTest::cleanupTestCase() {
@@ -213,6 +225,20 @@ void IterationsWindowTest::headerAndUnrunRowsOpenNothing() {
   DoubleClick(0, 3);
   QCOMPARE(OpenWindows().size(), 1);
   QCOMPARE(OpenWindows().front()->Method(), core::kTangents);
+}
+
+// The names in the table are only shown: the run records which method each
+// row holds, so names written over do not change what opens.
+void IterationsWindowTest::theRunNotTheTextSaysWhichMethodARowHolds() {
+  Compute("1");
+  for (int row = 1; row <= 4; ++row)
+    Form1->StringGrid1->SetCellText(0, row, QStringLiteral("Метод половинного деления"));
+  const core::Method sorted[] = {core::kChords, core::kTangents, core::kSecants, core::kBisection};
+  for (int row = 1; row <= 4; ++row) {
+    const ui::DetailWindow* window = Opener().OpenRow(row);
+    QVERIFY(window != nullptr);
+    QCOMPARE(window->Method(), sorted[row - 1]);
+  }
 }
 
 void IterationsWindowTest::copiesGiveTheExpectedFirstLines() {
@@ -635,17 +661,11 @@ void IterationsWindowTest::saysWhatBecameOfEachRun() {
         window.grab().save(pictures + "/verdict-" + QTest::currentDataTag() + "-" + tab + ".png"));
     plots->setCurrentIndex(plots->currentIndex() + 1);
   }
-
-  Form1->ComboBox1->setCurrentIndex(0);
-  Form1->Edit3->setText("1");
-  Form1->Edit4->setText("1");
-  Form1->Edit11->setText("2");
 }
 
 // The verdict line of a run that found no root is a notice in the palette's
 // tool-tip colours; a dark desktop keeps it readable (the picture shows it).
 void IterationsWindowTest::verdictStaysReadableInADarkPalette() {
-  const QPalette light = QApplication::palette();
   QApplication::setPalette(window_test::DarkPalette());
   Form1->ComboBox1->setCurrentIndex(4);
   Form1->Edit3->setText("3");
@@ -667,11 +687,6 @@ void IterationsWindowTest::verdictStaysReadableInADarkPalette() {
   const QString pictures = QStringLiteral(NLE_SCREENSHOT_DIR);
   QVERIFY(QDir().mkpath(pictures));
   QVERIFY(window.grab().save(pictures + "/verdict-cycling-tangents-dark.png"));
-  QApplication::setPalette(light);
-  Form1->ComboBox1->setCurrentIndex(0);
-  Form1->Edit3->setText("1");
-  Form1->Edit4->setText("1");
-  Form1->Edit11->setText("2");
 }
 
 QTEST_MAIN(IterationsWindowTest)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the window tests and the window drivers share: a dark desktop palette,
-// and a log kept free of the offscreen platform's complaints.
+// the contrast of two colours, and a log kept free of the offscreen
+// platform's complaints.
 #pragma once
 
 #include <QColor>
@@ -8,8 +9,24 @@
 #include <QPalette>
 #include <QString>
 #include <QtGlobal>
+#include <algorithm>
+#include <cmath>
 
 namespace window_test {
+
+// WCAG 2 contrast ratio of two opaque colours.
+inline double Contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& colour) {
+    const auto linear = [](double channel) {
+      return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+  };
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 // A dark desktop, as a dark theme gives it: light text on dark backgrounds.
 inline QPalette DarkPalette() {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/function_plot.h"
+#include "app/function_sampling.h"
 #include "app/number_text.h"
 
 namespace ui {

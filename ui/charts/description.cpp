@@ -19,7 +19,7 @@
 #include <cmath>
 
 #include <map>
-#include "ui/charts/convergence_charts.h"
+#include "ui/charts/series.h"
 
 #include "app/number_text.h"
 

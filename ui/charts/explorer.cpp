@@ -15,8 +15,8 @@
 #include <cmath>
 
 #include "app/number_text.h"
-#include "ui/charts/convergence_charts.h"
 #include "ui/charts/description.h"
+#include "ui/charts/series.h"
 #include "ui/error_boundary.h"
 #include "ui/platform/window_role.h"
 

@@ -9,7 +9,6 @@
 #include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QSvgGenerator>
@@ -17,7 +16,7 @@
 #include <QtCharts/QChartView>
 
 #include "ui/charts/legend.h"
-#include "ui/platform/nested_loop.h"
+#include "ui/platform/modal_dialog.h"
 
 namespace ui {
 
@@ -27,10 +26,8 @@ constexpr int kMargin = 8;
 constexpr double kInchesPerMetre = 1 / 0.0254;
 constexpr double kScreenDpi = 96;
 
-// On the heap and checked after its loop: a dialog on the stack would be freed
-// by its parent window if the window went first (ui/nested_loop.h).
 std::optional<PictureSize> AskPictureSize(QWidget* parent, PictureSize initial) {
-  QPointer<QDialog> owner = new QDialog(parent);
+  auto* owner = new QDialog(parent);
   QDialog& dialog = *owner;
   dialog.setWindowTitle(QStringLiteral("Размер рисунка"));
   auto* width = new QSpinBox(&dialog);
@@ -53,15 +50,11 @@ std::optional<PictureSize> AskPictureSize(QWidget* parent, PictureSize initial) 
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   form->addRow(buttons);
-  bool accepted = false;
-  {
-    const NestedLoopScope loop;
-    accepted = dialog.exec() == QDialog::Accepted;
-  }
   std::optional<PictureSize> size;
-  if (!owner.isNull() && accepted)
-    size = PictureSize{{width->value(), height->value()}, scale->value()};
-  delete owner.data();
+  RunModalDialog(owner, [&](QDialog&, int result) {
+    if (result == QDialog::Accepted)
+      size = PictureSize{{width->value(), height->value()}, scale->value()};
+  });
   return size;
 }
 

@@ -12,7 +12,7 @@
 #include <QtCharts/QChart>
 #include <cmath>
 
-#include "ui/charts/convergence_charts.h"
+#include "ui/charts/series.h"
 
 namespace ui {
 

@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QStringList>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "app/error_report.h"
+#include "app/formula_feedback.h"
 #include "app/number_text.h"
 #include "app/pass_table.h"
 #include "app/table_window.h"
@@ -167,10 +169,23 @@ app::InputTexts SolveInputs(const QCommandLineParser& parser, const Options& opt
 
 std::string MethodPassesText(const app::RunRecord& record) {
   std::string text;
-  for (const core::MethodEntry& entry : core::kMethods) {
-    const core::MethodHistory& history = record.methods[entry.number - 1];
-    text += "\n" + std::string(entry.name) + "\n";
-    text += app::AlignedText(app::PassTable(history).AllLines());
+  for (const core::Method method : record.method_set) {
+    text += "\n" + std::string(core::EntryOf(method).name) + "\n";
+    text += app::AlignedText(app::PassTable(record.History(method)).AllLines());
+  }
+  return text;
+}
+
+// The message, then the formula with a mark under the place it names, each
+// line indented, as the typed-equation window shows them.
+std::string FormulaErrorText(const std::string& formula, const core::EFormulaError& error) {
+  std::string text = app::ReportText(error.Message()) + "\n";
+  const std::string marked = app::MarkedFormula(formula, error.Position());
+  std::size_t begin = 0;
+  while (begin <= marked.size()) {
+    const std::size_t end = std::min(marked.find('\n', begin), marked.size());
+    text += "  " + marked.substr(begin, end - begin) + "\n";
+    begin = end + 1;
   }
   return text;
 }
@@ -197,9 +212,7 @@ int SolveCommand(const QCommandLineParser& parser, const Options& options) {
   try {
     ran = app::Solve(inputs);
   } catch (const core::EFormulaError& error) {
-    // The message, then the formula with a mark under the place it names.
-    Write(stderr, app::ReportText(error.Message()) + "\n  " + inputs.formula + "\n  " +
-                      std::string(error.Position() > 0 ? error.Position() - 1 : 0, ' ') + "^\n");
+    Write(stderr, FormulaErrorText(inputs.formula, error));
     return kExitRunError;
   }
   const app::SolvedRun& solved = *ran;

@@ -4,10 +4,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "app/function_texts.h"
+#include "app/method_analysis.h"
+#include "app/method_summary.h"
 #include "app/number_text.h"
 #include "app/run_verdict.h"
 #include "core/method_table.h"
@@ -41,21 +44,21 @@ QJsonArray Passes(const core::MethodHistory& history) {
   return passes;
 }
 
-// The method's place in the sorted table, from 1.
-int RowOf(const app::TableWindow& window, std::string_view name) {
-  for (int row = 1; row < window.RowCount(); ++row)
-    if (window.Cell(0, row) == name) return row;
-  return 0;
+// The method's row in the table, from 1: sorted, or in the run's order
+// where an error left the table unsorted.
+int RowOf(const app::RunRecord& record, core::Method method) {
+  const auto found = std::find(record.rows.begin(), record.rows.end(), method);
+  return found == record.rows.end() ? 0 : static_cast<int>(found - record.rows.begin()) + 1;
 }
 
 QJsonObject Method(const app::SolvedRun& solved, const core::MethodEntry& entry, bool history) {
-  const core::MethodHistory& method = solved.record->methods[entry.number - 1];
+  const core::MethodHistory& method = solved.record->History(entry.number);
   const core::EvaluationCounts& counts = method.counts;
   QJsonObject object{
       {QStringLiteral("method"), static_cast<int>(entry.number)},
       {QStringLiteral("key"), FromUtf8(entry.key)},
       {QStringLiteral("name"), FromUtf8(entry.name)},
-      {QStringLiteral("row"), RowOf(solved.window, entry.name)},
+      {QStringLiteral("row"), RowOf(*solved.record, entry.number)},
       {QStringLiteral("count"), method.count ? QJsonValue(*method.count) : QJsonValue()},
       {QStringLiteral("root"), Number(method.root)},
       {QStringLiteral("root_text"),
@@ -72,13 +75,16 @@ QJsonObject Method(const app::SolvedRun& solved, const core::MethodEntry& entry,
                    {QStringLiteral("df_computed"), static_cast<qint64>(counts.df_computed)}}},
   };
   if (method.ran) {
-    const app::Verdict verdict = app::JudgeRun(*solved.record, method);
-    object.insert(
-        QStringLiteral("verdict"),
-        QJsonObject{{QStringLiteral("outcome"), FromUtf8(app::OutcomeWord(verdict.outcome))},
-                    {QStringLiteral("text"), Text(app::VerdictText(verdict))}});
+    const app::MethodAnalysis analysis = app::Analyse(*solved.record, entry.number);
+    const app::MethodSummary summary = app::Summarize(*solved.record, entry.number, analysis);
+    object.insert(QStringLiteral("verdict"),
+                  QJsonObject{{QStringLiteral("outcome"),
+                               FromUtf8(app::OutcomeWord(analysis.verdict.outcome))},
+                              {QStringLiteral("text"), Text(summary.verdict)}});
+    object.insert(QStringLiteral("result"), Text(summary.result));
   } else {
     object.insert(QStringLiteral("verdict"), QJsonValue());
+    object.insert(QStringLiteral("result"), QJsonValue());
   }
   if (history) object.insert(QStringLiteral("passes"), Passes(method));
   return object;
@@ -112,13 +118,15 @@ QByteArray RunJson(const app::SolvedRun& solved, bool history) {
     table.append(cells);
   }
   QJsonArray methods;
-  for (const core::MethodEntry& entry : core::kMethods)
-    methods.append(Method(solved, entry, history));
+  for (const core::Method method : solved.record->method_set)
+    methods.append(Method(solved, core::EntryOf(method), history));
+  const std::optional<core::Method> fastest = app::FastestMethod(*solved.record);
   const QJsonObject document{
       {QStringLiteral("inputs"), inputs},
       {QStringLiteral("table"), table},
       {QStringLiteral("status"), Text(solved.window.StatusText())},
-      {QStringLiteral("fastest"), Text(solved.window.Cell(0, 1))},
+      {QStringLiteral("fastest"),
+       fastest ? QJsonValue(FromUtf8(core::EntryOf(*fastest).name)) : QJsonValue()},
       {QStringLiteral("methods"), methods},
       {QStringLiteral("error"), solved.error ? Text(*solved.error) : QJsonValue()},
   };

@@ -16,26 +16,8 @@
 #include "ui/error_boundary.h"
 #include "ui/platform/table_copy.h"
 #include "ui/widgets/placement.h"
-#include "ui/widgets/utf8_text.h"
 
 namespace ui {
-
-namespace {
-
-constexpr int kNameColumn = 0;
-
-const core::MethodEntry* MethodNamed(const QString& name) {
-  for (const core::MethodEntry& entry : core::kMethods)
-    if (name == FromUtf8(entry.name)) return &entry;
-  return nullptr;
-}
-
-QString CellText(const QTableWidget& table, int row, int column) {
-  const QTableWidgetItem* item = table.item(row, column);
-  return item != nullptr ? item->text() : QString();
-}
-
-}  // namespace
 
 DetailOpener::DetailOpener(QTableWidget* table, LastRun last_run, Running running)
     : QObject(table), table_(table), last_run_(std::move(last_run)), running_(std::move(running)) {
@@ -52,12 +34,16 @@ DetailOpener::DetailOpener(QTableWidget* table, LastRun last_run, Running runnin
           [this] { QTimer::singleShot(0, this, [this] { MarkReplacedRuns(); }); });
 }
 
+// The run record knows which method each row of the table holds, sorted or
+// not (an error leaves the table unsorted).
 const core::MethodEntry* DetailOpener::MethodToOpen(int row) const {
   const std::shared_ptr<const app::RunRecord> run = last_run_();
   if (run == nullptr || running_() || row < 1 || row >= table_->rowCount()) return nullptr;
-  const core::MethodEntry* entry = MethodNamed(CellText(*table_, row, kNameColumn));
-  if (entry == nullptr || !run->methods.at(entry->number - 1u).ran) return nullptr;
-  return entry;
+  const auto index = static_cast<std::size_t>(row - 1);
+  if (index >= run->rows.size()) return nullptr;
+  const core::MethodEntry& entry = core::EntryOf(run->rows[index]);
+  if (!run->History(entry.number).ran) return nullptr;
+  return &entry;
 }
 
 DetailOpener::~DetailOpener() {
@@ -141,7 +127,7 @@ bool DetailOpener::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // By the mouse, the row under the pointer; from the keyboard, the selected
-// row. A popup owned by the table (ui/context_menu.h says why not exec()).
+// row. A popup owned by the table (ui/platform/context_menu.h says why not exec()).
 void DetailOpener::ShowContextMenu(QContextMenuEvent& event) {
   const bool by_mouse = event.reason() == QContextMenuEvent::Mouse;
   menu_row_ = by_mouse ? table_->rowAt(table_->viewport()->mapFromGlobal(event.globalPos()).y())

@@ -34,7 +34,8 @@ class DetailOpener : public QObject {
   using LastRun = std::function<std::shared_ptr<const app::RunRecord>()>;
   using Running = std::function<bool()>;
 
-  // `table` names the methods in column 0 from row 1 on; the opener is the
+  // `table` shows the results of the runs that `last_run` gives, a method a
+  // row from row 1 on, in the order of the run's rows; the opener is the
   // table's child.
   DetailOpener(QTableWidget* table, LastRun last_run, Running running);
   // Closes the detail windows still open: they go with the main window.

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -15,27 +14,16 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
-#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <algorithm>
 
-#include "app/function_plot.h"
-#include "app/function_texts.h"
-#include "app/method_analysis.h"
-#include "app/method_report.h"
-#include "app/number_text.h"
+#include "app/method_summary.h"
 #include "app/pass_table.h"
 #include "core/method_table.h"
-#include "ui/charts/convergence_charts.h"
-#include "ui/charts/description.h"
-#include "ui/charts/explorer.h"
-#include "ui/charts/export.h"
-#include "ui/charts/legend.h"
-#include "ui/detail/efficiency_tab.h"
 #include "ui/detail/pass_table_model.h"
+#include "ui/detail/plot_tabs.h"
 #include "ui/detail/verdict_line.h"
 #include "ui/detail/window_place.h"
 #include "ui/error_boundary.h"
@@ -56,94 +44,8 @@ namespace {
 
 constexpr int kSpacing = 6;
 constexpr int kMeasuredRows = 64;
-// A plot never gets fewer lines of the font than these, however small the
-// window: the window scrolls instead.
-constexpr int kPlotLinesHigh = 20;
-constexpr int kPlotLinesWide = 12;
 // The heading of the help section about this window.
 const QString kHelpSection = QStringLiteral("10. ИТЕРАЦИИ И ГРАФИКИ МЕТОДА");
-
-const core::MethodHistory& HistoryOf(const app::RunRecord& run, std::uint8_t method) {
-  return run.methods.at(static_cast<std::size_t>(method - 1));
-}
-
-// A typed formula is named in the title too: several may be open at once.
-QString Title(const app::RunRecord& run, std::uint8_t method) {
-  QString title = QStringLiteral("Итерации: ") + FromUtf8(core::FindMethod(method)->name);
-  if (HistoryOf(run, method).formula != nullptr)
-    title += QStringLiteral(" — ") + FromUtf8(run.equation_text);
-  return title;
-}
-
-// The result as the results table shows it, or the error the method ended
-// in; the table's number is called a root only where the run found one.
-QString ResultText(const core::MethodHistory& history, bool found_root) {
-  if (history.error) {
-    return QStringLiteral("Метод завершился ошибкой: «") + FromUtf8(*history.error) +
-           QStringLiteral("». Проходы до ошибки — в таблице.");
-  }
-  if (!history.root || !history.count) return QString();
-  return (found_root ? QStringLiteral("Корень (как в таблице): ")
-                     : QStringLiteral("В таблице (последнее приближение, не корень): ")) +
-         FromUtf8(app::FormatReal(*history.root)) + QStringLiteral(", итераций: ") +
-         FromUtf8(app::FormatInteger(*history.count));
-}
-
-// What the list text means as a function; a typed formula says it itself.
-QString FunctionLine(const core::MethodHistory& history) {
-  const std::string text = app::FunctionText(history.equation);
-  if (history.formula != nullptr || text.empty()) return QString();
-  return QStringLiteral("Метод ищет нули правой части уравнения: ") + FromUtf8(text) +
-         QStringLiteral(" («x=» в расчёте не участвует).");
-}
-
-QString CountsText(const core::EvaluationCounts& counts) {
-  return FromUtf8(app::EvaluationCountText("f", counts.f_asked, counts.f_computed)) +
-         QStringLiteral("; ") +
-         FromUtf8(app::EvaluationCountText("f′", counts.df_asked, counts.df_computed));
-}
-
-QString FunctionPlotNote(const app::FunctionPlot& plot, std::size_t passes) {
-  QStringList notes;
-  if (passes > static_cast<std::size_t>(app::kDrawnPasses)) {
-    notes << QStringLiteral("Построения и номера приближений — для первых %1 проходов.")
-                 .arg(app::kDrawnPasses);
-  }
-  for (const app::ReflectedChord& chord : plot.reflections) {
-    notes << QStringLiteral(
-                 "Хорда прохода %1 пересекает ось в %2, но f(a)·f(b) > 0, а формула метода "
-                 "берёт модуль дроби |f(a)/(f(a) − f(b))|: точка отражается относительно a "
-                 "и попадает в x = %3 (пунктир вдоль оси).")
-                 .arg(chord.n)
-                 .arg(FromUtf8(app::FormatReal(chord.crossing, 6)),
-                      FromUtf8(app::FormatReal(chord.landed, 6)));
-  }
-  if (!plot.brackets.empty()) {
-    notes << QStringLiteral("Полосы под графиком — отрезок, который делит пополам каждый проход.");
-  }
-  if (plot.last_point) {
-    notes << QStringLiteral(
-        "Метод не нашёл корень: ромб отмечает последнее приближение "
-        "(xₙ, f(xₙ)).");
-  }
-  if (plot.range.iterates_outside > 0) {
-    notes << QStringLiteral("Приближений далеко за отрезком, не вошедших в график: %1.")
-                 .arg(plot.range.iterates_outside);
-  }
-  return notes.join(QLatin1Char(' '));
-}
-
-QString ConvergencePlotNote(const app::ConvergenceExtent& extent) {
-  QString note = QStringLiteral(
-      "Нулевой шаг на логарифмической оси не изобразить: такие проходы отмечены "
-      "пустыми квадратами у нижнего края.");
-  if (extent.shown < extent.last) {
-    note += QStringLiteral(" После прохода %1 и до прохода %2 шаги только нулевые.")
-                .arg(extent.shown)
-                .arg(extent.last);
-  }
-  return note;
-}
 
 QAction* NewAction(QWidget* owner, const QString& text, const QKeySequence& keys,
                    Qt::ShortcutContext context) {
@@ -161,10 +63,11 @@ DetailWindow::DetailWindow(std::shared_ptr<const app::RunRecord> run, std::uint8
     : QWidget(parent, Qt::Window),
       run_(std::move(run)),
       method_(method),
-      analyses_(std::make_shared<const RunAnalyses>(app::AnalyseRun(*run_))) {
+      analyses_(std::make_shared<const app::RunAnalyses>(app::AnalyseRun(*run_))),
+      summary_(app::Summarize(*run_, method_, core::ForMethod(*analyses_, method_))) {
   // Before anything that would make the accessible object with another role.
   SetAccessibleRole(*this, QAccessible::Window);
-  setWindowTitle(Title(*run_, method_));
+  setWindowTitle(FromUtf8(summary_.title));
   setAccessibleName(windowTitle());
 
   out_of_date_ = NewNotice(QStringLiteral("Эти итерации относятся к прежнему расчёту: "
@@ -173,7 +76,7 @@ DetailWindow::DetailWindow(std::shared_ptr<const app::RunRecord> run, std::uint8
   out_of_date_->hide();
   QWidget* summary = CreateSummary();
   CreateTable();
-  QWidget* plots = CreatePlots();
+  plots_ = new PlotTabs(run_, analyses_, method_, this);
   QWidget* buttons = CreateButtons();
 
   // The size follows the font, at most nine tenths of the screen; the
@@ -181,7 +84,7 @@ DetailWindow::DetailWindow(std::shared_ptr<const app::RunRecord> run, std::uint8
   resize(DetailWindowSize(*this, screen()->availableGeometry()));
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->addWidget(table_);
-  splitter->addWidget(plots);
+  splitter->addWidget(plots_);
   splitter->setChildrenCollapsible(false);
   // The table as wide as its columns, up to half the window; the plots take the rest.
   const int table_width = std::min(width() / 2, TableWidth());
@@ -198,14 +101,14 @@ DetailWindow::DetailWindow(std::shared_ptr<const app::RunRecord> run, std::uint8
   auto* column = new QVBoxLayout(content);
   column->setSpacing(kSpacing);
   column->addWidget(out_of_date_);
-  column->addWidget(NewVerdictLine(analyses_->at(method_ - 1u).verdict));
+  column->addWidget(NewVerdictLine(core::ForMethod(*analyses_, method_).verdict));
   column->addWidget(summary);
   column->addWidget(splitter, 1);
   column->addWidget(buttons);
   setTabOrder(table_, plots_);
-  setTabOrder(plots_, function_view_);
-  setTabOrder(function_view_, convergence_view_);
-  setTabOrder(convergence_view_, copy_button_);
+  setTabOrder(plots_, plots_->FunctionView());
+  setTabOrder(plots_->FunctionView(), plots_->ConvergenceView());
+  setTabOrder(plots_->ConvergenceView(), copy_button_);
   setTabOrder(copy_button_, csv_button_);
   setTabOrder(csv_button_, plot_button_);
   setTabOrder(plot_button_, data_button_);
@@ -218,7 +121,7 @@ DetailWindow::DetailWindow(std::shared_ptr<const app::RunRecord> run, std::uint8
 
 void DetailWindow::CreateTable() {
   table_ = new QTableView();
-  model_ = new PassTableModel(run_, analyses_, method_ - 1, table_);
+  model_ = new PassTableModel(run_, analyses_, method_, table_);
   table_->setModel(model_);
   table_->setAccessibleName(QStringLiteral("Таблица проходов"));
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -259,88 +162,23 @@ QLabel* DetailWindow::NewNotice(const QString& text, const QString& accessible_n
 }
 
 QWidget* DetailWindow::CreateSummary() {
-  const core::MethodHistory& history = HistoryOf(*run_, method_);
-  const app::MethodAnalysis& analysis = analyses_->at(method_ - 1u);
   auto* summary = new QWidget();
   auto* lines = new QVBoxLayout(summary);
   lines->setContentsMargins(0, 0, 0, 0);
   lines->setSpacing(2);
   lines->addWidget(
-      NewText(FromUtf8(app::InputsText(*run_)) + QLatin1Char('\n') + FunctionLine(history),
+      NewText(FromUtf8(summary_.inputs) + QLatin1Char('\n') + FromUtf8(summary_.function_line),
               QStringLiteral("Исходные данные")));
-  lines->addWidget(NewText(ResultText(history, app::FoundRoot(analysis.verdict.outcome)),
-                           QStringLiteral("Результат метода")));
-  lines->addWidget(NewText(CountsText(history.counts), QStringLiteral("Число вычислений")));
-  if (app::StartsWithoutSignChange(*run_, history)) {
-    lines->addWidget(NewNotice(FromUtf8(app::kNoSignChangeWarning),
-                               QStringLiteral("Предупреждение об отрезке")));
+  lines->addWidget(NewText(FromUtf8(summary_.result), QStringLiteral("Результат метода")));
+  lines->addWidget(NewText(FromUtf8(summary_.counts), QStringLiteral("Число вычислений")));
+  if (summary_.sign_warning) {
+    lines->addWidget(
+        NewNotice(FromUtf8(*summary_.sign_warning), QStringLiteral("Предупреждение об отрезке")));
   }
-  QString order =
-      FromUtf8(app::OrderText(analysis)) + QLatin1Char(' ') + FromUtf8(app::ExpectedOrderText());
-  if (const std::string reference = app::ReferenceText(analysis); !reference.empty())
-    order += QLatin1Char('\n') + FromUtf8(reference);
+  QString order = FromUtf8(summary_.order) + QLatin1Char(' ') + FromUtf8(summary_.expected_order);
+  if (!summary_.reference.empty()) order += QLatin1Char('\n') + FromUtf8(summary_.reference);
   lines->addWidget(NewText(order, QStringLiteral("Порядок сходимости")));
   return summary;
-}
-
-QWidget* DetailWindow::CreatePlots() {
-  const app::MethodAnalysis& analysis = analyses_->at(method_ - 1u);
-  const app::FunctionPlot plot =
-      app::BuildFunctionPlot(*run_, method_, app::FoundRoot(analysis.verdict.outcome));
-  function_view_ = new ChartExplorer(NewFunctionChart(plot, method_, palette()));
-  function_view_->setAccessibleName(QStringLiteral("График функции и построений метода"));
-  // The errors by default, where a reference root exists; the steps beside.
-  std::array<app::Outcome, 4> outcomes;
-  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = (*analyses_)[i].verdict.outcome;
-  const std::array<app::StepSeries, 4> errors = app::RunConvergence(*run_, *analyses_, false);
-  const app::ConvergenceExtent extent = app::ConvergenceExtentOf(errors);
-  convergence_view_ = new ChartExplorer(NewConvergenceChart(errors, extent, palette(), outcomes));
-  convergence_view_->setAccessibleName(QStringLiteral("График сходимости четырёх методов"));
-  const std::array<app::StepSeries, 4> steps = app::RunConvergence(*run_, *analyses_, true);
-  const app::ConvergenceExtent steps_extent = app::ConvergenceExtentOf(steps);
-  steps_view_ = new ChartExplorer(NewConvergenceChart(steps, steps_extent, palette(), outcomes));
-  steps_view_->setAccessibleName(QStringLiteral("График шагов четырёх методов"));
-
-  const auto page = [this](QChartView* view, const QString& note) {
-    const int line = fontMetrics().height();
-    // Wide enough for the title, which the chart would cut short.
-    const int title =
-        QFontMetrics(view->chart()->titleFont()).horizontalAdvance(view->chart()->title());
-    // The chart keeps margins on either side, and the letters that the font
-    // lacks (subscripts) come wider from another.
-    view->setMinimumSize(std::max(kPlotLinesWide * line, title * 6 / 5 + 4 * line),
-                         kPlotLinesHigh * line);
-    auto* widget = new QWidget();
-    auto* column = new QVBoxLayout(widget);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(view, 1);
-    column->addWidget(new LegendStrip(*view->chart()));
-    DescribePlot(*view);
-    if (!note.isEmpty()) column->addWidget(NewText(note, QStringLiteral("Пояснение к графику")));
-    return widget;
-  };
-  plots_ = new QTabWidget();
-  plots_->setAccessibleName(QStringLiteral("Графики"));
-  plots_->addTab(
-      page(function_view_, FunctionPlotNote(plot, HistoryOf(*run_, method_).passes.size())),
-      QStringLiteral("&Функция"));
-  plots_->addTab(page(convergence_view_, ConvergencePlotNote(extent)),
-                 QStringLiteral("С&ходимость"));
-  plots_->addTab(page(steps_view_, QStringLiteral("Шаг |xₙ − xₙ₋₁| отстаёт от погрешности на "
-                                                  "проход: он показывает, насколько сдвинулось "
-                                                  "приближение, а не насколько оно далеко от "
-                                                  "корня. ") +
-                                       ConvergencePlotNote(steps_extent)),
-                 QStringLiteral("&Шаги"));
-  plots_->addTab(NewEfficiencyTab(*run_, *analyses_), QStringLiteral("Сра&внение"));
-  return plots_;
-}
-
-// The plot's description and the legend under it follow the chart it shows.
-void DetailWindow::DescribePlot(QChartView& view) {
-  view.setAccessibleDescription(DescribeChart(*view.chart()));
-  if (view.parentWidget() == nullptr) return;
-  if (auto* legend = view.parentWidget()->findChild<LegendStrip*>()) legend->Show(*view.chart());
 }
 
 QWidget* DetailWindow::CreateButtons() {
@@ -376,26 +214,12 @@ void DetailWindow::ConnectActions() {
   connect(copy, &QAction::triggered, this, guarded(&DetailWindow::CopyPasses));
   connect(select_all, &QAction::triggered, table_, &QTableView::selectAll);
   connect(save_csv, &QAction::triggered, this, guarded(&DetailWindow::SavePassesAsCsv));
-  for (QChartView* view : {function_view_, convergence_view_, steps_view_}) {
-    new ActionsMenu(view);
-    QAction* save = NewAction(view, QStringLiteral("Сохранить график как PNG или SVG…"),
-                              QKeySequence(), Qt::WidgetShortcut);
-    QAction* copy_plot = NewAction(view, QStringLiteral("Копировать график как рисунок"),
-                                   QKeySequence::Copy, Qt::WidgetShortcut);
-    QAction* data =
-        NewAction(view, QStringLiteral("Данные графика…"), QKeySequence(), Qt::WidgetShortcut);
-    QAction* reset =
-        NewAction(view, QStringLiteral("Весь график"), QKeySequence(Qt::Key_0), Qt::WidgetShortcut);
-    connect(save, &QAction::triggered, this, guarded(&DetailWindow::SaveCurrentPlot));
-    connect(copy_plot, &QAction::triggered, this, guarded(&DetailWindow::CopyCurrentPlot));
-    connect(data, &QAction::triggered, this, guarded(&DetailWindow::ShowCurrentPlotData));
-    connect(reset, &QAction::triggered, view,
-            [view] { Guarded([view] { static_cast<ChartExplorer*>(view)->ResetView(); }); });
-  }
   connect(copy_button_, &QPushButton::clicked, this, guarded(&DetailWindow::CopyPasses));
   connect(csv_button_, &QPushButton::clicked, this, guarded(&DetailWindow::SavePassesAsCsv));
-  connect(plot_button_, &QPushButton::clicked, this, guarded(&DetailWindow::SaveCurrentPlot));
-  connect(data_button_, &QPushButton::clicked, this, guarded(&DetailWindow::ShowCurrentPlotData));
+  connect(plot_button_, &QPushButton::clicked, this,
+          [this] { Guarded([this] { plots_->SaveCurrentPlot(); }); });
+  connect(data_button_, &QPushButton::clicked, this,
+          [this] { Guarded([this] { plots_->ShowCurrentPlotData(); }); });
   connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
   table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
     return [run, method](QPagedPaintDevice& device) { PaintMethodReport(device, *run, method); };
@@ -418,7 +242,7 @@ bool DetailWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The window deletes itself on close, but never inside an event loop that a
-// dialog of its own runs (ui/nested_loop.h).
+// dialog of its own runs (ui/platform/nested_loop.h).
 void DetailWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
   if (!event->isAccepted()) return;
@@ -429,7 +253,7 @@ void DetailWindow::closeEvent(QCloseEvent* event) {
 void DetailWindow::MarkOutOfDate() {
   if (IsOutOfDate()) return;
   out_of_date_->show();
-  setWindowTitle(Title(*run_, method_) + QStringLiteral(" — устарело"));
+  setWindowTitle(FromUtf8(summary_.title) + QStringLiteral(" — устарело"));
 }
 
 bool DetailWindow::IsOutOfDate() const {
@@ -449,7 +273,7 @@ void DetailWindow::SavePassesAsCsv() {
   QString filter;
   const QString path = ChooseFileToSave(
       this, QStringLiteral("Сохранить таблицу проходов"),
-      InExportFolder(SuggestedFileName(QStringLiteral("iterations"), QStringLiteral("csv"))),
+      InExportFolder(MethodFileName(method_, QStringLiteral("iterations"), QStringLiteral("csv"))),
       {QStringLiteral("CSV (*.csv)")}, &filter);
   if (path.isEmpty()) return;
   const std::string csv = app::CsvText(model_->Table().AllLines());
@@ -457,57 +281,32 @@ void DetailWindow::SavePassesAsCsv() {
   RememberExportFolder(path);
 }
 
+QChartView* DetailWindow::FunctionView() const {
+  return plots_->FunctionView();
+}
+
+QChartView* DetailWindow::ConvergenceView() const {
+  return plots_->ConvergenceView();
+}
+
 QChartView* DetailWindow::CurrentPlot() const {
-  QWidget* tab = plots_->currentWidget();
-  return tab != nullptr ? tab->findChild<QChartView*>() : nullptr;
+  return plots_->CurrentPlot();
 }
 
 QString DetailWindow::PictureTitle(const QChartView& view) const {
-  QString equation = FromUtf8(run_->equation_text);
-  if (!equation.isEmpty()) equation += QStringLiteral(" — ");
-  return equation + FromUtf8(core::FindMethod(method_)->name) + QStringLiteral(". ") +
-         view.chart()->title();
+  return plots_->PictureTitle(view);
 }
 
 void DetailWindow::SaveCurrentPlot() {
-  QChartView* view = CurrentPlot();
-  if (view == nullptr) return;
-  const QString what = view == function_view_ ? QStringLiteral("function")
-                       : view == steps_view_  ? QStringLiteral("steps")
-                                              : QStringLiteral("convergence");
-  const QString png = QStringLiteral("PNG (*.png)");
-  const QString svg = QStringLiteral("SVG (*.svg)");
-  QString filter = png;
-  const QString path = ChooseFileToSave(
-      this, QStringLiteral("Сохранить график"),
-      InExportFolder(SuggestedFileName(what, QStringLiteral("png"))), {png, svg}, &filter);
-  if (path.isEmpty()) return;
-  const bool as_svg =
-      QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
-  if (as_svg) {
-    SaveFile(path,
-             ChartSvg(*view, PictureTitle(*view), PictureSize{}.pixels / PictureSize{}.scale));
-  } else {
-    const std::optional<PictureSize> size = ChoosePictureSize(this, PictureSize{});
-    if (!size) return;
-    SaveFile(path, ChartPng(*view, PictureTitle(*view), *size));
-  }
-  RememberExportFolder(path);
+  plots_->SaveCurrentPlot();
 }
 
 void DetailWindow::CopyCurrentPlot() {
-  if (QChartView* view = CurrentPlot()) CopyChartImage(*view, PictureTitle(*view));
+  plots_->CopyCurrentPlot();
 }
 
 void DetailWindow::ShowCurrentPlotData() {
-  QChartView* view = CurrentPlot();
-  if (view == nullptr) return;
-  ShowChartData(this, *view->chart(), QStringLiteral("Данные графика: ") + view->chart()->title());
-}
-
-QString DetailWindow::SuggestedFileName(const QString& what, const QString& extension) const {
-  return FromUtf8(core::FindMethod(method_)->key) + QLatin1Char('-') + what + QLatin1Char('.') +
-         extension;
+  plots_->ShowCurrentPlotData();
 }
 
 }  // namespace ui

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The detail window of one method of one comparison run: the run's inputs,
-// the method's result and evaluation counts, the table of its passes, the
-// plot of the function with the method's geometry, and the convergence plot
-// of all four methods. Not modal; several may be open. It holds its run, so
-// a later run never changes what it shows: it is then marked out of date.
+// the method's result and evaluation counts, the table of its passes, and
+// the plot tabs: the function with the method's construction, the
+// convergence of the run's methods and the comparison of their work. Its
+// texts come from app::MethodSummary. Not modal; several may be open. It
+// holds its run, so a later run never changes what it shows: it is then
+// marked out of date.
 #pragma once
 
 #include <QString>
@@ -12,15 +14,18 @@
 #include <memory>
 
 #include "app/comparison_run.h"
-#include "ui/detail/pass_table_model.h"
+#include "app/method_analysis.h"
+#include "app/method_summary.h"
 
 class QChartView;
 class QLabel;
 class QPushButton;
-class QTabWidget;
 class QTableView;
 
 namespace ui {
+
+class PassTableModel;
+class PlotTabs;
 
 class DetailWindow : public QWidget {
   Q_OBJECT
@@ -37,8 +42,8 @@ class DetailWindow : public QWidget {
   bool IsOutOfDate() const;
 
   QTableView* PassTable() const { return table_; }
-  QChartView* FunctionView() const { return function_view_; }
-  QChartView* ConvergenceView() const { return convergence_view_; }
+  QChartView* FunctionView() const;
+  QChartView* ConvergenceView() const;
 
   // The selected cells with their column headers, or the whole table when
   // nothing is selected, as tab-separated text on the clipboard.
@@ -68,24 +73,19 @@ class DetailWindow : public QWidget {
   QWidget* CreateSummary();
   void CreateTable();
   int TableWidth() const;
-  QWidget* CreatePlots();
   QWidget* CreateButtons();
   void ConnectActions();
-  void DescribePlot(QChartView& view);
-  QString SuggestedFileName(const QString& what, const QString& extension) const;
 
   std::shared_ptr<const app::RunRecord> run_;
   std::uint8_t method_;
-  // The verdicts, reference roots and measures of the run's four methods,
+  // The verdicts, reference roots and measures of the run's methods,
   // computed once as the window opens.
-  std::shared_ptr<const RunAnalyses> analyses_;
+  std::shared_ptr<const app::RunAnalyses> analyses_;
+  app::MethodSummary summary_;
   QLabel* out_of_date_ = nullptr;
   QTableView* table_ = nullptr;
   PassTableModel* model_ = nullptr;
-  QTabWidget* plots_ = nullptr;
-  QChartView* function_view_ = nullptr;
-  QChartView* convergence_view_ = nullptr;
-  QChartView* steps_view_ = nullptr;
+  PlotTabs* plots_ = nullptr;
   QPushButton* copy_button_ = nullptr;
   QPushButton* csv_button_ = nullptr;
   QPushButton* plot_button_ = nullptr;

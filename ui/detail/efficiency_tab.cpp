@@ -8,8 +8,7 @@
 
 #include "app/method_efficiency.h"
 #include "app/number_text.h"
-#include "core/method_table.h"
-#include "ui/charts/convergence_charts.h"
+#include "ui/charts/method_look.h"
 #include "ui/widgets/utf8_text.h"
 
 namespace ui {
@@ -24,7 +23,7 @@ QString Optional(const std::optional<double>& value, int digits) {
   return value ? FromUtf8(app::FormatReal(*value, digits)) : QStringLiteral("—");
 }
 
-QTableWidget* NewTable(const std::array<app::EfficiencyRow, 4>& rows) {
+QTableWidget* NewTable(const std::vector<app::EfficiencyRow>& rows) {
   const QStringList headers = {QStringLiteral("Метод"),
                                QStringLiteral("Итог"),
                                QStringLiteral("Про-\nходов"),
@@ -71,29 +70,16 @@ QLabel* NewText(const QString& text, const QString& name) {
 
 }  // namespace
 
-QWidget* NewEfficiencyTab(const app::RunRecord& run,
-                          const std::array<app::MethodAnalysis, 4>& analyses) {
-  const std::array<app::EfficiencyRow, 4> rows = app::CompareEfficiency(run, analyses);
+QWidget* NewEfficiencyTab(const app::RunRecord& run, const app::RunAnalyses& analyses) {
+  const std::vector<app::EfficiencyRow> rows = app::CompareEfficiency(run, analyses);
   auto* page = new QWidget();
   auto* column = new QVBoxLayout(page);
   column->addWidget(NewTable(rows), 1);
-  const std::optional<std::uint8_t> fastest = app::FastestByPasses(run);
-  const QString by_passes =
-      fastest ? QStringLiteral("Быстрее всех по числу проходов (как в таблице результатов): ") +
-                    FromUtf8(core::FindMethod(*fastest)->name) + QLatin1Char('.')
-              : QStringLiteral(
-                    "Таблица результатов не называет самого быстрого: расчёт "
-                    "прервала ошибка.");
-  column->addWidget(NewText(by_passes + QLatin1Char('\n') + FromUtf8(app::LeastWorkText(rows)),
+  column->addWidget(NewText(FromUtf8(app::FastestByPassesText(run)) + QLatin1Char('\n') +
+                                FromUtf8(app::LeastWorkText(rows)),
                             QStringLiteral("Итог сравнения")));
-  column->addWidget(NewText(
-      QStringLiteral("Проход — ещё не работа: проход касательных вычисляет f и f′, проход "
-                     "остальных методов — одну f. Индекс эффективности q^(1/w), где q — порядок, "
-                     "а w — вычислений за проход, показывает, во сколько раз растёт число "
-                     "верных цифр на одно вычисление: около %1 у касательных, %2 у "
-                     "секущих, 1 у половинного деления и хорд.")
-          .arg(FromUtf8(app::FormatReal(1.414)), FromUtf8(app::FormatReal(1.618))),
-      QStringLiteral("Пояснение к сравнению")));
+  column->addWidget(NewText(FromUtf8(app::EfficiencyNote(run.method_set)),
+                            QStringLiteral("Пояснение к сравнению")));
   return page;
 }
 

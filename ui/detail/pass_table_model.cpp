@@ -33,13 +33,12 @@ QString ColumnHelp(app::PassColumn column) {
 }  // namespace
 
 PassTableModel::PassTableModel(std::shared_ptr<const app::RunRecord> run,
-                               std::shared_ptr<const RunAnalyses> analyses, int method_index,
-                               QObject* parent)
+                               std::shared_ptr<const app::RunAnalyses> analyses,
+                               std::uint8_t method, QObject* parent)
     : QAbstractTableModel(parent),
       run_(std::move(run)),
       analyses_(std::move(analyses)),
-      table_(run_->methods.at(static_cast<std::size_t>(method_index)),
-             &analyses_->at(static_cast<std::size_t>(method_index)).measures) {}
+      table_(run_->History(method), &core::ForMethod(*analyses_, method).measures) {}
 
 int PassTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : table_.RowCount();

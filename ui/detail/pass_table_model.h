@@ -6,7 +6,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <array>
+#include <cstdint>
 #include <memory>
 
 #include "app/comparison_run.h"
@@ -15,15 +15,13 @@
 
 namespace ui {
 
-using RunAnalyses = std::array<app::MethodAnalysis, 4>;
-
 class PassTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
   // Holds the run and its analyses, so that both outlive any later run.
   PassTableModel(std::shared_ptr<const app::RunRecord> run,
-                 std::shared_ptr<const RunAnalyses> analyses, int method_index,
+                 std::shared_ptr<const app::RunAnalyses> analyses, std::uint8_t method,
                  QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -36,7 +34,7 @@ class PassTableModel : public QAbstractTableModel {
 
  private:
   std::shared_ptr<const app::RunRecord> run_;
-  std::shared_ptr<const RunAnalyses> analyses_;
+  std::shared_ptr<const app::RunAnalyses> analyses_;
   app::PassTable table_;
 };
 

@@ -18,7 +18,7 @@
 #include "app/number_text.h"
 #include "core/errors.h"
 #include "core/extended.h"
-#include "ui/charts/convergence_charts.h"
+#include "ui/charts/function_chart.h"
 #include "ui/detail/detail_opener.h"
 #include "ui/error_boundary.h"
 #include "ui/own_equation/formula_editor.h"
@@ -32,8 +32,6 @@ namespace ui {
 namespace {
 
 constexpr int kGridColumns = 3;
-constexpr int kGridRows = 5;
-constexpr int kMethodsAndOne = 5;  // the progress bar's range, as the main window's
 
 QLineEdit* NewEdit(QWidget* parent, const QString& name, const QString& text) {
   auto* edit = new QLineEdit(text, parent);
@@ -76,21 +74,25 @@ OwnEquationWindow::OwnEquationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
   solve_ = new QPushButton(QStringLiteral("&Решить"), this);
   solve_->setObjectName(QStringLiteral("SolveButton"));
   solve_->setAutoDefault(false);
-  grid_ = new ResultsGrid(kGridColumns, kGridRows, this);
+  // The header row and a row for each method; a step of progress for each,
+  // and one more, as the main window's.
+  const int rows = static_cast<int>(methods_.size()) + 1;
+  grid_ = new ResultsGrid(kGridColumns, rows, this);
   grid_->setObjectName(QStringLiteral("ResultsGrid"));
   progress_ = new BlockProgressBar(this);
   progress_->setObjectName(QStringLiteral("Progress"));
-  progress_->setRange(0, kMethodsAndOne);
+  progress_->setRange(0, rows);
   progress_->setAccessibleName(QStringLiteral("Ход вычисления"));
   progress_->hide();
   status_ = new StatusPanel(this);
   status_->setObjectName(QStringLiteral("StatusPanel"));
+  UseWidgets(grid_, status_, progress_);
   opener_ = new DetailOpener(
       grid_, [this] { return comparison_.LastRun(); }, [this] { return comparison_.IsRunning(); });
   app::WriteTableHeaders(*this);
 
   // The whole table without scrolling, across the window's width.
-  grid_->setFixedHeight(kGridRows * (ResultsGrid::kCellHeight + ResultsGrid::kGridLineWidth) +
+  grid_->setFixedHeight(rows * (ResultsGrid::kCellHeight + ResultsGrid::kGridLineWidth) +
                         2 * grid_->frameWidth());
   grid_->setMinimumWidth(kGridColumns * (ResultsGrid::kCellWidth + ResultsGrid::kGridLineWidth) +
                          2 * grid_->frameWidth());
@@ -209,42 +211,6 @@ core::EquationSource OwnEquationWindow::SelectedSource() const {
 
 std::string OwnEquationWindow::PrecisionText() const {
   return precision_->text().toStdString();
-}
-
-void OwnEquationWindow::ProcessMessages() {
-  QCoreApplication::processEvents();
-}
-
-int OwnEquationWindow::ColumnCount() const {
-  return grid_->columnCount();
-}
-
-int OwnEquationWindow::RowCount() const {
-  return grid_->rowCount();
-}
-
-std::string OwnEquationWindow::Cell(int column, int row) const {
-  return grid_->CellText(column, row).toStdString();
-}
-
-void OwnEquationWindow::SetCell(int column, int row, const std::string& text) {
-  grid_->SetCellText(column, row, QString::fromStdString(text));
-}
-
-void OwnEquationWindow::SetStatusText(const std::string& text) {
-  status_->ShowText(QString::fromStdString(text));
-}
-
-void OwnEquationWindow::SetProgressVisible(bool visible) {
-  progress_->setVisible(visible);
-}
-
-int OwnEquationWindow::ProgressPosition() const {
-  return progress_->value();
-}
-
-void OwnEquationWindow::SetProgressPosition(int position) {
-  progress_->setValue(position);
 }
 
 QLineEdit* OwnEquationWindow::Edit(app::Input input) const {

@@ -16,6 +16,8 @@
 
 #include "app/comparison_run.h"
 #include "core/expression/formula.h"
+#include "core/method_table.h"
+#include "ui/comparison_widgets.h"
 
 class QChartView;
 class QLabel;
@@ -30,7 +32,7 @@ class DetailOpener;
 class ResultsGrid;
 class StatusPanel;
 
-class OwnEquationWindow : public QWidget, public app::ComparisonWindow {
+class OwnEquationWindow : public QWidget, public ComparisonWidgets {
   Q_OBJECT
 
  public:
@@ -49,21 +51,14 @@ class OwnEquationWindow : public QWidget, public app::ComparisonWindow {
   DetailOpener* Opener() const { return opener_; }
   QChartView* PreviewView() const { return preview_view_; }
 
-  // The window as the comparison run sees it. SelectedSource gives the
-  // formula that "Решить" took, the same throughout its run.
+  // The window as the comparison run sees it beyond its table, status line
+  // and progress bar (ComparisonWidgets). SelectedSource gives the formula
+  // that "Решить" took, the same throughout its run.
   std::uint8_t SelectedEquation() const override { return 0; }
   core::EquationSource SelectedSource() const override;
   std::string PrecisionText() const override;
-  void ProcessMessages() override;
-  int ColumnCount() const override;
-  int RowCount() const override;
-  std::string Cell(int column, int row) const override;
-  void SetCell(int column, int row, const std::string& text) override;
-  void SetStatusText(const std::string& text) override;
-  void SetProgressVisible(bool visible) override;
-  int ProgressPosition() const override;
-  void SetProgressPosition(int position) override;
   std::string InputText(app::Input input) const override;
+  core::MethodSet Methods() const override { return methods_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -87,6 +82,8 @@ class OwnEquationWindow : public QWidget, public app::ComparisonWindow {
   StatusPanel* status_ = nullptr;
   DetailOpener* opener_ = nullptr;
 
+  // The methods it solves with: the main window's four.
+  const core::MethodSet methods_ = core::MethodSet::Specified();
   app::ComparisonRun comparison_;
   app::SharedState state_;
   std::shared_ptr<const core::expression::Formula> solving_;

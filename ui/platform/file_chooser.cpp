@@ -4,11 +4,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPointer>
 #include <QSaveFile>
 #include <optional>
 
 #include "core/errors.h"
+#include "ui/platform/modal_dialog.h"
 #include "ui/platform/nested_loop.h"
 
 namespace ui {
@@ -23,12 +23,9 @@ QString ExtensionOf(const QString& filter) {
   return filter.mid(star + 2, end < 0 ? -1 : end - star - 2);
 }
 
-// Dialogs live on the heap and are checked after their loop: one on the stack
-// would be freed by its parent if the parent went first.
 QString AskWithFileDialog(QWidget* parent, const QString& caption, const QString& file_name,
                           const QStringList& filters, QString* filter) {
-  QPointer<QFileDialog> dialog =
-      new QFileDialog(parent, caption, file_name, filters.join(QStringLiteral(";;")));
+  auto* dialog = new QFileDialog(parent, caption, file_name, filters.join(QStringLiteral(";;")));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);
   if (filter != nullptr && !filter->isEmpty()) dialog->selectNameFilter(*filter);
@@ -38,26 +35,23 @@ QString AskWithFileDialog(QWidget* parent, const QString& caption, const QString
   QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& chosen) {
     dialog->setDefaultSuffix(ExtensionOf(chosen));
   });
-  const bool accepted = dialog->exec() == QDialog::Accepted;
   QString path;
-  if (!dialog.isNull() && accepted) {
-    path = dialog->selectedFiles().value(0);
-    if (filter != nullptr) *filter = dialog->selectedNameFilter();
-  }
-  delete dialog.data();
+  RunModalDialog<QFileDialog>(dialog, [&path, filter](QFileDialog& chosen, int result) {
+    if (result != QDialog::Accepted) return;
+    path = chosen.selectedFiles().value(0);
+    if (filter != nullptr) *filter = chosen.selectedNameFilter();
+  });
   return path;
 }
 
 bool AskToReplace(QWidget* parent, const QString& path) {
-  QPointer<QMessageBox> box = new QMessageBox(
+  auto* box = new QMessageBox(
       QMessageBox::Warning, QStringLiteral("Сохранение"),
       QStringLiteral("Файл «%1» уже существует.\nЗаменить его?").arg(QFileInfo(path).fileName()),
       QMessageBox::Yes | QMessageBox::No, parent);
   box->setTextFormat(Qt::PlainText);
   box->setDefaultButton(QMessageBox::No);
-  const bool replace = box->exec() == QMessageBox::Yes;
-  delete box.data();
-  return replace;
+  return RunModalDialog(box) == QMessageBox::Yes;
 }
 
 SaveFileChooser& Chooser() {

@@ -6,7 +6,7 @@
 // performs a deferred delete that was posted inside a nested loop in that
 // same loop. So a window closed meanwhile is hidden at once and deleted once
 // the last of those loops has ended. Menus run no loop of their own here
-// (ui/context_menu.h), and so do not count.
+// (ui/platform/context_menu.h), and so do not count.
 #pragma once
 
 class QObject;

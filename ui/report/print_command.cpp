@@ -4,30 +4,22 @@
 #include <QAction>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QWidget>
 
 #include "ui/error_boundary.h"
+#include "ui/platform/modal_dialog.h"
 #include "ui/platform/nested_loop.h"
 
 namespace ui {
 
 namespace {
 
-// On the heap and checked after its loop: a dialog on the stack would be freed
-// by its parent window if the window went first (ui/nested_loop.h).
 bool RunPrintDialog(QWidget* parent, QPrinter& printer) {
-  QPointer<QPrintDialog> dialog = new QPrintDialog(&printer, parent);
+  auto* dialog = new QPrintDialog(&printer, parent);
   dialog->setWindowTitle(QStringLiteral("Печать"));
-  bool accepted = false;
-  {
-    const NestedLoopScope loop;
-    accepted = dialog->exec() == QDialog::Accepted;
-  }
-  delete dialog.data();
-  return accepted;
+  return RunModalDialog(dialog) == QDialog::Accepted;
 }
 
 PrintDialogRunner& Runner() {

@@ -8,17 +8,18 @@
 #include <QPdfWriter>
 #include <QtCharts/QChart>
 
+#include "app/convergence_series.h"
 #include "app/error_report.h"
-#include "app/function_plot.h"
+#include "app/function_texts.h"
 #include "app/method_analysis.h"
+#include "app/method_geometry.h"
 #include "app/method_report.h"
-#include "app/number_text.h"
+#include "app/method_summary.h"
 #include "app/pass_table.h"
 #include "app/run_verdict.h"
-#include "app/table_window.h"
-#include "core/equations.h"
 #include "core/method_table.h"
-#include "ui/charts/convergence_charts.h"
+#include "ui/charts/convergence_chart.h"
+#include "ui/charts/function_chart.h"
 #include "ui/platform/file_chooser.h"
 #include "ui/report/page_layout.h"
 #include "ui/widgets/utf8_text.h"
@@ -49,50 +50,31 @@ QString InputsParagraph(const app::RunRecord& run) {
   return FromUtf8(app::InputsText(run) + (function.empty() ? "" : "\n" + function));
 }
 
-QString OutcomeText(const core::MethodHistory& history) {
-  if (history.error) return QStringLiteral("Ошибка: ") + FromUtf8(*history.error);
-  if (!history.root || !history.count) return QStringLiteral("Метод не запускался.");
-  return QStringLiteral("Значение: %1; кол-во итераций: %2")
-      .arg(FromUtf8(app::FormatReal(*history.root)), FromUtf8(app::FormatInteger(*history.count)));
+// The run's methods' errors (or steps, where no reference root is trusted).
+QChart* ConvergenceChart(const app::RunRecord& run, const app::RunAnalyses& analyses) {
+  const core::PerMethod<app::StepSeries> series = app::RunConvergence(run, analyses, false);
+  return NewConvergenceChart(series, app::ConvergenceExtentOf(series), PaperPalette(), analyses,
+                             run.method_set);
 }
 
-std::array<app::Outcome, 4> Outcomes(const std::array<app::MethodAnalysis, 4>& analyses) {
-  std::array<app::Outcome, 4> outcomes;
-  for (std::size_t i = 0; i < outcomes.size(); ++i) outcomes[i] = analyses[i].verdict.outcome;
-  return outcomes;
-}
-
-// The four methods' errors (or steps, where no reference root is trusted).
-QChart* ConvergenceChart(const app::RunRecord& run,
-                         const std::array<app::MethodAnalysis, 4>& analyses) {
-  const std::array<app::StepSeries, 4> series = app::RunConvergence(run, analyses, false);
-  return NewConvergenceChart(series, app::ConvergenceExtentOf(series), PaperPalette(),
-                             Outcomes(analyses));
-}
-
-void MethodSection(PageLayout& layout, const app::RunRecord& run,
-                   const std::array<app::MethodAnalysis, 4>& analyses, std::uint8_t method) {
-  const core::MethodHistory& history = run.methods.at(static_cast<std::size_t>(method - 1));
-  const app::MethodAnalysis& analysis = analyses.at(static_cast<std::size_t>(method - 1));
-  const QString name = FromUtf8(core::FindMethod(method)->name);
-  layout.Heading(QStringLiteral("Итерации: ") + name);
+void MethodSection(PageLayout& layout, const app::RunRecord& run, const app::RunAnalyses& analyses,
+                   std::uint8_t method) {
+  const core::MethodHistory& history = run.History(method);
+  const app::MethodAnalysis& analysis = core::ForMethod(analyses, method);
+  const app::MethodSummary summary = app::Summarize(run, method, analysis);
+  layout.Heading(FromUtf8(summary.heading));
   layout.Paragraph(InputsParagraph(run));
-  layout.Paragraph(FromUtf8(app::VerdictText(analysis.verdict)));
-  layout.Paragraph(OutcomeText(history));
-  layout.Paragraph(
-      FromUtf8(app::EvaluationCountText("f", history.counts.f_asked, history.counts.f_computed)) +
-      QStringLiteral("; ") +
-      FromUtf8(
-          app::EvaluationCountText("f′", history.counts.df_asked, history.counts.df_computed)));
-  if (app::StartsWithoutSignChange(run, history))
-    layout.Paragraph(FromUtf8(app::kNoSignChangeWarning));
-  layout.Paragraph(FromUtf8(app::OrderText(analysis)));
+  layout.Paragraph(FromUtf8(summary.verdict));
+  layout.Paragraph(FromUtf8(summary.result));
+  layout.Paragraph(FromUtf8(summary.counts));
+  if (summary.sign_warning) layout.Paragraph(FromUtf8(*summary.sign_warning));
+  layout.Paragraph(FromUtf8(summary.order));
   layout.Chart(NewFunctionChart(
                    app::BuildFunctionPlot(run, method, app::FoundRoot(analysis.verdict.outcome)),
                    method, PaperPalette()),
                kFunctionShare);
   layout.Chart(ConvergenceChart(run, analyses), kFunctionShare);
-  layout.PagedTable(QStringLiteral("Таблица проходов: ") + name,
+  layout.PagedTable(QStringLiteral("Таблица проходов: ") + FromUtf8(core::EntryOf(method).name),
                     app::PassTable(history, &analysis.measures).AllLines(), kPassRowsPerPage);
 }
 
@@ -107,19 +89,20 @@ void PaintRunReport(QPagedPaintDevice& device, const RunReport& report) {
   layout.Paragraph(FromUtf8(report.status));
   if (report.run == nullptr) return;
   // A run that ended in an error has no status text; the error box said why.
-  for (const core::MethodHistory& history : report.run->methods) {
+  for (const core::Method method : report.run->method_set) {
+    const core::MethodHistory& history = report.run->History(method);
     if (history.error) {
       layout.Paragraph(QStringLiteral("Расчёт прерван ошибкой: ") +
                        FromUtf8(app::ReportText(*history.error)));
     }
   }
-  const std::array<app::MethodAnalysis, 4> analyses = app::AnalyseRun(*report.run);
+  const app::RunAnalyses analyses = app::AnalyseRun(*report.run);
   layout.Chart(ConvergenceChart(*report.run, analyses), kConvergenceShare);
   if (!report.with_methods) return;
-  for (const core::MethodEntry& entry : core::kMethods) {
-    if (!report.run->methods[entry.number - 1].ran) continue;
+  for (const core::Method method : report.run->method_set) {
+    if (!report.run->History(method).ran) continue;
     layout.NewPage();
-    MethodSection(layout, *report.run, analyses, entry.number);
+    MethodSection(layout, *report.run, analyses, method);
   }
 }
 

@@ -17,8 +17,8 @@ namespace {
 // together, so that the table fits the page's width.
 std::vector<std::vector<std::string>> KeyLines(const std::vector<app::Variant>& variants) {
   std::vector<std::string> header = {"Вариант", "Уравнение, k, l", "Отрезок, точность", "Корень"};
-  for (const core::MethodEntry& entry : core::kMethods)
-    header.push_back(std::string(entry.name) + ": значение (итераций)");
+  for (const core::Method method : app::kVariantMethods)
+    header.push_back(std::string(core::EntryOf(method).name) + ": значение (итераций)");
   header.push_back("Самый быстрый метод");
   std::vector<std::vector<std::string>> lines = {header};
   for (const app::Variant& variant : variants) {
@@ -28,8 +28,10 @@ std::vector<std::vector<std::string>> KeyLines(const std::vector<app::Variant>& 
         app::FunctionText(in.equation) + "; k = " + in.k + ", l = " + in.l,
         "[" + in.start + "; " + in.end + "], " + in.precision,
         app::FormatReal(variant.rounded_root)};
-    for (const app::MethodAnswer& answer : variant.methods)
+    for (const core::Method method : app::kVariantMethods) {
+      const app::MethodAnswer& answer = core::ForMethod(variant.methods, method);
       line.push_back(app::FormatReal(answer.root) + " (" + app::FormatInteger(answer.count) + ")");
+    }
     line.push_back(variant.fastest);
     lines.push_back(std::move(line));
   }

@@ -1,85 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/charts/convergence_charts.h"
+#include "ui/charts/function_chart.h"
 
 #include <QAreaSeries>
-#include <QBuffer>
 #include <QCategoryAxis>
 #include <QGraphicsSimpleTextItem>
-#include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
-#include <QLogValueAxis>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <QtCharts/QChart>
-#include <QtCharts/QChartView>
 #include <algorithm>
 
-#include "app/function_plot.h"
-#include "app/number_text.h"
-#include "core/method_table.h"
 #include "ui/charts/axes.h"
-#include "ui/platform/file_chooser.h"
-#include "ui/widgets/utf8_text.h"
+#include "ui/charts/method_look.h"
+#include "ui/charts/series.h"
 
 namespace ui {
 
 namespace {
 
-bool IsDark(const QPalette& palette) {
-  return palette.color(QPalette::Base).lightness() < 128;
-}
-
-QPointF ToQt(app::PlotPoint point) {
-  return {point.x, point.y};
-}
-
-void HideFromLegend(QChart& chart, QAbstractSeries* series) {
-  for (QLegendMarker* marker : chart.legend()->markers(series)) marker->setVisible(false);
-  series->setProperty(kOutOfLegendProperty, true);
-}
-
-// Background, texts and grid from the palette; the series keep their colours.
-void Paint(QChart& chart, const QPalette& palette) {
-  chart.setBackgroundBrush(palette.color(QPalette::Base));
-  chart.setBackgroundRoundness(0);
-  chart.setTitleBrush(palette.color(QPalette::Text));
-  // The legend goes under the plot as a strip that wraps (ui/chart_legend.h);
-  // the chart's own would cut the names short in a narrow window.
-  chart.legend()->setLabelColor(palette.color(QPalette::Text));
-  chart.legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
-  chart.legend()->hide();
-  for (QAbstractAxis* axis : chart.axes()) {
-    axis->setLabelsColor(palette.color(QPalette::Text));
-    axis->setTitleBrush(palette.color(QPalette::Text));
-    axis->setLinePenColor(palette.color(QPalette::Mid));
-    axis->setGridLineColor(palette.color(QPalette::Midlight));
-  }
-  KeepTicksFitting(chart);
-}
-
-void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
-  chart.addSeries(series);
-  series->attachAxis(x);
-  series->attachAxis(y);
-}
-
-QLineSeries* NewLine(const QString& name, const QPen& pen) {
-  auto* series = new QLineSeries();
-  series->setName(name);
-  series->setPen(pen);
-  return series;
-}
-
-QScatterSeries* NewMarkers(const QString& name, QScatterSeries::MarkerShape shape, qreal size,
-                           const QColor& fill, const QColor& border) {
-  auto* series = new QScatterSeries();
-  series->setName(name);
-  series->setMarkerShape(shape);
-  series->setMarkerSize(size);
-  series->setColor(fill);
-  series->setBorderColor(border);
-  return series;
+// The sign changes of the preview, in vermilion (orange on a dark
+// background): apart from the curve, and no method's mark.
+QColor SignChangeColour(const QPalette& palette) {
+  return IsDark(palette) ? QColor(0xe6, 0x9f, 0x00) : QColor(0xd5, 0x5e, 0x00);
 }
 
 // The numbers of the iterates, just above their markers; placed again
@@ -153,48 +95,6 @@ std::pair<QCategoryAxis*, QCategoryAxis*> AddCurve(QChart& chart, const app::Fun
 
 }  // namespace
 
-// The methods' short names: the legend of the convergence plot, where four
-// must fit side by side, and the lines each method draws.
-QString MethodShortName(std::uint8_t method) {
-  switch (method) {
-    case core::kBisection:
-      return QStringLiteral("Половинное деление");
-    case core::kChords:
-      return QStringLiteral("Хорды");
-    case core::kTangents:
-      return QStringLiteral("Касательные");
-    case core::kSecants:
-      return QStringLiteral("Секущие");
-    default:
-      return QString();
-  }
-}
-
-QColor MethodColour(std::uint8_t method, const QPalette& palette) {
-  // Okabe and Ito's colours, which stay apart under deuteranopia and
-  // protanopia: blue, vermilion, bluish green and reddish purple; on a dark
-  // background sky blue, orange and the same green and purple, each at least
-  // 3:1 against its background.
-  static const QColor kOnLight[] = {QColor(0x00, 0x72, 0xb2), QColor(0xd5, 0x5e, 0x00),
-                                    QColor(0x00, 0x9e, 0x73), QColor(0xcc, 0x79, 0xa7)};
-  static const QColor kOnDark[] = {QColor(0x56, 0xb4, 0xe9), QColor(0xe6, 0x9f, 0x00),
-                                   QColor(0x00, 0x9e, 0x73), QColor(0xcc, 0x79, 0xa7)};
-  const std::size_t index = std::clamp<std::size_t>(method, 1, 4) - 1;
-  return IsDark(palette) ? kOnDark[index] : kOnLight[index];
-}
-
-QScatterSeries::MarkerShape MethodMarker(std::uint8_t method) {
-  static const QScatterSeries::MarkerShape kShapes[] = {
-      QScatterSeries::MarkerShapeCircle, QScatterSeries::MarkerShapeRectangle,
-      QScatterSeries::MarkerShapeTriangle, QScatterSeries::MarkerShapeRotatedRectangle};
-  return kShapes[std::clamp<std::size_t>(method, 1, 4) - 1];
-}
-
-Qt::PenStyle MethodDash(std::uint8_t method) {
-  static const Qt::PenStyle kDashes[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
-  return kDashes[std::clamp<std::size_t>(method, 1, 4) - 1];
-}
-
 QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
                          const QPalette& palette) {
   auto* chart = new QChart();
@@ -238,7 +138,7 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
     iterates->append(iterate.x, 0);
     passes << iterate.n;
   }
-  // The pointer's tooltip names an iterate by its pass (ui/chart_explorer.h).
+  // The pointer's tooltip names an iterate by its pass (ui/charts/explorer.h).
   iterates->setProperty(kPassNumbersProperty, passes);
   Attach(*chart, iterates, x_axis, y_axis);
   NumberIterates(*chart, *iterates, plot.iterates, text);
@@ -263,61 +163,11 @@ QChart* NewPreviewChart(const app::FunctionPlot& plot, const std::vector<double>
                         const QPalette& palette) {
   auto* chart = new QChart();
   const auto [x_axis, y_axis] = AddCurve(*chart, plot, 5, palette);
-  const QColor colour = MethodColour(core::kChords, palette);
+  const QColor colour = SignChangeColour(palette);
   auto* changes = NewMarkers(QStringLiteral("f меняет знак"), QScatterSeries::MarkerShapeCircle, 10,
                              colour, colour.darker(130));
   for (const double x : sign_changes) changes->append(x, 0);
   Attach(*chart, changes, x_axis, y_axis);
-  Paint(*chart, palette);
-  return chart;
-}
-
-QChart* NewConvergenceChart(const std::array<app::StepSeries, 4>& series,
-                            const app::ConvergenceExtent& extent, const QPalette& palette,
-                            const std::array<app::Outcome, 4>& outcomes) {
-  auto* chart = new QChart();
-  const bool any_errors = std::any_of(series.begin(), series.end(),
-                                      [](const app::StepSeries& method) { return method.errors; });
-  const bool all_errors = std::all_of(series.begin(), series.end(),
-                                      [](const app::StepSeries& method) { return method.errors; });
-  const QString quantity = all_errors ? QStringLiteral("погрешность |xₙ − x*|")
-                           : any_errors ? QStringLiteral("погрешность |xₙ − x*| или шаг")
-                                        : QStringLiteral("шаг |xₙ − xₙ₋₁|");
-  chart->setTitle(QStringLiteral("Сходимость: ") + quantity + QStringLiteral(" по проходам"));
-  const app::StepRange range = app::StepRangeOf(series);
-  const double bottom = range.bottom;
-
-  auto* x_axis = NewRoundAxis(QStringLiteral("проход n"), 0, extent.shown, 5);
-  auto* y_axis = new QLogValueAxis();
-  y_axis->setTitleText(quantity);
-  y_axis->setBase(10);
-  y_axis->setLabelFormat(QStringLiteral("%.0e"));
-  y_axis->setRange(bottom, range.top);
-  chart->addAxis(x_axis, Qt::AlignBottom);
-  chart->addAxis(y_axis, Qt::AlignLeft);
-
-  for (std::size_t i = 0; i < series.size(); ++i) {
-    const core::MethodEntry& entry = core::kMethods[i];
-    const QColor colour = MethodColour(entry.number, palette);
-    const QString name = MethodShortName(entry.number) + QStringLiteral(" — ") +
-                         FromUtf8(app::OutcomeWord(outcomes[i])) +
-                         (series[i].errors ? QString() : QStringLiteral(", шаги"));
-    auto* steps = NewLine(name, QPen(colour, 2, MethodDash(entry.number)));
-    auto* points = NewMarkers(name, MethodMarker(entry.number), 9, colour, colour.darker(130));
-    for (const app::PlotPoint& step : series[i].steps) {
-      steps->append(ToQt(step));
-      points->append(ToQt(step));
-    }
-    Attach(*chart, steps, x_axis, y_axis);
-    Attach(*chart, points, x_axis, y_axis);
-    if (series[i].zero_steps.empty()) continue;
-    auto* zeros =
-        NewMarkers(QString(), QScatterSeries::MarkerShapeRectangle, 8, Qt::transparent, colour);
-    for (const std::int32_t n : series[i].zero_steps)
-      if (n <= extent.shown) zeros->append(n, bottom);
-    Attach(*chart, zeros, x_axis, y_axis);
-    HideFromLegend(*chart, zeros);
-  }
   Paint(*chart, palette);
   return chart;
 }

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/plot_notes.h"
+
+#include <vector>
+
+#include "app/number_text.h"
+
+namespace app {
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& notes) {
+  std::string text;
+  for (const std::string& note : notes) text += (text.empty() ? "" : " ") + note;
+  return text;
+}
+
+}  // namespace
+
+std::string FunctionPlotNote(const FunctionPlot& plot, std::size_t passes) {
+  std::vector<std::string> notes;
+  if (passes > static_cast<std::size_t>(kDrawnPasses)) {
+    notes.push_back("Построения и номера приближений — для первых " + FormatInteger(kDrawnPasses) +
+                    " проходов.");
+  }
+  for (const ReflectedChord& chord : plot.reflections) {
+    notes.push_back("Хорда прохода " + FormatInteger(chord.n) + " пересекает ось в " +
+                    FormatReal(chord.crossing, 6) +
+                    ", но f(a)·f(b) > 0, а формула метода берёт модуль дроби "
+                    "|f(a)/(f(a) − f(b))|: точка отражается относительно a и попадает в x = " +
+                    FormatReal(chord.landed, 6) + " (пунктир вдоль оси).");
+  }
+  if (!plot.brackets.empty())
+    notes.push_back("Полосы под графиком — отрезок, который делит пополам каждый проход.");
+  if (plot.last_point) {
+    notes.push_back(
+        "Метод не нашёл корень: ромб отмечает последнее приближение "
+        "(xₙ, f(xₙ)).");
+  }
+  if (plot.range.iterates_outside > 0) {
+    notes.push_back("Приближений далеко за отрезком, не вошедших в график: " +
+                    FormatInteger(plot.range.iterates_outside) + ".");
+  }
+  return Joined(notes);
+}
+
+std::string ConvergencePlotNote(const ConvergenceExtent& extent) {
+  std::string note =
+      "Нулевой шаг на логарифмической оси не изобразить: такие проходы отмечены "
+      "пустыми квадратами у нижнего края.";
+  if (extent.shown < extent.last) {
+    note += " После прохода " + FormatInteger(extent.shown) + " и до прохода " +
+            FormatInteger(extent.last) + " шаги только нулевые.";
+  }
+  return note;
+}
+
+std::string StepsPlotNote(const ConvergenceExtent& extent) {
+  return "Шаг |xₙ − xₙ₋₁| отстаёт от погрешности на проход: он показывает, насколько сдвинулось "
+         "приближение, а не насколько оно далеко от корня. " +
+         ConvergencePlotNote(extent);
+}
+
+}  // namespace app
