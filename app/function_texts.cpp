@@ -19,7 +19,7 @@ std::string FunctionText(std::uint8_t equation) {
 
 std::string FunctionText(const RunRecord& run) {
   const core::MethodHistory& first = run.methods.front();
-  if (first.formula != nullptr) return "f(x) = " + first.formula->Text();
+  if (first.formula != nullptr) return "f(x) = " + first.formula->FunctionText();
   for (std::size_t equation = 0; equation < core::kEquationTexts.size(); ++equation) {
     if (core::kEquationTexts[equation] == run.equation_text)
       return FunctionText(static_cast<std::uint8_t>(equation));
