@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,7 +80,13 @@ const std::vector<AcceptedCase> kAccepted = {
 TEST_F(FormulaInputTest, AcceptedFormsReadAsTheirCanonicalText) {
   for (const AcceptedCase& test : kAccepted) {
     SCOPED_TRACE(test.typed);
-    const auto formula = Formula::Parse(test.typed);
+    std::shared_ptr<const Formula> formula;
+    try {
+      formula = Formula::Parse(test.typed);
+    } catch (const core::EFormulaError& error) {
+      ADD_FAILURE() << error.Message();
+      continue;
+    }
     EXPECT_EQ(formula->Text(), test.typed);
     EXPECT_EQ(formula->CanonicalText(), test.canonical);
     const long double value = formula->Value(kX, kK, kL).Value();
