@@ -113,9 +113,10 @@ void RefuseCharacter(std::string_view character, std::size_t position) {
   throw EFormulaError("недопустимый символ «", character, "»" + At(position), position);
 }
 
-std::optional<std::string> RunTogetherHint(std::string_view name) {
+std::optional<std::string> RunTogetherHint(std::string_view name, bool before_bracket) {
   const auto parts = Words(name);
   if (!parts || parts->size() < 2) return std::nullopt;
+  if (before_bracket && parts->back().word != Word::kFunction) return std::nullopt;
   if (parts->size() == 2 && (*parts)[0].word == Word::kValue && (*parts)[1].word == Word::kNumber) {
     const std::string value((*parts)[0].text);
     const std::string number((*parts)[1].text);
@@ -127,13 +128,22 @@ std::optional<std::string> RunTogetherHint(std::string_view name) {
   return written;
 }
 
-std::string FunctionNames() {
-  std::string names;
-  for (const FunctionEntry* entry : kFunctions) {
-    if (!names.empty()) names += ", ";
-    names += entry->names[0];
+std::string FunctionHint(std::string_view name) {
+  // The names that begin as this one does: with its first three letters if
+  // any do ("arctan": the arc functions), else with its first.
+  for (const std::size_t common : {std::size_t{3}, std::size_t{1}}) {
+    if (name.size() < common) continue;
+    std::string names;
+    for (const FunctionEntry* entry : kFunctions) {
+      for (const std::string_view known : entry->names) {
+        if (known.empty() || !known.starts_with(name.substr(0, common))) continue;
+        if (!names.empty()) names += ", ";
+        names += known;
+      }
+    }
+    if (!names.empty()) return "есть " + names;
   }
-  return names;
+  return "функции перечислены в справке, раздел 11";
 }
 
 }  // namespace core::expression

@@ -18,10 +18,14 @@ namespace core::expression {
 
 // A name of the language's words run together, written out: "sin(x)" for
 // "sinx", "x*x" for "xx", "pi*x" for "pix", "sin(2*x)" for "sin2x",
-// "x^2 или x*2" for "x2"; none when the name is not made of them.
-std::optional<std::string> RunTogetherHint(std::string_view name);
+// "x^2 или x*2" for "x2"; none when the name is not made of them. Before a
+// bracket only a name that ends in a function is: "xsin(" is "x*sin(…)",
+// while "sine(" is no sine of e.
+std::optional<std::string> RunTogetherHint(std::string_view name, bool before_bracket);
 
-// The functions' first names, for the message about an unknown one.
-std::string FunctionNames();
+// What to write instead of an unknown function: the names that begin with
+// its first letter ("arcsin, arccos, arctg, arcctg" for "arctan"), or where
+// the list is.
+std::string FunctionHint(std::string_view name);
 
 }  // namespace core::expression

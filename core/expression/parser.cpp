@@ -23,7 +23,7 @@ std::string At(std::size_t position) {
 
 // A hint quotes at most this many characters of the formula; a longer part
 // is written "…".
-constexpr std::size_t kQuotedReach = 30;
+constexpr std::size_t kQuotedReach = 20;
 
 bool StartsOperand(TokenKind kind) {
   return kind == TokenKind::kNumber || kind == TokenKind::kName || kind == TokenKind::kOpen ||
@@ -296,7 +296,8 @@ class Parser {
                               ": введите только правую часть, " + std::string(right),
                           position);
     }
-    if (const auto hint = RunTogetherHint(name.text)) {
+    const bool before_bracket = Peek().kind == TokenKind::kOpen;
+    if (const auto hint = RunTogetherHint(name.text, before_bracket)) {
       throw EFormulaError("неизвестное имя «", name.text, "»" + at + ": может быть, " + *hint,
                           position);
     }
@@ -315,9 +316,9 @@ class Parser {
       throw EFormulaError("неизвестное имя «", name.text,
                           "»" + at + ": имена пишутся строчными буквами, " + lower, position);
     }
-    if (Peek().kind == TokenKind::kOpen) {
+    if (before_bracket) {
       throw EFormulaError("неизвестная функция «", name.text,
-                          "»" + at + ": есть " + FunctionNames(), position);
+                          "»" + at + ": " + FunctionHint(name.text), position);
     }
     throw EFormulaError("неизвестное имя «", name.text,
                         "»" + at + ": переменные x, k, l, постоянные pi, e", position);
