@@ -8,8 +8,8 @@
 
 #include <array>
 #include <cmath>
-#include <regex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/errors.h"
@@ -35,11 +35,35 @@ void ExpectClose(long double value, long double expected) {
   EXPECT_LE(std::fabs(value - expected), tolerance) << double(value) << " vs " << rounded;
 }
 
-// What no printed derivative may hold.
+bool IsNumeral(char c) {
+  return (c >= '0' && c <= '9') || c == '.' || c == ',';
+}
+
+bool IsOperation(char c) {
+  return std::string_view("+-*/()").find(c) != std::string_view::npos;
+}
+
+// What no printed derivative may hold: "+-", a factor 1 or 0, an exponent
+// written as arithmetic on numbers ("^(3-1)").
 bool Untidy(const std::string& text) {
-  static const std::regex kUntidy(
-      R"(\+-|--|-\(-|(^|[-+*/(])[01]\*|\*[01]([-+*/)]|$)|\^\(-?[0-9.,]+[-+*][0-9.,]+\))");
-  return std::regex_search(text, kUntidy);
+  for (const std::string_view pair : {"+-", "--", "-(-"})
+    if (text.find(pair) != std::string::npos) return true;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool unit = text[i] == '0' || text[i] == '1';
+    const bool alone_before = i == 0 || IsOperation(text[i - 1]);
+    const bool alone_after = i + 1 == text.size() || IsOperation(text[i + 1]);
+    if (unit && alone_before && i + 1 < text.size() && text[i + 1] == '*') return true;
+    if (unit && alone_after && i > 0 && text[i - 1] == '*') return true;
+    if (text.compare(i, 2, "^(") != 0) continue;
+    std::size_t j = i + 2;
+    if (j < text.size() && text[j] == '-') ++j;
+    const std::size_t digits = j;
+    while (j < text.size() && IsNumeral(text[j])) ++j;
+    if (j > digits && j + 1 < text.size() &&
+        std::string_view("+-*").find(text[j]) != std::string_view::npos && IsNumeral(text[j + 1]))
+      return true;
+  }
+  return false;
 }
 
 struct Point {
