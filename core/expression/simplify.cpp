@@ -291,7 +291,7 @@ NodePtr Simplifier::Divide(const NodePtr& a, const NodePtr& b) {
   // c·w^m/(d·w^n) → c/(d·w^(n−m)) for whole m < n: both are undefined at
   // w = 0. For m ≥ n only where w ≠ 0.
   if (const WholePowerOf x = AsWholePower(u), y = AsWholePower(v);
-      u != one && x.base == y.base && x.exponent > 0 && y.exponent > 0) {
+      u != one && v != one && x.base == y.base && x.exponent > 0 && y.exponent > 0) {
     const NodePtr base = x.base;
     if (x.exponent < y.exponent) {
       return Divide(
