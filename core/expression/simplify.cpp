@@ -14,8 +14,21 @@ namespace core::expression {
 
 namespace {
 
+// A number, or numbers that could not be folded (10^4000·10^4000 overflows):
+// such a product counts as a number, so that "numbers in front" has
+// nothing left to move.
 bool IsNumeric(const NodePtr& node) {
-  return node->kind == NodeKind::kNumber || FractionOf(*node).has_value();
+  switch (node->kind) {
+    case NodeKind::kNumber:
+      return true;
+    case NodeKind::kNegate:
+      return IsNumeric(node->left);
+    case NodeKind::kMultiply:
+    case NodeKind::kDivide:
+      return IsNumeric(node->right) && IsNumeric(node->left);
+    default:
+      return false;
+  }
 }
 
 // The node is the whole number `value`, however written: 1, 1,0, −1, 2/2.
