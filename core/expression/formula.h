@@ -38,7 +38,7 @@ class Formula {
   const std::string& Text() const { return text_; }  // as typed
   // As typed, with every operation written out and only the brackets the
   // order of operations needs, so that a student sees how the reader took
-  // it: "2x(x+1)²" → "2*x*(x+1)^2", "√x=1" → "sqrt(x)=1". It reads back
+  // it: "2x²(x+1)" → "2*x^2*(x+1)", "√x=1" → "sqrt(x)=1". It reads back
   // into the same formula.
   const std::string& CanonicalText() const { return canonical_; }
   // The equation as the windows name it: the text as typed when it has "=",
