@@ -18,7 +18,7 @@ std::string FunctionText(std::uint8_t equation) {
 }
 
 std::string FunctionText(const RunRecord& run) {
-  if (run.source.Formula() != nullptr) return "f(x) = " + run.source.Formula()->Text();
+  if (run.source.Formula() != nullptr) return "f(x) = " + run.source.Formula()->FunctionText();
   return FunctionText(run.source.Equation());
 }
 

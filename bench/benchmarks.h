@@ -19,6 +19,11 @@ void RegisterGslBenchmarks();
 // The whole comparison run: "comparison_run/<case>".
 void RegisterComparisonRunBenchmarks();
 
+// Chains of 1,000 characters: solved on [1, 2] as the command line does,
+// "formula/solve/<chain>", and one evaluation of f and f′,
+// "typed_f/<chain>", "typed_f_/<chain>".
+void RegisterFormulaBenchmarks();
+
 // Counter names shared by the groups and the summary.
 inline constexpr const char* kPassesCounter = "passes";
 inline constexpr const char* kEvaluationsCounter = "f_calls";

@@ -4,7 +4,7 @@
 namespace core {
 
 std::string EquationSource::Text() const {
-  if (formula_ != nullptr) return formula_->Text() + " = 0";
+  if (formula_ != nullptr) return formula_->EquationText();
   if (equation_ < kEquationCount) return std::string(kEquationTexts[equation_]);
   return std::string();
 }

@@ -45,8 +45,9 @@ class EquationSource {
   }
 
   // The equation as the detail windows name it: the list text of a built-in
-  // one ("x=k*cos(l*x)"), "f(x) = 0" with the formula as typed for a typed
-  // one; empty for an index that names no equation.
+  // one ("x=k*cos(l*x)"), the typed equation for a typed one (the text as
+  // typed, with " = 0" unless it has "="); empty for an index that names no
+  // equation.
   std::string Text() const;
 
   // The same equation: the same index, or the very same formula.

@@ -1,153 +1,126 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/expression/evaluate.h"
 
-#include <algorithm>
-#include <array>
-#include <cmath>
+#include <memory>
 #include <numbers>
+#include <unordered_map>
 
 #include "core/expression/functions.h"
+#include "core/expression/operators.h"
 
 namespace core::expression {
 
 namespace {
 
-Extended Power(Extended a, Extended b) {
-  const long double base = a.Value();
-  const long double exponent = b.Value();
-  if (base == 0 && exponent == 0) RaiseInvalidOp();
-  if (base == 0 && exponent < 0) RaiseZeroDivide();
-  if (base < 0 && std::trunc(exponent) != exponent) RaiseInvalidOp();
-  const long double result = powl(base, exponent);
-  if (std::isinf(result)) RaiseOverflow();
-  return Extended(result);
+// Programs this long keep their values in the evaluation's frame; longer
+// ones (long formulas, most derivatives of them) on the heap.
+constexpr std::size_t kFrameSlots = 64;
+
+Extended Arguments::*ArgumentOf(Variable variable) {
+  switch (variable) {
+    case Variable::kK:
+      return &Arguments::k;
+    case Variable::kL:
+      return &Arguments::l;
+    case Variable::kX:
+      break;
+  }
+  return &Arguments::x;
 }
 
-// Stacks this deep live in the evaluation's frame; deeper ones (long sums
-// nested in brackets, some derivatives) on the heap.
-constexpr int kFrameStack = 64;
+long double ValueOf(NamedConstant constant) {
+  return constant == NamedConstant::kPi ? std::numbers::pi_v<long double>
+                                        : std::numbers::e_v<long double>;
+}
 
 }  // namespace
 
-Extended EvaluateBinary(NodeKind kind, Extended a, Extended b) {
-  switch (kind) {
-    case NodeKind::kAdd:
-      return a + b;
-    case NodeKind::kSubtract:
-      return a - b;
-    case NodeKind::kMultiply:
-      return a * b;
-    case NodeKind::kDivide:
-      return a / b;
-    case NodeKind::kPower:
-      return Power(a, b);
-    default:
-      RaiseInvalidOp();
-  }
-}
-
 Program::Program(const NodePtr& tree) {
-  Emit(*tree, 1);
-}
-
-// Postfix order: the left operand, the right operand, the operation, so that
-// the operands are evaluated in the written order. `depth` is the stack
-// height once the node's value is pushed. The recursion is as deep as the
-// tree, which the parser's nesting limit bounds.
-void Program::Emit(const Node& node, int depth) {
-  stack_size_ = std::max(stack_size_, depth);
-  switch (node.kind) {
-    case NodeKind::kNumber:
-      code_.push_back({Op::kNumber, 0, node.number});
-      return;
-    case NodeKind::kConstant:
-      code_.push_back({Op::kNumber, 0,
-                       node.constant == NamedConstant::kPi ? std::numbers::pi_v<long double>
-                                                           : std::numbers::e_v<long double>});
-      return;
-    case NodeKind::kVariable: {
-      constexpr std::array<Op, 3> kOps = {Op::kX, Op::kK, Op::kL};
-      code_.push_back({kOps[static_cast<std::size_t>(node.variable)], 0, 0});
-      return;
+  std::unordered_map<const Node*, std::uint32_t> slots;
+  // The walk is iterative: a chain of 500 products is a tree 500 deep, and
+  // a derivative of it deeper still. Each entry is a node and whether its
+  // operands have been emitted.
+  std::vector<std::pair<const NodePtr*, bool>> pending = {{&tree, false}};
+  while (!pending.empty()) {
+    auto [node, operands_done] = pending.back();
+    pending.pop_back();
+    if (slots.contains(node->get())) continue;
+    const Node& n = **node;
+    if (!operands_done && n.left) {
+      pending.push_back({node, true});
+      // Right is popped after left: operands in written order.
+      if (n.right) pending.push_back({&n.right, false});
+      pending.push_back({&n.left, false});
+      continue;
     }
-    case NodeKind::kNegate:
-      Emit(*node.left, depth);
-      code_.push_back({Op::kNegate, 0, 0});
-      return;
-    case NodeKind::kCall:
-      Emit(*node.left, depth);
-      code_.push_back({Op::kCall, node.function, 0});
-      return;
-    case NodeKind::kAdd:
-    case NodeKind::kSubtract:
-    case NodeKind::kMultiply:
-    case NodeKind::kDivide:
-    case NodeKind::kPower: {
-      Emit(*node.left, depth);
-      Emit(*node.right, depth + 1);
-      constexpr std::array<Op, 5> kOps = {Op::kAdd, Op::kSubtract, Op::kMultiply, Op::kDivide,
-                                          Op::kPower};
-      code_.push_back(
-          {kOps[static_cast<std::size_t>(node.kind) - static_cast<std::size_t>(NodeKind::kAdd)], 0,
-           0});
-      return;
+    Instruction instruction{n.kind, 0, 0, 0, nullptr, nullptr, nullptr};
+    if (n.left) instruction.left = slots.at(n.left.get());
+    if (n.right) instruction.right = slots.at(n.right.get());
+    switch (n.kind) {
+      case NodeKind::kNumber:
+        instruction.number = n.number;
+        break;
+      case NodeKind::kConstant:
+        instruction.number = ValueOf(n.constant);
+        break;
+      case NodeKind::kVariable:
+        instruction.variable = ArgumentOf(n.variable);
+        break;
+      case NodeKind::kNegate:
+        break;
+      case NodeKind::kCall:
+        instruction.unary = n.function->evaluate;
+        break;
+      case NodeKind::kAdd:
+      case NodeKind::kSubtract:
+      case NodeKind::kMultiply:
+      case NodeKind::kDivide:
+      case NodeKind::kPower:
+        instruction.binary = n.op->evaluate;
+        break;
     }
+    slots.emplace(node->get(), static_cast<std::uint32_t>(code_.size()));
+    code_.push_back(instruction);
   }
 }
 
 Extended Program::Run(const Arguments& arguments) const {
-  // Raw values: the stack is filled before it is read, and zeroing a frame
-  // stack on every call would cost as much as the arithmetic.
-  long double frame_stack[kFrameStack];
-  std::vector<long double> heap_stack;
-  long double* stack = frame_stack;
-  if (stack_size_ > kFrameStack) {
-    heap_stack.resize(static_cast<std::size_t>(stack_size_));
-    stack = heap_stack.data();
+  // Raw values: every slot is written before it is read, and zeroing them
+  // on every call would cost as much as the arithmetic.
+  long double frame_slots[kFrameSlots];
+  std::unique_ptr<long double[]> heap_slots;
+  long double* slot = frame_slots;
+  if (code_.size() > kFrameSlots) {
+    heap_slots.reset(new long double[code_.size()]);
+    slot = heap_slots.get();
   }
-  long double* top = stack - 1;  // the last value pushed
-  const auto binary = [&top](auto operation) {
-    --top;
-    *top = operation(Extended(top[0]), Extended(top[1])).Value();
-  };
+  long double* out = slot;
   for (const Instruction& instruction : code_) {
-    switch (instruction.op) {
-      case Op::kNumber:
-        *++top = instruction.number;
+    switch (instruction.kind) {
+      case NodeKind::kNumber:
+      case NodeKind::kConstant:
+        *out = instruction.number;
         break;
-      case Op::kX:
-        *++top = arguments.x.Value();
+      case NodeKind::kVariable:
+        *out = (arguments.*instruction.variable).Value();
         break;
-      case Op::kK:
-        *++top = arguments.k.Value();
+      case NodeKind::kNegate:
+        *out = -slot[instruction.left];
         break;
-      case Op::kL:
-        *++top = arguments.l.Value();
+      case NodeKind::kCall:
+        *out = instruction.unary(slot[instruction.left]).Value();
         break;
-      case Op::kNegate:
-        *top = -*top;
-        break;
-      case Op::kCall:
-        *top = kFunctions[instruction.function].evaluate(Extended(*top)).Value();
-        break;
-      case Op::kAdd:
-        binary([](Extended a, Extended b) { return a + b; });
-        break;
-      case Op::kSubtract:
-        binary([](Extended a, Extended b) { return a - b; });
-        break;
-      case Op::kMultiply:
-        binary([](Extended a, Extended b) { return a * b; });
-        break;
-      case Op::kDivide:
-        binary([](Extended a, Extended b) { return a / b; });
-        break;
-      case Op::kPower:
-        binary(Power);
+      case NodeKind::kAdd:
+      case NodeKind::kSubtract:
+      case NodeKind::kMultiply:
+      case NodeKind::kDivide:
+      case NodeKind::kPower:
+        *out = instruction.binary(slot[instruction.left], slot[instruction.right]).Value();
         break;
     }
+    ++out;
   }
-  return Extended(*top);
+  return Extended(out[-1]);
 }
 
 }  // namespace core::expression

@@ -5,64 +5,33 @@
 #include <cmath>
 
 #include "core/expression/functions.h"
+#include "core/expression/operators.h"
 
 namespace core::expression {
 
 namespace {
 
-// Binding strength, as the parser's levels give it.
-enum Level : int { kSum = 1, kProduct = 2, kSign = 3, kPower = 4, kAtom = 5 };
-
 bool IsSigned(const Node& node) {
   return node.kind == NodeKind::kNegate ||
-         (node.kind == NodeKind::kNumber && node.text.empty() && std::signbit(node.number));
+         (node.kind == NodeKind::kNumber &&
+          (node.text.empty() ? std::signbit(node.number) : node.text.starts_with('-')));
 }
 
 Level LevelOf(const Node& node) {
-  switch (node.kind) {
-    case NodeKind::kAdd:
-    case NodeKind::kSubtract:
-      return kSum;
-    case NodeKind::kMultiply:
-    case NodeKind::kDivide:
-      return kProduct;
-    case NodeKind::kNegate:
-      return kSign;
-    case NodeKind::kPower:
-      return kPower;
-    case NodeKind::kNumber:
-      return IsSigned(node) ? kSign : kAtom;
-    default:
-      return kAtom;
-  }
+  if (node.op != nullptr) return node.op->level;
+  if (IsSigned(node)) return kSignLevel;
+  return kAtomLevel;
 }
 
-std::string_view Symbol(NodeKind kind) {
-  switch (kind) {
-    case NodeKind::kAdd:
-      return "+";
-    case NodeKind::kSubtract:
-      return "-";
-    case NodeKind::kMultiply:
-      return "*";
-    case NodeKind::kDivide:
-      return "/";
-    default:
-      return "^";
-  }
-}
-
-// A folded number: the shortest text that reads back to the same value.
+// A number: as written or folded; one made without text (none is) as the
+// shortest text that reads back to its value.
 void AppendNumber(const Node& node, std::string& out) {
   if (!node.text.empty()) {
     out += node.text;
     return;
   }
-  // Without an exponent, which the language does not read: the extended
-  // range needs up to 4951 places after the point.
-  char buffer[5200];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, node.number, std::chars_format::fixed);
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, node.number);
   out.append(buffer, result.ptr);
 }
 
@@ -84,20 +53,23 @@ class Printer {
       case NodeKind::kNegate:
         out_ += '-';
         // −(a*b) keeps its brackets; −x^2 and −−x need none.
-        Operand(*node.left, LevelOf(*node.left) < kSign);
+        Operand(*node.left, LevelOf(*node.left) < kSignLevel);
         return;
       case NodeKind::kCall:
-        out_ += kFunctions[node.function].names[0];
+        out_ += node.function->names[0];
         out_ += '(';
         Write(*node.left);
         out_ += ')';
         return;
       case NodeKind::kPower:
         // Right-associative: a power or a sign as the base needs brackets;
-        // the exponent may carry its sign, x^-2.
-        Operand(*node.left, LevelOf(*node.left) <= kPower);
-        out_ += '^';
-        Operand(*node.right, LevelOf(*node.right) < kSign);
+        // the exponent may carry its sign, x^-2, as typed. A negative
+        // number the derivative folded stands in brackets, x^(-2): no text
+        // was typed for it, so no limit on nesting can be reached by them.
+        Operand(*node.left, LevelOf(*node.left) <= kPowerLevel);
+        out_ += node.op->symbol;
+        Operand(*node.right, LevelOf(*node.right) < kSignLevel ||
+                                 (node.right->kind == NodeKind::kNumber && IsSigned(*node.right)));
         return;
       default: {
         // Left-associative: an operand on the right at the same level keeps
@@ -106,7 +78,7 @@ class Printer {
         // text nests deeper than the text it was read from.
         const Level level = LevelOf(node);
         Operand(*node.left, LevelOf(*node.left) < level);
-        out_ += Symbol(node.kind);
+        out_ += node.op->symbol;
         Operand(*node.right, LevelOf(*node.right) <= level);
         return;
       }

@@ -16,9 +16,13 @@ enum class TokenKind {
   kMinus,
   kTimes,
   kDivide,
-  kPower,
+  kPower,        // "^" or "**"
+  kSuperscript,  // "²" or "³": the power of the number it stands for
+  kRoot,         // "√"
   kOpen,
   kClose,
+  kEquals,
+  kComma,  // a "," that begins no number: functions have one argument
   kEnd,
 };
 
@@ -26,15 +30,14 @@ struct Token {
   TokenKind kind = TokenKind::kEnd;
   std::string_view text;     // the bytes as written
   std::size_t position = 0;  // the first character, counted from 1
-  long double number = 0;    // kNumber only
+  long double number = 0;    // kNumber, kSuperscript
 };
 
 // The tokens of `text`, ending with kEnd. Raises EFormulaError at a character
 // that begins no token and at a number beyond the extended range. "." and ","
-// are both decimal points; "−" (U+2212) is a minus, "·" and "×" are times.
+// are both decimal points, and a number may have an exponent: "2.5E+4", but
+// "2e" is 2 and the constant e. "−" (U+2212) is a minus, "·", "⋅" and "×"
+// are times.
 std::vector<Token> Scan(std::string_view text);
-
-// Characters of UTF-8 text, as positions count them.
-std::size_t CharacterCount(std::string_view text);
 
 }  // namespace core::expression

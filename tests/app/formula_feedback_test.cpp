@@ -19,7 +19,7 @@ struct FeedbackCase {
   bool error;
 };
 
-const std::string kLong = "x+" + std::string(40, '1') + "+2x+" + std::string(40, '1');
+const std::string kLong = "x+" + std::string(40, '1') + "+2y+" + std::string(40, '1');
 
 // clang-format off
 const std::vector<FeedbackCase> kCases = {
@@ -30,7 +30,7 @@ const std::vector<FeedbackCase> kCases = {
     {"(x+1\t", "(x+1 \n     ^\nне хватает «)» в позиции 6", true},
     // 30 characters each side of the place, the cut ends marked.
     {kLong, "…" + kLong.substr(14, 60) + "…\n" + std::string(31, ' ') +
-                "^\nпропущен знак «*» в позиции 45: умножение пишется явно, например 2*x", true},
+                "^\nнеизвестное имя «y» в позиции 45: переменные x, k, l, постоянные pi, e", true},
 };
 // clang-format on
 

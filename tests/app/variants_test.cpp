@@ -165,7 +165,7 @@ TEST(TableWindow, TheFunctionOfARunIsItsFormulaOrItsEquations) {
   app::InputTexts listed;
   listed.equation = 3;
   EXPECT_EQ(app::FunctionText(*app::Solve(listed).record), app::FunctionText(3));
-  typed.formula = "2x";
+  typed.formula = "x(x+1)";
   EXPECT_THROW(app::Solve(typed), core::EFormulaError);
 }
 

@@ -164,10 +164,10 @@ void CommandLineTest::answersEachKindOfCall_data() {
       << QStringLiteral("Метод рассчета,Значение,Кол-во итераций\nМетод касательных,2.095,3\n*")
       << QString();
   QTest::newRow("formula that cannot be read")
-      << QStringList{"--solve", "--formula", "x^3-2x"} << 1 << QString()
+      << QStringList{"--solve", "--formula", "x^3-x(2)"} << 1 << QString()
       << QStringLiteral(
-             "пропущен знак «*» в позиции 6: умножение пишется явно, например 2*x.\n"
-             "  x^3-2x\n       ^\n");
+             "пропущен знак «*» в позиции 6: x*(2)\n"
+             "  x^3-x(2)\n       ^\n");
   QTest::newRow("formula and equation")
       << QStringList{"--solve", "--formula", "x", "--equation", "1"} << 2 << QString()
       << QStringLiteral("nonlinear-equations: --formula and --equation exclude each other\n") +
@@ -241,7 +241,7 @@ void CommandLineTest::marksAFormulasErrorAsTheWindowDoes_data() {
   QTest::newRow("tab before the place") << QStringLiteral("x\t+\t*2");
   QTest::newRow("letters of two bytes") << QStringLiteral("−x+№");
   QTest::newRow("long") << QStringLiteral("x+") + QString(40, QLatin1Char('1')) +
-                               QStringLiteral("+2x+") + QString(40, QLatin1Char('1'));
+                               QStringLiteral("+*x+") + QString(40, QLatin1Char('1'));
 }
 
 // The window shows the formula, the mark and the message; the command line

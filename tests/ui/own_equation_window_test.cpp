@@ -169,8 +169,9 @@ void OwnEquationWindowTest::anErrorShowsItsPositionUnderTheFormula() {
                                       "ожидалось число, переменная или «(» в позиции 7"));
   QVERIFY(Window().Editor()->Formula() == nullptr);
   Type(QStringLiteral("sinx"));
-  QVERIFY2(Feedback().endsWith(QStringLiteral("неизвестная функция «sinx» в позиции 1")),
-           qPrintable(Feedback()));
+  QVERIFY2(
+      Feedback().endsWith(QStringLiteral("неизвестное имя «sinx» в позиции 1: может быть, sin(x)")),
+      qPrintable(Feedback()));
 }
 
 void OwnEquationWindowTest::solveFillsTheTableAsTheMainWindowDoes() {
@@ -188,7 +189,7 @@ void OwnEquationWindowTest::solveFillsTheTableAsTheMainWindowDoes() {
 }
 
 void OwnEquationWindowTest::solveWithAnUnreadableFormulaReportsIt() {
-  Solve(QStringLiteral("2x"), QStringLiteral("2"), QStringLiteral("3"));
+  Solve(QStringLiteral("x(x+1)"), QStringLiteral("2"), QStringLiteral("3"));
   QCOMPARE(reports_.size(), 1);
   QVERIFY2(reports_.front().contains(QStringLiteral("пропущен знак «*» в позиции 2")),
            qPrintable(reports_.front()));
