@@ -53,7 +53,7 @@ Program::Program(const NodePtr& tree) {
       pending.push_back({&n.left, false});
       continue;
     }
-    Instruction instruction{n.kind, 0, 0, 0, nullptr, nullptr, nullptr};
+    Instruction instruction{n.kind, 0, 0, 0, nullptr, nullptr};
     if (n.left) instruction.left = slots.at(n.left.get());
     if (n.right) instruction.right = slots.at(n.right.get());
     switch (n.kind) {
@@ -76,7 +76,6 @@ Program::Program(const NodePtr& tree) {
       case NodeKind::kMultiply:
       case NodeKind::kDivide:
       case NodeKind::kPower:
-        instruction.binary = n.op->evaluate;
         break;
     }
     slots.emplace(node->get(), static_cast<std::uint32_t>(code_.size()));
@@ -95,6 +94,11 @@ Extended Program::Run(const Arguments& arguments) const {
     slot = heap_slots.get();
   }
   long double* out = slot;
+  // The node's kind names its operator's row, whose function is called
+  // directly and so inlined: the same function the parser put into the node.
+  const auto apply = [slot](const Operator& op, const Instruction& instruction) {
+    return op.evaluate(slot[instruction.left], slot[instruction.right]).Value();
+  };
   for (const Instruction& instruction : code_) {
     switch (instruction.kind) {
       case NodeKind::kNumber:
@@ -111,11 +115,19 @@ Extended Program::Run(const Arguments& arguments) const {
         *out = instruction.unary(slot[instruction.left]).Value();
         break;
       case NodeKind::kAdd:
+        *out = apply(kAddition, instruction);
+        break;
       case NodeKind::kSubtract:
+        *out = apply(kSubtraction, instruction);
+        break;
       case NodeKind::kMultiply:
+        *out = apply(kMultiplication, instruction);
+        break;
       case NodeKind::kDivide:
+        *out = apply(kDivision, instruction);
+        break;
       case NodeKind::kPower:
-        *out = instruction.binary(slot[instruction.left], slot[instruction.right]).Value();
+        *out = apply(kExponentiation, instruction);
         break;
     }
     ++out;

@@ -38,8 +38,8 @@ class Program {
 
  private:
   // An instruction has the kind of its node and what the node holds: its
-  // number, which argument it reads, or the function of its operator or
-  // call, the same function the parser put into the node.
+  // number, which argument it reads, or the function of its call, the same
+  // function the parser put into the node (an operator's kind names its row).
   struct Instruction {
     NodeKind kind;
     std::uint32_t left;   // slot of the first operand
@@ -47,7 +47,6 @@ class Program {
     long double number;
     Extended Arguments::*variable;
     Extended (*unary)(Extended u);
-    Extended (*binary)(Extended a, Extended b);
   };
 
   std::vector<Instruction> code_;

@@ -5,8 +5,6 @@
 
 namespace core::expression {
 
-namespace {
-
 // a^b: an invalid operation for 0^0 and for a negative base to a power that
 // is not a whole number, a division by zero for 0 to a negative power, an
 // overflow beyond the extended range.
@@ -20,17 +18,5 @@ Extended Power(Extended a, Extended b) {
   if (std::isinf(result)) RaiseOverflow();
   return Extended(result);
 }
-
-}  // namespace
-
-constinit const Operator kAddition{NodeKind::kAdd, "+", kSumLevel,
-                                   [](Extended a, Extended b) { return a + b; }};
-constinit const Operator kSubtraction{NodeKind::kSubtract, "-", kSumLevel,
-                                      [](Extended a, Extended b) { return a - b; }};
-constinit const Operator kMultiplication{NodeKind::kMultiply, "*", kProductLevel,
-                                         [](Extended a, Extended b) { return a * b; }};
-constinit const Operator kDivision{NodeKind::kDivide, "/", kProductLevel,
-                                   [](Extended a, Extended b) { return a / b; }};
-constinit const Operator kExponentiation{NodeKind::kPower, "^", kPowerLevel, Power};
 
 }  // namespace core::expression
