@@ -82,7 +82,8 @@ struct Options {
                                             "--report, each method's pages.")};
   QCommandLineOption separator{
       QStringLiteral("decimal-separator"),
-      QStringLiteral("The decimal separator of inputs and outputs instead of the locale's."),
+      QStringLiteral("The decimal separator of inputs and outputs, '.' or ',', instead of the "
+                     "locale's."),
       QStringLiteral("c")};
   QCommandLineOption report{QStringLiteral("report"),
                             QStringLiteral("Also write the run's report as PDF."),
