@@ -277,6 +277,10 @@ void OwnEquationWindowTest::aLongDerivativeWrapsWithinTheScreen() {
   QVERIFY(whole.isVisible());
   QVERIFY(whole.Shows(QStringLiteral("f′(x) = ") + derivative));
   QVERIFY(Window().minimumSizeHint().width() <= screen);
+  const QDir folder(qEnvironmentVariable("NLE_SCREENSHOT_DIR", QStringLiteral(NLE_SCREENSHOT_DIR)));
+  QVERIFY(folder.mkpath(QStringLiteral(".")));
+  QVERIFY(
+      Window().grab().save(folder.filePath(QStringLiteral("own-equation-whole-derivative.png"))));
   Window().Editor()->WholeDerivativeButton()->click();
   QVERIFY(!whole.isVisible());
 }
@@ -315,6 +319,12 @@ void OwnEquationWindowTest::aLongSolveLeavesTheWindowAnswering() {
   bool fired_while_solving = false;
   QTimer::singleShot(0, &Window(), [&] {
     fired_while_solving = Window().IsSolvingInBackground();
+    if (ending == QStringLiteral("Escape")) {
+      const QDir folder(
+          qEnvironmentVariable("NLE_SCREENSHOT_DIR", QStringLiteral(NLE_SCREENSHOT_DIR)));
+      if (folder.mkpath(QStringLiteral(".")))
+        Window().grab().save(folder.filePath(QStringLiteral("own-equation-solving.png")));
+    }
     if (ending == QStringLiteral("Escape"))
       QTest::keyClick(Window().Editor()->Input(), Qt::Key_Escape);
     if (ending == QStringLiteral("close")) Window().close();

@@ -69,7 +69,11 @@ FormulaEditor::FormulaEditor(QWidget* parent) : QWidget(parent) {
   whole_view_->setObjectName(QStringLiteral("WholeDerivative"));
   whole_view_->setAccessibleName(QStringLiteral("Производная целиком"));
   whole_view_->setFont(feedback_->font());
-  whole_view_->setMaximumHeight(8 * whole_view_->fontMetrics().lineSpacing());
+  // Wrapped anywhere, so never wider than the window; a few lines high,
+  // scrolling through the rest.
+  whole_view_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  whole_view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  whole_view_->setMaximumHeight(6 * whole_view_->fontMetrics().lineSpacing());
   whole_view_->hide();
 
   auto* grid = new QGridLayout(this);

@@ -115,10 +115,14 @@ QTextOption PageLayout::Wrapping() {
 
 QString PageLayout::FittingOnAPage(const QString& text) {
   const QRectF page(0, 0, width_, height_);
+  double room = height_;
   const auto fits = [&](const QString& candidate) {
-    return painter_.boundingRect(page, candidate, Wrapping()).height() <= height_;
+    return painter_.boundingRect(page, candidate, Wrapping()).height() <= room;
   };
   if (fits(text)) return text;
+  // Cut anyway: then it may as well fill this page's room, unless that is
+  // only a few lines.
+  if (Room() >= 5 * LineHeight()) room = Room();
   const auto shortened = [&text](qsizetype length) {
     // Never between the two halves of a surrogate pair.
     if (length > 0 && text.at(length - 1).isHighSurrogate()) --length;

@@ -25,7 +25,7 @@ class PageLayout {
 
   void Heading(const QString& text);
   // Wrapped between words, and inside a word too long for a line. A text
-  // taller than a page is cut where the page ends, and says so.
+  // taller than a page is cut where this page ends, and says so.
   void Paragraph(const QString& text);
   // Rows flow down the pages; the header row repeats at the top of each.
   void Table(const std::vector<std::vector<std::string>>& lines);
@@ -53,8 +53,8 @@ class PageLayout {
   // A new page unless `height` fits on this one (or the page is still empty).
   void Ensure(double height);
   static QTextOption Wrapping();
-  // `text` in the body font, or as much of it as one page holds with a note
-  // that it was shortened.
+  // `text` in the body font, or, when a page cannot hold it, as much of it
+  // as the room left on this page holds, with a note that it was shortened.
   QString FittingOnAPage(const QString& text);
   // With `natural_total`, also the width the columns would take unsqueezed,
   // the header measured by its longest word only.
