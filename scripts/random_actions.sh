@@ -154,7 +154,7 @@ solve_typed_equation() {
   [[ -z "$window" ]] && return 0
   xdotool windowactivate --sync "$window" 2>/dev/null || return 0
   xdotool key ctrl+n
-  own=$(wait_for_window 10 "$own_caption" "$pid" 2>/dev/null) || return 0
+  own=$(wait_for_window 3 "$own_caption" "$pid" 2>/dev/null) || return 0
   xdotool windowactivate --sync "$own" 2>/dev/null || return 0
   printf '%s' "${formulas[RANDOM % ${#formulas[@]}]}" |
     xclip -selection clipboard -loops 1 >/dev/null 2>&1
@@ -209,7 +209,19 @@ done
 
 # A clean close at the end, so that LeakSanitizer checks this run too.
 if kill -0 "$pid" 2>/dev/null; then
-  window=$(main_window)
+  # Visible or not: a random click may have minimized it.
+  window=$(xdotool search --name "^$main_caption\$" 2>/dev/null | head -n 1 || true)
+  echo "at the end: $(visible_window_names)"
+  # A modal box left open keeps the main window from closing: the other
+  # windows go first, a few rounds, as a box may stand over another.
+  for _ in 1 2 3; do
+    for other in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+      [[ "$other" == "$window" ]] && continue
+      [[ "$(xdotool getwindowname "$other" 2>/dev/null)" == Openbox ]] && continue
+      wmctrl -i -c "$other" 2>/dev/null || true
+    done
+    sleep 1
+  done
   if [[ -n "$window" ]]; then wmctrl -i -c "$window" 2>/dev/null || true; fi
   if ! wait_for_exit 30 "$pid" 2>/dev/null; then
     xdotool key Escape key Return || true  # a box left open

@@ -246,6 +246,9 @@ void FileWritingTest::writesWholeOrKeepsWhatWasThere_data() {
     row("disk full part-way",
         writer == Writer::kVariants ? QStringLiteral("No space left on device") : QString());
     row("small file system", QStringLiteral("No space left on device"));
+    // U+FFFD stands for bytes that were no text when a name was read: two
+    // such names would meet in one file.
+    row("name that is no text", QStringLiteral("cannot be written in the system's encoding"));
   }
 }
 
@@ -262,17 +265,20 @@ void FileWritingTest::writesWholeOrKeepsWhatWasThere() {
   }
   // The variants write a set into a folder of its own; the row's target is
   // the set's last file, with the other two there from before.
-  const QString folder =
-      base + (place == QStringLiteral("missing folder") ? QStringLiteral("/missing/deeper")
-              : writer == Writer::kVariants             ? QStringLiteral("/set")
-                                                        : QString());
+  const bool missing = place == QStringLiteral("missing folder");
+  const bool no_text = place == QStringLiteral("name that is no text");
+  const QString mark = no_text ? QString(QChar::ReplacementCharacter) : QString();
+  const QString folder = base + (missing                       ? QStringLiteral("/missing/deeper")
+                                 : writer == Writer::kVariants ? QStringLiteral("/set") + mark
+                                                               : QString());
   const QString name = writer == Writer::kVariants ? QStringLiteral("answers.pdf")
-                       : writer == Writer::kCsv    ? QStringLiteral("passes.csv")
-                                                   : QStringLiteral("report.pdf");
+                       : writer == Writer::kCsv    ? QStringLiteral("passes%1.csv").arg(mark)
+                                                   : QStringLiteral("report%1.pdf").arg(mark);
   const QString target = folder + QLatin1Char('/') + name;
   const QByteArray old = "the old " + name.toUtf8() + "\n";
-  if (place != QStringLiteral("missing folder")) QVERIFY(QDir().mkpath(folder));
-  if (writer == Writer::kVariants && place != QStringLiteral("missing folder")) {
+  const bool folder_there = !missing && !(no_text && writer == Writer::kVariants);
+  if (folder_there) QVERIFY(QDir().mkpath(folder));
+  if (writer == Writer::kVariants && folder_there) {
     WriteOld(folder + QStringLiteral("/answers.csv"), "the old answers.csv\n");
     WriteOld(folder + QStringLiteral("/variants.pdf"), "the old variants.pdf\n");
   }
@@ -286,7 +292,7 @@ void FileWritingTest::writesWholeOrKeepsWhatWasThere() {
       QVERIFY(QFile::link(QStringLiteral("/dev/null"), target));
   } else if (place == QStringLiteral("folder")) {
     QVERIFY(QDir().mkpath(target));
-  } else if (place != QStringLiteral("missing folder")) {
+  } else if (!missing && !no_text) {
     WriteOld(target, old);
   }
   if (place == QStringLiteral("read-only")) {

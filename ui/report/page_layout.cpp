@@ -119,7 +119,10 @@ QString PageLayout::FittingOnAPage(const QString& text) {
   const auto fits = [&](const QString& candidate) {
     return painter_.boundingRect(page, candidate, Wrapping()).height() <= room;
   };
-  if (fits(text)) return text;
+  // No page holds this many characters: a text longer is not laid out whole
+  // (an input box may hold megabytes).
+  constexpr qsizetype kMoreThanAPageHolds = 20'000;
+  if (text.size() <= kMoreThanAPageHolds && fits(text)) return text;
   // Cut anyway: then it may as well fill this page's room, unless that is
   // only a few lines.
   if (Room() >= 5 * LineHeight()) room = Room();
@@ -132,7 +135,7 @@ QString PageLayout::FittingOnAPage(const QString& text) {
                .arg(text.size());
   };
   qsizetype low = 0;  // the longest start known to fit
-  qsizetype high = text.size();
+  qsizetype high = std::min(text.size(), kMoreThanAPageHolds);
   while (high - low > 1) {
     const qsizetype middle = low + (high - low) / 2;
     (fits(shortened(middle)) ? low : high) = middle;
