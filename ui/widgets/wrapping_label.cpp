@@ -2,6 +2,7 @@
 #include "ui/widgets/wrapping_label.h"
 
 #include <QPainter>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QTextLayout>
 #include <algorithm>
@@ -67,9 +68,18 @@ QSize WrappingLabel::sizeHint() const {
 
 QSize WrappingLabel::minimumSizeHint() const {
   const QMargins margins = contentsMargins();
-  return {kLeastCharacters * fontMetrics().averageCharWidth() + margins.left() + margins.right() +
-              2 * margin(),
-          fontMetrics().lineSpacing() + margins.top() + margins.bottom() + 2 * margin()};
+  // As high as the text is at the present width: a window's least size
+  // takes no account of a height for width, and would squeeze what lies
+  // below the label under its other widgets.
+  const int width = kLeastCharacters * fontMetrics().averageCharWidth() + margins.left() +
+                    margins.right() + 2 * margin();
+  return {width, heightForWidth(std::max(this->width(), width))};
+}
+
+void WrappingLabel::resizeEvent(QResizeEvent* event) {
+  QLabel::resizeEvent(event);
+  if (heightForWidth(event->size().width()) != heightForWidth(event->oldSize().width()))
+    updateGeometry();
 }
 
 void WrappingLabel::paintEvent(QPaintEvent* /*event*/) {

@@ -4,7 +4,8 @@
 // longest word: a derivative such as "cos(sin(sin(x)))*cos(sin(x))*…" has no
 // blank, and made its window wider than the screen. This one asks for the
 // width of a few characters and the height its text takes at the width it
-// is given; text(), the accessible text and the font are QLabel's. The text
+// is given (also as its least height, which a window's least size then
+// includes); text(), the accessible text and the font are QLabel's. The text
 // is plain and not selectable.
 #pragma once
 
@@ -25,6 +26,7 @@ class WrappingLabel : public QLabel {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // Lays the text out in `width` pixels of text and returns its height;
