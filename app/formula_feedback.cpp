@@ -64,6 +64,7 @@ FormulaFeedback ReadFormula(std::string_view text) {
     return feedback;
   }
   std::string derivative = feedback.formula->DerivativeText();
+  feedback.whole_text = "f′(x) = " + derivative;
   if (derivative.size() > kShownDerivativeLength) {
     std::size_t cut = kShownDerivativeLength;
     while (cut > 0 && core::ContinuesCharacter(derivative[cut])) --cut;

@@ -24,6 +24,9 @@ struct FormulaFeedback {
   // nothing is typed yet.
   std::string text;
   bool error = false;
+  // The derivative's line as `text` would be without its cut ("f′(x) = "
+  // and the whole derivative); empty unless the formula reads.
+  std::string whole_text;
 };
 
 // Derivatives longer than this many characters are cut with "…": a formula

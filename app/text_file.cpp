@@ -15,32 +15,20 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
 
+#include "app/system_error.h"
 #include "core/errors.h"
 
 namespace app {
 
 namespace {
 
-// The system's description of an error code without trailing blanks, control
-// characters and full stops: the error report appends its own ".".
-std::string ErrorDescription(int error_code) {
-  std::string description = std::strerror(error_code);
-  while (!description.empty()) {
-    const auto last = static_cast<unsigned char>(description.back());
-    if (last > ' ' && last != '.' && last != 0x7F) break;
-    description.pop_back();
-  }
-  return description;
-}
-
 [[noreturn]] void RaiseOpenError(const std::string& name, int error_code) {
   throw core::EFOpenError("Cannot open file \"", ExpandFileName(name),
-                          "\". " + ErrorDescription(error_code));
+                          "\". " + SystemErrorText(error_code));
 }
 
 // Why a file that opened cannot be read as a text file, or 0 when it can.

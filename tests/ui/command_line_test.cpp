@@ -82,6 +82,11 @@ class CommandLineTest : public QObject {
   void writesAReportPageForEveryFortyFivePasses();
   void writesTheSameVariantsAsTheLibraryForTheSameSeed();
   void printsTheMainWindowAndADetailWindow();
+  void tellsWhenItsOutputIsLost_data();
+  void tellsWhenItsOutputIsLost();
+  void concurrentVariantRunsLeaveWholeSets();
+  void reportWrapsLongInputsAndSaysWhenItCuts_data();
+  void reportWrapsLongInputsAndSaysWhenItCuts();
 };
 
 void CommandLineTest::initTestCase() {
@@ -147,9 +152,18 @@ void CommandLineTest::answersEachKindOfCall_data() {
       << QStringLiteral("nonlinear-equations: --seed needs --variants\n") + kHint;
   QTest::newRow("two-character separator")
       << QStringList{"--solve", "--decimal-separator", ".."} << 2 << QString()
-      << QStringLiteral(
-             "nonlinear-equations: --decimal-separator takes one character, not "
-             "'..'\n") +
+      << QStringLiteral("nonlinear-equations: --decimal-separator takes '.' or ',', not '..'\n") +
+             kHint;
+  // Either would change what a number means: 0e001 read as a power of ten,
+  // every number misread.
+  QTest::newRow("exponent as separator")
+      << QStringList{"--solve", "--decimal-separator", "e", "--precision", "0e001"} << 2
+      << QString()
+      << QStringLiteral("nonlinear-equations: --decimal-separator takes '.' or ',', not 'e'\n") +
+             kHint;
+  QTest::newRow("digit as separator")
+      << QStringList{"--solve", "--decimal-separator", "5"} << 2 << QString()
+      << QStringLiteral("nonlinear-equations: --decimal-separator takes '.' or ',', not '5'\n") +
              kHint;
   // The window reads k first: the table has its headers, the error box the
   // reader's message.
@@ -416,6 +430,128 @@ void CommandLineTest::printsTheMainWindowAndADetailWindow() {
            qPrintable(detail_text));
   detail->close();
   ui::SetPrintDialogRunner(nullptr);
+}
+
+void CommandLineTest::tellsWhenItsOutputIsLost_data() {
+  QTest::addColumn<QString>("command");  // for bash, with the program as $0
+  QTest::addColumn<int>("status");
+  QTest::addColumn<QString>("err");
+  const QString full =
+      QStringLiteral("nonlinear-equations: write error: No space left on device\n");
+  QTest::newRow("results to a full disk") << R"sh("$0" --solve > /dev/full)sh" << 1 << full;
+  QTest::newRow("help to a full disk") << R"sh("$0" --help > /dev/full)sh" << 1 << full;
+  QTest::newRow("version to a full disk") << R"sh("$0" --version > /dev/full)sh" << 1 << full;
+  QTest::newRow("results with standard output closed")
+      << R"sh("$0" --solve >&-)sh" << 1
+      << QStringLiteral("nonlinear-equations: write error: Bad file descriptor\n");
+  // The report is written beside a closed standard output, and never into it.
+  QTest::newRow("report with standard output closed")
+      << R"sh("$0" --solve --report r.pdf >&-; status=$?;)sh"
+         R"sh( [[ $(head -c 4 r.pdf) == %PDF ]] || exit 8; exit $status)sh"
+      << 1 << QStringLiteral("nonlinear-equations: write error: Bad file descriptor\n");
+  QTest::newRow("an error to a full standard error")
+      << R"sh("$0" --solve --k abc > /dev/null 2> /dev/full)sh" << 1 << QString();
+  // Killed by SIGPIPE, as any program whose reader goes: 128 + 13.
+  QTest::newRow("a reader that goes away")
+      << R"sh("$0" --solve --precision -1 --history --format json | head -c 1 > /dev/null;)sh"
+         R"sh( exit "${PIPESTATUS[0]}")sh"
+      << 141 << QString();
+  QTest::newRow("a name that is no UTF-8")
+      << R"sh("$0" --solve --report "$(printf 'r\377.pdf')" > /dev/null)sh" << 2
+      << QStringLiteral("nonlinear-equations: argument 3 is not valid UTF-8\n") + kHint;
+}
+
+void CommandLineTest::tellsWhenItsOutputIsLost() {
+  QFETCH(QString, command);
+  QFETCH(int, status);
+  QFETCH(QString, err);
+  QTemporaryDir folder;
+  QProcess process;
+  process.setWorkingDirectory(folder.path());
+  process.start(QStringLiteral("/bin/bash"),
+                {QStringLiteral("-c"), command, QStringLiteral(NLE_PROGRAM)});
+  QVERIFY2(process.waitForFinished(60'000), "the program did not end within 60 s");
+  QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
+  QCOMPARE(process.exitCode(), status);
+  // Nothing but the report asked for: no file under another name.
+  QStringList made = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden);
+  made.removeAll(QStringLiteral("r.pdf"));
+  QCOMPARE(made, QStringList());
+}
+
+// Two teachers' runs into one folder at once, twenty times: each time the
+// folder holds one run's set whole, never one run's key beside the other's
+// tasks.
+void CommandLineTest::concurrentVariantRunsLeaveWholeSets() {
+  struct Set {
+    QByteArray answers;
+    QString tasks;
+    QString key;
+  };
+  const auto read_set = [](const QString& folder) {
+    QFile csv(folder + QStringLiteral("/answers.csv"));
+    return Set{csv.open(QIODevice::ReadOnly) ? csv.readAll() : QByteArray(),
+               Tool(QStringLiteral("pdftotext"),
+                    {folder + QStringLiteral("/variants.pdf"), QStringLiteral("-")}),
+               Tool(QStringLiteral("pdftotext"),
+                    {folder + QStringLiteral("/answers.pdf"), QStringLiteral("-")})};
+  };
+  const QStringList seeds = {QStringLiteral("7"), QStringLiteral("8")};
+  const auto arguments = [](const QString& seed, const QString& folder) {
+    return QStringList{"--variants", "30", "--seed", seed, "--out", folder};
+  };
+  QTemporaryDir reference;
+  std::vector<Set> expected;
+  for (const QString& seed : seeds) {
+    QCOMPARE(RunProgram(arguments(seed, reference.filePath(seed))).status, 0);
+    expected.push_back(read_set(reference.filePath(seed)));
+  }
+  QVERIFY(expected[0].answers != expected[1].answers);
+  QVERIFY(expected[0].tasks != expected[1].tasks && expected[0].key != expected[1].key);
+
+  QTemporaryDir shared;
+  for (int round = 1; round <= 20; ++round) {
+    std::array<QProcess, 2> runs;
+    for (std::size_t i = 0; i < runs.size(); ++i)
+      runs[i].start(QStringLiteral(NLE_PROGRAM), arguments(seeds[int(i)], shared.path()));
+    for (QProcess& run : runs) {
+      QVERIFY2(run.waitForFinished(60'000), "a run did not end within 60 s");
+      QCOMPARE(run.exitCode(), 0);
+    }
+    const Set set = read_set(shared.path());
+    const auto whole = std::find_if(expected.begin(), expected.end(),
+                                    [&set](const Set& one) { return one.answers == set.answers; });
+    QVERIFY2(whole != expected.end(), qPrintable(QStringLiteral("round %1").arg(round)));
+    QVERIFY2(set.tasks == whole->tasks && set.key == whole->key,
+             qPrintable(QStringLiteral("round %1: a mixed set").arg(round)));
+  }
+}
+
+void CommandLineTest::reportWrapsLongInputsAndSaysWhenItCuts_data() {
+  QTest::addColumn<QStringList>("inputs");
+  QTest::addColumn<QString>("whole");  // found whole, line breaks aside
+  QTest::addColumn<bool>("cut");
+  const QString product = QStringLiteral("x") + QStringLiteral("*x").repeated(499);
+  QTest::newRow("a product of 999 characters")
+      << QStringList{"--formula", product, "--start", "-1", "--end", "2"}
+      << QStringLiteral("f(x)=") + product << false;
+  // Taller than a page: printed up to the page's end, with a note.
+  const QString precision = QStringLiteral("0.") + QString(19'998, u'0') + QStringLiteral("1");
+  QTest::newRow("a precision of 20,000 characters")
+      << QStringList{"--precision", precision} << QStringLiteral("Уравнение") << true;
+}
+
+void CommandLineTest::reportWrapsLongInputsAndSaysWhenItCuts() {
+  QFETCH(QStringList, inputs);
+  QFETCH(QString, whole);
+  QFETCH(bool, cut);
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("run.pdf"));
+  RunProgram(QStringList{"--solve", "--report", pdf} + inputs);
+  QString text = Tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+  text.remove(QRegularExpression(QStringLiteral("\\s")));
+  QVERIFY2(text.contains(whole), qPrintable(text.left(3000)));
+  QCOMPARE(text.contains(QStringLiteral("текстсокращён")), cut);
 }
 
 QTEST_MAIN(CommandLineTest)

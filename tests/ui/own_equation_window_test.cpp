@@ -10,12 +10,16 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
+#include <QToolButton>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtTest>
 
 #include "app/comparison_run.h"
+#include "app/controlled_solve.h"
 #include "app/number_text.h"
+#include "app/table_window.h"
 #include "core/floating_point_environment.h"
 #include "tests/ui/window_test_support.h"
 #include "ui/Unit1.h"
@@ -27,6 +31,7 @@
 #include "ui/own_equation/own_equation_window.h"
 #include "ui/start_up.h"
 #include "ui/widgets/results_grid.h"
+#include "ui/widgets/text_view.h"
 
 namespace {
 
@@ -80,6 +85,10 @@ class OwnEquationWindowTest : public QObject {
   void solveWithAnUnreadableFormulaReportsIt();
   void doubleClickOpensTheDetailWindowWithTheFormula();
   void examplesSolvedWithTheirDetailWindows();
+  void aLongDerivativeWrapsWithinTheScreen_data();
+  void aLongDerivativeWrapsWithinTheScreen();
+  void aLongSolveLeavesTheWindowAnswering_data();
+  void aLongSolveLeavesTheWindowAnswering();
 
  private:
   QStringList reports_;
@@ -232,6 +241,125 @@ void OwnEquationWindowTest::examplesSolvedWithTheirDetailWindows() {
       detail->close();
     }
   }
+}
+
+void OwnEquationWindowTest::aLongDerivativeWrapsWithinTheScreen_data() {
+  QTest::addColumn<QString>("formula");
+  QTest::addColumn<bool>("cut");  // the line shows only the start of f′
+  QString nested = QStringLiteral("x");
+  for (int depth = 0; depth < 12; ++depth) nested = QStringLiteral("sin(%1)").arg(nested);
+  QTest::newRow("sin nested 12 deep") << nested << true;
+  QTest::newRow("a usual formula of 63 characters")
+      << QStringLiteral("x^3*exp(-x/2)*sin(3*x)-ln(x^2+1)*cos(x)/(1+x^4)+sqrt(x)*tg(x/3)") << false;
+  // One word of 300 characters: no blank to wrap at.
+  QTest::newRow("a number of 300 digits") << QString(300, u'7') + QStringLiteral("*x") << false;
+}
+
+void OwnEquationWindowTest::aLongDerivativeWrapsWithinTheScreen() {
+  QFETCH(QString, formula);
+  QFETCH(bool, cut);
+  Type(formula);
+  const QString derivative = QString::fromStdString(
+      core::expression::Formula::Parse(formula.toStdString())->DerivativeText());
+  const int screen = Window().screen()->availableGeometry().width();
+  QVERIFY2(Window().minimumSizeHint().width() <= screen,
+           qPrintable(QStringLiteral("%1 px").arg(Window().minimumSizeHint().width())));
+  QVERIFY(Window().width() <= screen);
+  QCOMPARE(Window().Editor()->Feedback()->text().endsWith(QStringLiteral("…")), cut);
+  QCOMPARE(Window().Editor()->WholeDerivativeButton()->isVisible(), cut);
+  if (!cut) {
+    QCOMPARE(Feedback(), QStringLiteral("f′(x) = ") + derivative);
+    return;
+  }
+  // The whole derivative below the line, opened and closed by the button.
+  ui::TextView& whole = *Window().Editor()->WholeDerivative();
+  QVERIFY(!whole.isVisible());
+  Window().Editor()->WholeDerivativeButton()->click();
+  QVERIFY(whole.isVisible());
+  QVERIFY(whole.Shows(QStringLiteral("f′(x) = ") + derivative));
+  QVERIFY(Window().minimumSizeHint().width() <= screen);
+  const QDir folder(qEnvironmentVariable("NLE_SCREENSHOT_DIR", QStringLiteral(NLE_SCREENSHOT_DIR)));
+  QVERIFY(folder.mkpath(QStringLiteral(".")));
+  QVERIFY(
+      Window().grab().save(folder.filePath(QStringLiteral("own-equation-whole-derivative.png"))));
+  Window().Editor()->WholeDerivativeButton()->click();
+  QVERIFY(!whole.isVisible());
+}
+
+void OwnEquationWindowTest::aLongSolveLeavesTheWindowAnswering_data() {
+  QTest::addColumn<QString>("formula");
+  QTest::addColumn<QString>("precision");
+  QTest::addColumn<QString>("ending");  // "completes", "Escape" or "close"
+  QString settling = QStringLiteral("x^3-2*x-5");
+  for (int term = 0; term < 24; ++term) settling += QStringLiteral("+0*sin(x)/cos(x)");
+  QTest::newRow("completes") << settling << "0,001"
+                             << "completes";
+  // No root: the tangents wander for all of their 5,000 passes, each at a
+  // new point, with f and f′ of a thousand characters: long enough for the
+  // stop to come first.
+  QString wandering = QStringLiteral("x^2+1+0.000001*cos(x)");
+  while (wandering.size() + 7 <= 1000) wandering += QStringLiteral("*sin(x)");
+  QTest::newRow("stopped by Escape") << wandering << "-1"
+                                     << "Escape";
+  QTest::newRow("stopped by closing the window") << wandering << "-1"
+                                                 << "close";
+}
+
+// A formula long enough to be solved away from the interface thread: a
+// timer set before the solve fires while it runs, and the results arrive as
+// a solve at once would leave them.
+void OwnEquationWindowTest::aLongSolveLeavesTheWindowAnswering() {
+  QFETCH(QString, formula);
+  QFETCH(QString, precision);
+  QFETCH(QString, ending);
+  QVERIFY(app::MaySolveSlowly(*core::expression::Formula::Parse(formula.toStdString())));
+  Edit("PrecisionEdit").setText(precision);
+  // Escape reaches the window it is pressed in.
+  Window().activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&Window()));
+  bool fired_while_solving = false;
+  QTimer::singleShot(0, &Window(), [&] {
+    fired_while_solving = Window().IsSolvingInBackground();
+    if (ending == QStringLiteral("Escape")) {
+      const QDir folder(
+          qEnvironmentVariable("NLE_SCREENSHOT_DIR", QStringLiteral(NLE_SCREENSHOT_DIR)));
+      if (folder.mkpath(QStringLiteral(".")))
+        Window().grab().save(folder.filePath(QStringLiteral("own-equation-solving.png")));
+    }
+    if (ending == QStringLiteral("Escape"))
+      QTest::keyClick(Window().Editor()->Input(), Qt::Key_Escape);
+    if (ending == QStringLiteral("close")) Window().close();
+  });
+  // Set whole: typed key by key, a thousand characters are read a thousand times.
+  Window().Editor()->Input()->setText(formula);
+  Edit("StartEdit").setText(QStringLiteral("2"));
+  Edit("EndEdit").setText(QStringLiteral("3"));
+  Window().findChild<QPushButton*>(QStringLiteral("SolveButton"))->click();
+  QTRY_VERIFY2_WITH_TIMEOUT(!Window().IsSolvingInBackground(), "the solve did not end in 120 s",
+                            120'000);
+  Edit("PrecisionEdit").setText(QStringLiteral("0,001"));
+  QVERIFY(fired_while_solving);
+  QVERIFY2(reports_.isEmpty(), qPrintable(reports_.join('\n')));
+  auto* status = Window().findChild<QLabel*>(QStringLiteral("StatusPanel"));
+  if (ending != QStringLiteral("completes")) {
+    QCOMPARE(status->text(), QStringLiteral("Решение прервано."));
+    QVERIFY(Window().Opener()->OpenRow(1) == nullptr);
+    if (ending == QStringLiteral("close")) Form1->OwnEquationItem->trigger();
+    return;
+  }
+  app::InputTexts inputs;
+  inputs.formula = formula.toStdString();
+  inputs.start = "2";
+  inputs.end = "3";
+  inputs.precision = precision.toStdString();
+  const app::SolvedRun at_once = app::Solve(inputs);
+  for (int row = 0; row < Window().RowCount(); ++row)
+    for (int column = 0; column < Window().ColumnCount(); ++column)
+      QCOMPARE(Window().Cell(column, row), at_once.window.Cell(column, row));
+  QCOMPARE(status->text().toStdString(), at_once.window.StatusText());
+  ui::DetailWindow* detail = Window().Opener()->OpenRow(1);
+  QVERIFY(detail != nullptr);
+  detail->close();
 }
 
 QTEST_MAIN(OwnEquationWindowTest)

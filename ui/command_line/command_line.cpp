@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
@@ -24,6 +23,7 @@
 #include "core/method_table.h"
 #include "ui/command_line/qt_options.h"
 #include "ui/command_line/run_json.h"
+#include "ui/command_line/standard_streams.h"
 #include "ui/platform/file_chooser.h"
 #include "ui/report/run_report.h"
 #include "ui/report/variant_documents.h"
@@ -41,8 +41,7 @@ struct UsageError {
 };
 
 void Write(std::FILE* stream, const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
-  std::fflush(stream);
+  WriteOutput(stream, text);
 }
 
 void Write(std::FILE* stream, const QString& text) {
@@ -85,7 +84,8 @@ struct Options {
                                             "--report, each method's pages.")};
   QCommandLineOption separator{
       QStringLiteral("decimal-separator"),
-      QStringLiteral("The decimal separator of inputs and outputs instead of the locale's."),
+      QStringLiteral("The decimal separator of inputs and outputs, '.' or ',', instead of the "
+                     "locale's."),
       QStringLiteral("c")};
   QCommandLineOption report{QStringLiteral("report"),
                             QStringLiteral("Also write the run's report as PDF."),
@@ -137,10 +137,11 @@ int NumberIn(const QString& text, int lowest, int highest, const QString& option
 void SetSeparator(const QCommandLineParser& parser, const Options& options) {
   if (!parser.isSet(options.separator)) return;
   const QString separator = parser.value(options.separator);
-  // One character: one code point, a surrogate pair included.
-  if (separator.isEmpty() || separator.toUcs4().size() != 1)
+  // Any other character would change what a number means: "e" reads
+  // "0e001" as a power of ten, a digit misreads every number.
+  if (separator != QStringLiteral(".") && separator != QStringLiteral(","))
     throw UsageError{
-        QStringLiteral("--decimal-separator takes one character, not '%1'").arg(separator)};
+        QStringLiteral("--decimal-separator takes '.' or ',', not '%1'").arg(separator)};
   app::SetDecimalSeparator(Utf8(separator));
 }
 
@@ -264,20 +265,7 @@ int VariantsCommand(const QCommandLineParser& parser, const Options& options) {
     request.precision_text = Utf8(parser.value(options.precision));
   if (!parser.isSet(options.out)) throw UsageError{QStringLiteral("--variants needs --out")};
 
-  const std::vector<app::Variant> variants = app::MakeVariants(request);
-  const QDir out(parser.value(options.out));
-  if (!out.mkpath(QStringLiteral(".")))
-    throw core::EFOpenError("Cannot create folder \"", Utf8(QDir::toNativeSeparators(out.path())),
-                            "\"");
-  const std::string csv = app::CsvText(app::AnswerLines(variants));
-  SaveFile(out.filePath(QStringLiteral("answers.csv")),
-           QByteArray(csv.data(), static_cast<qsizetype>(csv.size())));
-  WritePdf(out.filePath(QStringLiteral("variants.pdf")), QStringLiteral("Варианты"),
-           [&variants](QPagedPaintDevice& device) { PaintVariants(device, variants); });
-  WritePdf(
-      out.filePath(QStringLiteral("answers.pdf")), QStringLiteral("Ответы к вариантам"),
-      [&variants](QPagedPaintDevice& device) { PaintAnswers(device, variants); },
-      QPageLayout::Landscape);  // the key's eleven columns
+  WriteVariantFiles(parser.value(options.out), app::MakeVariants(request));
   return kExitSuccess;
 }
 
@@ -354,15 +342,22 @@ int Run(const QStringList& arguments, int argc, char* argv[]) {
   return solve ? SolveCommand(parser, options) : VariantsCommand(parser, options);
 }
 
-}  // namespace
-
-int RunCommandLine(int argc, char* argv[]) {
-  core::EstablishFloatingPointEnvironment();
-  app::ReadDecimalSeparator();
+// The arguments as text. One that is no valid text (a file name in another
+// encoding) is refused: read with replacement characters, two different
+// names would write one file.
+QStringList Arguments(int argc, char* argv[]) {
   QStringList arguments;
-  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  for (int i = 1; i < argc; ++i) {
+    arguments << QString::fromLocal8Bit(argv[i]);
+    if (arguments.constLast().toLocal8Bit() != QByteArray(argv[i]))
+      throw UsageError{QStringLiteral("argument %1 is not valid UTF-8").arg(i)};
+  }
+  return arguments;
+}
+
+int RunReportingErrors(int argc, char* argv[]) {
   try {
-    return Run(WithoutQtOptions(arguments), argc, argv);
+    return Run(WithoutQtOptions(Arguments(argc, argv)), argc, argv);
   } catch (const UsageError& error) {
     Write(stderr, QStringLiteral("nonlinear-equations: %1\n"
                                  "Try 'nonlinear-equations --help' for more information.\n")
@@ -375,6 +370,15 @@ int RunCommandLine(int argc, char* argv[]) {
     Write(stderr, app::ReportText(error.what()) + "\n");
     return kExitRunError;
   }
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, char* argv[]) {
+  GuardStandardStreams();
+  core::EstablishFloatingPointEnvironment();
+  app::ReadDecimalSeparator();
+  return FinishOutput(RunReportingErrors(argc, argv));
 }
 
 }  // namespace ui

@@ -6,13 +6,16 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 #include <array>
 #include <string_view>
 
 #include "app/formula_feedback.h"
 #include "core/expression/parser.h"
 #include "ui/error_boundary.h"
+#include "ui/widgets/text_view.h"
 #include "ui/widgets/utf8_text.h"
+#include "ui/widgets/wrapping_label.h"
 
 namespace ui {
 
@@ -49,14 +52,29 @@ FormulaEditor::FormulaEditor(QWidget* parent) : QWidget(parent) {
   examples_->addItem(QStringLiteral("Примеры…"));
   for (const Example& example : kExamples) examples_->addItem(FromUtf8(example.formula));
 
-  feedback_ = new QLabel(this);
+  feedback_ = new WrappingLabel(this);
   feedback_->setObjectName(QStringLiteral("FormulaFeedback"));
   feedback_->setAccessibleName(QStringLiteral("Разбор формулы"));
-  feedback_->setTextFormat(Qt::PlainText);
-  feedback_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  feedback_->setWordWrap(false);
   // Fixed width, so that the mark stands under its character.
   feedback_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+  whole_button_ = new QToolButton(this);
+  whole_button_->setObjectName(QStringLiteral("WholeDerivativeButton"));
+  whole_button_->setText(QStringLiteral("Производная целиком"));
+  whole_button_->setCheckable(true);
+  whole_button_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  whole_button_->setArrowType(Qt::RightArrow);
+  whole_button_->hide();
+  whole_view_ = new TextView(this);
+  whole_view_->setObjectName(QStringLiteral("WholeDerivative"));
+  whole_view_->setAccessibleName(QStringLiteral("Производная целиком"));
+  whole_view_->setFont(feedback_->font());
+  // Wrapped anywhere, so never wider than the window; a few lines high,
+  // scrolling through the rest.
+  whole_view_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  whole_view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  whole_view_->setMaximumHeight(6 * whole_view_->fontMetrics().lineSpacing());
+  whole_view_->hide();
 
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
@@ -64,11 +82,19 @@ FormulaEditor::FormulaEditor(QWidget* parent) : QWidget(parent) {
   grid->addWidget(input_, 0, 1);
   grid->addWidget(examples_, 0, 2);
   grid->addWidget(feedback_, 1, 1, 1, 2);
+  grid->addWidget(whole_button_, 2, 1, 1, 2, Qt::AlignLeft);
+  grid->addWidget(whole_view_, 3, 1, 1, 2);
   grid->setColumnStretch(1, 1);
 
   connect(input_, &QLineEdit::textChanged, this, [this] { Guarded([this] { Read(); }); });
   connect(examples_, &QComboBox::activated, this,
           [this](int index) { Guarded([this, index] { ChooseExample(index); }); });
+  connect(whole_button_, &QToolButton::toggled, this, [this](bool open) {
+    Guarded([this, open] {
+      whole_button_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+      whole_view_->setVisible(open);
+    });
+  });
   Read();
 }
 
@@ -77,6 +103,11 @@ void FormulaEditor::Read() {
   formula_ = feedback.formula;
   feedback_->setText(FromUtf8(feedback.text));
   feedback_->setAccessibleDescription(feedback_->text());
+  // The whole derivative waits below while the line shows only its start.
+  const bool cut = !feedback.whole_text.empty() && feedback.whole_text != feedback.text;
+  whole_view_->SetText(cut ? FromUtf8(feedback.whole_text) : QString());
+  whole_button_->setVisible(cut);
+  whole_view_->setVisible(cut && whole_button_->isChecked());
   emit FormulaChanged();
 }
 

@@ -13,8 +13,11 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QToolButton;
 
 namespace ui {
+
+class TextView;
 
 class FormulaEditor : public QWidget {
   Q_OBJECT
@@ -29,8 +32,14 @@ class FormulaEditor : public QWidget {
   std::shared_ptr<const core::expression::Formula> FormulaOrError() const;
 
   QLineEdit* Input() const { return input_; }
+  // Wraps its lines (anywhere where it must), so that a long derivative
+  // never widens the window.
   QLabel* Feedback() const { return feedback_; }
   QComboBox* Examples() const { return examples_; }
+  // Shown when the feedback cuts the derivative: it opens the whole
+  // derivative below, in a view that scrolls and copies.
+  QToolButton* WholeDerivativeButton() const { return whole_button_; }
+  TextView* WholeDerivative() const { return whole_view_; }
 
  signals:
   // After every change of the text, read or not.
@@ -45,6 +54,8 @@ class FormulaEditor : public QWidget {
   QLineEdit* input_;
   QLabel* feedback_;
   QComboBox* examples_;
+  QToolButton* whole_button_;
+  TextView* whole_view_;
   std::shared_ptr<const core::expression::Formula> formula_;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/own_equation/own_equation_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -22,6 +24,7 @@
 #include "ui/detail/detail_opener.h"
 #include "ui/error_boundary.h"
 #include "ui/own_equation/formula_editor.h"
+#include "ui/platform/background_job.h"
 #include "ui/widgets/block_progress_bar.h"
 #include "ui/widgets/results_grid.h"
 #include "ui/widgets/status_panel.h"
@@ -88,7 +91,8 @@ OwnEquationWindow::OwnEquationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
   status_->setObjectName(QStringLiteral("StatusPanel"));
   UseWidgets(grid_, status_, progress_);
   opener_ = new DetailOpener(
-      grid_, [this] { return comparison_.LastRun(); }, [this] { return comparison_.IsRunning(); });
+      grid_, [this] { return LatestRun(); },
+      [this] { return comparison_.IsRunning() || job_ != nullptr; });
   app::WriteTableHeaders(*this);
 
   // The whole table without scrolling, across the window's width.
@@ -125,6 +129,16 @@ OwnEquationWindow::OwnEquationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
   for (QLineEdit* edit : {start_, end_, k_, l_})
     connect(edit, &QLineEdit::textChanged, this, [this] { Guarded([this] { RedrawPreview(); }); });
   connect(solve_, &QPushButton::clicked, this, [this] { Guarded([this] { Solve(); }); });
+  stop_ = new QAction(this);
+  stop_->setShortcut(QKeySequence(Qt::Key_Escape));
+  stop_->setShortcutContext(Qt::WindowShortcut);
+  stop_->setEnabled(false);
+  addAction(stop_);
+  connect(stop_, &QAction::triggered, this, [this] {
+    Guarded([this] {
+      if (job_ != nullptr) job_->Cancel();
+    });
+  });
   RedrawPreview();
   resize(900, 640);
 }
@@ -151,6 +165,8 @@ void OwnEquationWindow::Open(const QString& k, const QString& l, const QString& 
     k_->setText(k);
     l_->setText(l);
     precision_->setText(precision);
+    // Never wider or taller than the screen it opens on.
+    resize(size().boundedTo(screen()->availableGeometry().size()));
   }
   show();
   raise();
@@ -188,9 +204,61 @@ void OwnEquationWindow::RedrawPreview() {
 void OwnEquationWindow::Solve() {
   // A second command during a run is ignored by the run; the formula of the
   // run under way stays.
-  if (comparison_.IsRunning()) return;
+  if (comparison_.IsRunning() || job_ != nullptr) return;
   solving_ = editor_->FormulaOrError();
+  if (app::MaySolveSlowly(*solving_)) {
+    SolveInBackground();
+    return;
+  }
+  latest_in_background_ = false;
   comparison_.Execute(*this, state_);
+}
+
+void OwnEquationWindow::SolveInBackground() {
+  app::InputTexts inputs;
+  inputs.formula = solving_->Text();
+  inputs.k = InputText(app::Input::kK);
+  inputs.l = InputText(app::Input::kL);
+  inputs.start = InputText(app::Input::kStart);
+  inputs.precision = InputText(app::Input::kPrecision);
+  inputs.end = InputText(app::Input::kEnd);
+  // The table empties and the progress bar shows, as when a run begins.
+  for (int row = 0; row < RowCount(); ++row)
+    for (int column = 0; column < ColumnCount(); ++column) SetCell(column, row, std::string());
+  app::WriteTableHeaders(*this);
+  status_->ShowText(QStringLiteral("Решается… (Esc — прервать)"));
+  SetProgressPosition(0);
+  SetProgressVisible(true);
+  latest_in_background_ = true;
+  background_run_ = nullptr;
+  stop_->setEnabled(true);
+  job_ = RunInBackground<app::ControlledSolve>(
+      this, [inputs](app::JobControl& control) { return app::SolveUnderControl(inputs, control); },
+      [this](int done, int /*total*/) { SetProgressPosition(done); },
+      [this](std::optional<app::ControlledSolve> solved) { ShowSolved(solved); });
+}
+
+void OwnEquationWindow::ShowSolved(const std::optional<app::ControlledSolve>& solved) {
+  job_ = nullptr;
+  stop_->setEnabled(false);
+  if (!solved) {
+    SetProgressVisible(false);
+    status_->ShowText(QStringLiteral("Решение прервано."));
+    return;
+  }
+  for (int row = 0; row < RowCount(); ++row)
+    for (int column = 0; column < ColumnCount(); ++column)
+      SetCell(column, row, solved->table.Cell(column, row));
+  SetStatusText(solved->table.StatusText());
+  SetProgressPosition(solved->table.ProgressPosition());
+  SetProgressVisible(solved->progress_visible);
+  background_run_ = solved->record;
+  // Reported as the run at once reports it, after the table it left.
+  if (solved->error) std::rethrow_exception(solved->error);
+}
+
+std::shared_ptr<const app::RunRecord> OwnEquationWindow::LatestRun() const {
+  return latest_in_background_ ? background_run_ : comparison_.LastRun();
 }
 
 void OwnEquationWindow::closeEvent(QCloseEvent* event) {
@@ -200,6 +268,8 @@ void OwnEquationWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // A solve away from the interface thread stops with the window.
+  if (job_ != nullptr) job_->Cancel();
   QWidget::closeEvent(event);
 }
 

@@ -13,12 +13,15 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "app/comparison_run.h"
+#include "app/controlled_solve.h"
 #include "core/expression/formula.h"
 #include "core/method_table.h"
 #include "ui/comparison_widgets.h"
 
+class QAction;
 class QChartView;
 class QLabel;
 class QLineEdit;
@@ -27,6 +30,7 @@ class QPushButton;
 
 namespace ui {
 
+class BackgroundJob;
 class FormulaEditor;
 class DetailOpener;
 class ResultsGrid;
@@ -43,8 +47,14 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
   void Open(const QString& k, const QString& l, const QString& precision);
 
   // "Решить": the comparison run on the typed formula. Raises the formula's
-  // EFormulaError while it does not read, and every error of the run.
+  // EFormulaError while it does not read, and every error of the run. A
+  // formula that may take long (app::MaySolveSlowly) is solved away from the
+  // interface thread (BackgroundJob): the window answers meanwhile, Escape or
+  // closing the window stops the solve, and the results arrive in the table,
+  // the status line and the detail windows as a run at once would leave them.
   void Solve();
+  // Whether a solve away from the interface thread is under way.
+  bool IsSolvingInBackground() const { return job_ != nullptr; }
 
   FormulaEditor* Editor() const { return editor_; }
   ResultsGrid* Grid() const { return grid_; }
@@ -67,6 +77,9 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
   QWidget* CreateInputs();
   void RedrawPreview();
   QLineEdit* Edit(app::Input input) const;
+  void SolveInBackground();
+  void ShowSolved(const std::optional<app::ControlledSolve>& solved);
+  std::shared_ptr<const app::RunRecord> LatestRun() const;
 
   FormulaEditor* editor_ = nullptr;
   QLineEdit* start_ = nullptr;
@@ -87,6 +100,12 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
   app::ComparisonRun comparison_;
   app::SharedState state_;
   std::shared_ptr<const core::expression::Formula> solving_;
+  // The solve under way away from the interface thread, and what the latest
+  // such solve left (used while the latest solve was one).
+  BackgroundJob* job_ = nullptr;
+  bool latest_in_background_ = false;
+  std::shared_ptr<const app::RunRecord> background_run_;
+  QAction* stop_ = nullptr;  // Escape, while a solve runs away
 };
 
 }  // namespace ui

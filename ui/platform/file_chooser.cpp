@@ -4,9 +4,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <optional>
+#include <string_view>
 
+#include "app/safe_file.h"
 #include "core/errors.h"
 #include "ui/platform/modal_dialog.h"
 #include "ui/platform/nested_loop.h"
@@ -65,7 +66,8 @@ ReplaceQuestion& Question() {
 }
 
 [[noreturn]] void RaiseCannotCreate(const QString& path, const QString& reason) {
-  throw core::EFOpenError(("Cannot create file \"" + path + "\". " + reason).toStdString());
+  throw core::EFOpenError("Cannot create file \"", path.toStdString(),
+                          "\". " + reason.toStdString());
 }
 
 }  // namespace
@@ -110,20 +112,14 @@ QString WithExtension(const QString& path, const QString& filter) {
 }
 
 void SaveFile(const QString& path, const QByteArray& bytes) {
-  // The new file takes the old one's place under its name: it gets the old
-  // one's permissions, or a read-only file would come back writable.
-  std::optional<QFileDevice::Permissions> kept;
-  // The "user" flags say what this process may do (root may write anything),
-  // and would set the owner's bits.
-  if (QFileInfo::exists(path))
-    kept = QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) RaiseCannotCreate(path, file.errorString());
-  if (file.write(bytes) != bytes.size() || !file.commit())
-    RaiseCannotCreate(path, file.errorString());
-  // Set on the open temporary file, they would not survive the commit.
-  if (kept && !QFile::setPermissions(path, *kept))
-    RaiseCannotCreate(path, QStringLiteral("Cannot keep the permissions of the file it replaces."));
+  app::WriteFileSafely(FileNameBytes(path), std::string_view(bytes.constData(), bytes.size()));
+}
+
+std::string FileNameBytes(const QString& path) {
+  const QByteArray bytes = QFile::encodeName(path);
+  if (path.contains(QChar::ReplacementCharacter) || QFile::decodeName(bytes) != path)
+    RaiseCannotCreate(path, QStringLiteral("The name cannot be written in the system's encoding"));
+  return bytes.toStdString();
 }
 
 }  // namespace ui

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -34,9 +35,16 @@ void RestoreDefaultSaveFileChooser();  // and the default question
 // has one.
 QString WithExtension(const QString& path, const QString& filter);
 
-// Writes the bytes to the file whole or not at all; a file it replaces keeps
-// its permissions. Raises EFOpenError "Cannot create file \"<path>\".
-// <reason>" when it cannot.
+// Writes the bytes to the file whole or not at all, through app::WriteFileSafely
+// (a file it replaces keeps its permissions; anything but a regular file is
+// refused). Raises EFOpenError "Cannot create file \"<path>\". <reason>" when
+// it cannot.
 void SaveFile(const QString& path, const QByteArray& bytes);
+
+// The system's bytes of a file name. A name that has none is refused with
+// EFOpenError rather than written under another name: one holding U+FFFD,
+// which stands for bytes that were no text when a name was read (two such
+// names would meet in one file), or half of a surrogate pair.
+std::string FileNameBytes(const QString& path);
 
 }  // namespace ui

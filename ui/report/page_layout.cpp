@@ -97,11 +97,50 @@ void PageLayout::Block(const QStringList& lines) {
 
 void PageLayout::Paragraph(const QString& text) {
   painter_.setFont(body_);
-  const QRectF bounds =
-      painter_.boundingRect(QRectF(0, 0, width_, height_), Qt::TextWordWrap, text);
+  const QString shown = FittingOnAPage(text);
+  const QRectF bounds = painter_.boundingRect(QRectF(0, 0, width_, height_), shown, Wrapping());
   Ensure(bounds.height());
-  painter_.drawText(QRectF(0, y_, width_, bounds.height()), Qt::TextWordWrap, text);
+  painter_.drawText(QRectF(0, y_, width_, bounds.height()), shown, Wrapping());
   y_ += bounds.height() + 0.3 * LineHeight();
+}
+
+QTextOption PageLayout::Wrapping() {
+  // Between words, and anywhere inside a word wider than the page: a typed
+  // formula of a thousand characters has no blank in it, and clipped at the
+  // margin it would read as another equation.
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  return option;
+}
+
+QString PageLayout::FittingOnAPage(const QString& text) {
+  const QRectF page(0, 0, width_, height_);
+  double room = height_;
+  const auto fits = [&](const QString& candidate) {
+    return painter_.boundingRect(page, candidate, Wrapping()).height() <= room;
+  };
+  // No page holds this many characters: a text longer is not laid out whole
+  // (an input box may hold megabytes).
+  constexpr qsizetype kMoreThanAPageHolds = 20'000;
+  if (text.size() <= kMoreThanAPageHolds && fits(text)) return text;
+  // Cut anyway: then it may as well fill this page's room, unless that is
+  // only a few lines.
+  if (Room() >= 5 * LineHeight()) room = Room();
+  const auto shortened = [&text](qsizetype length) {
+    // Never between the two halves of a surrogate pair.
+    if (length > 0 && text.at(length - 1).isHighSurrogate()) --length;
+    return text.first(length) +
+           QStringLiteral("… (текст сокращён: напечатаны первые %1 знаков из %2)")
+               .arg(length)
+               .arg(text.size());
+  };
+  qsizetype low = 0;  // the longest start known to fit
+  qsizetype high = std::min(text.size(), kMoreThanAPageHolds);
+  while (high - low > 1) {
+    const qsizetype middle = low + (high - low) / 2;
+    (fits(shortened(middle)) ? low : high) = middle;
+  }
+  return shortened(low);
 }
 
 std::vector<double> PageLayout::ColumnWidths(const std::vector<std::vector<std::string>>& lines,

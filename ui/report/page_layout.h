@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QString>
 #include <QStringList>
+#include <QTextOption>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ class PageLayout {
   PageLayout& operator=(const PageLayout&) = delete;
 
   void Heading(const QString& text);
+  // Wrapped between words, and inside a word too long for a line. A text
+  // taller than a page is cut where this page ends, and says so.
   void Paragraph(const QString& text);
   // Rows flow down the pages; the header row repeats at the top of each.
   void Table(const std::vector<std::vector<std::string>>& lines);
@@ -49,6 +52,10 @@ class PageLayout {
  private:
   // A new page unless `height` fits on this one (or the page is still empty).
   void Ensure(double height);
+  static QTextOption Wrapping();
+  // `text` in the body font, or, when a page cannot hold it, as much of it
+  // as the room left on this page holds, with a note that it was shortened.
+  QString FittingOnAPage(const QString& text);
   // With `natural_total`, also the width the columns would take unsqueezed,
   // the header measured by its longest word only.
   std::vector<double> ColumnWidths(const std::vector<std::vector<std::string>>& lines,

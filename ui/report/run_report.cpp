@@ -111,22 +111,31 @@ void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std
   MethodSection(layout, run, app::AnalyseRun(run), method);
 }
 
-void WritePdf(const QString& path, const QString& title,
-              const std::function<void(QPagedPaintDevice&)>& paint,
-              QPageLayout::Orientation orientation) {
+QPageLayout ReportPageLayout(QPageLayout::Orientation orientation) {
+  return QPageLayout(
+      QPageSize(QPageSize::A4), orientation,
+      QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+      QPageLayout::Millimeter);
+}
+
+QByteArray PdfDocument(const QString& title, const QPageLayout& layout, const PagePainter& paint,
+                       int resolution) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
     QPdfWriter writer(&buffer);
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("nonlinear-equations"));
-    writer.setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), orientation,
-        QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
-        QPageLayout::Millimeter));
+    writer.setResolution(resolution);
+    writer.setPageLayout(layout);
     paint(writer);
   }
-  SaveFile(path, buffer.data());
+  return buffer.data();
+}
+
+void WritePdf(const QString& path, const QString& title, const PagePainter& paint,
+              QPageLayout::Orientation orientation) {
+  SaveFile(path, PdfDocument(title, ReportPageLayout(orientation), paint));
 }
 
 }  // namespace ui

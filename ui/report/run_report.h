@@ -35,10 +35,19 @@ void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std
 // Rows of a pass table on one page, the header repeated above them.
 inline constexpr int kPassRowsPerPage = 45;
 
-// Writes an A4 PDF through `paint`; raises EFOpenError when the file cannot
-// be written.
-void WritePdf(const QString& path, const QString& title,
-              const std::function<void(QPagedPaintDevice&)>& paint,
+using PagePainter = std::function<void(QPagedPaintDevice&)>;
+
+// The reports' page: A4 with margins of 15 mm.
+QPageLayout ReportPageLayout(QPageLayout::Orientation orientation = QPageLayout::Portrait);
+
+// A PDF document painted by `paint`, in memory, so that its file is written
+// whole or not at all.
+QByteArray PdfDocument(const QString& title, const QPageLayout& layout, const PagePainter& paint,
+                       int resolution = 1200);
+
+// Writes an A4 PDF through `paint` (SaveFile); raises EFOpenError when the
+// file cannot be written.
+void WritePdf(const QString& path, const QString& title, const PagePainter& paint,
               QPageLayout::Orientation orientation = QPageLayout::Portrait);
 
 }  // namespace ui

@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/report/variant_documents.h"
 
+#include <QDir>
 #include <QStringList>
 
 #include "app/function_texts.h"
 #include "app/number_text.h"
+#include "app/pass_table.h"
+#include "app/safe_file.h"
+#include "core/errors.h"
 #include "core/method_table.h"
+#include "ui/platform/file_chooser.h"
 #include "ui/report/page_layout.h"
+#include "ui/report/run_report.h"
 #include "ui/widgets/utf8_text.h"
 
 namespace ui {
@@ -57,6 +63,24 @@ void PaintAnswers(QPagedPaintDevice& device, const std::vector<app::Variant>& va
                      "до стольких знаков, сколько даёт длина записи точности. Для каждого метода — "
                      "значение и число итераций, как в таблице результатов."));
   layout.Table(KeyLines(variants));
+}
+
+void WriteVariantFiles(const QString& folder, const std::vector<app::Variant>& variants) {
+  const QDir out(folder);
+  const std::string path = FileNameBytes(out.path());
+  if (!out.mkpath(QStringLiteral(".")))
+    throw core::EFOpenError("Cannot create folder \"",
+                            QDir::toNativeSeparators(out.path()).toStdString(), "\"");
+  const QByteArray tasks =
+      PdfDocument(QStringLiteral("Варианты"), ReportPageLayout(),
+                  [&variants](QPagedPaintDevice& device) { PaintVariants(device, variants); });
+  // The key's eleven columns need the width of a landscape page.
+  const QByteArray key =
+      PdfDocument(QStringLiteral("Ответы к вариантам"), ReportPageLayout(QPageLayout::Landscape),
+                  [&variants](QPagedPaintDevice& device) { PaintAnswers(device, variants); });
+  app::WriteFileSet(path, {{"answers.csv", app::CsvText(app::AnswerLines(variants))},
+                           {"variants.pdf", tasks.toStdString()},
+                           {"answers.pdf", key.toStdString()}});
 }
 
 }  // namespace ui
