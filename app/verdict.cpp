@@ -198,15 +198,14 @@ std::string HigherOrder(const Verdict& v) {
 constexpr std::array<OutcomeEntry, 10> kOutcomes = {{
     {Outcome::kConverged, "converged", "сошёлся", "", true, Converged},
     {Outcome::kNotARoot, "not_a_root", "не корень", "не корень", false, NotARoot},
-    {Outcome::kFTendsToZero, "f_tends_to_zero", "f → 0, корня нет", "не корень, f → 0", false,
-     FTendsToZero},
+    {Outcome::kFTendsToZero, "f_tends_to_zero", "f → 0, корня нет", "f → 0", false, FTendsToZero},
     {Outcome::kMultipleRoot, "multiple_root", "кратный корень", "кратный корень", true,
      MultipleRoot},
     {Outcome::kIterationCap, "iteration_cap", "предел проходов", "предел", false, IterationCap},
     {Outcome::kCycle, "cycle", "зацикливание", "цикл", false, Cycle},
     {Outcome::kDiverged, "diverged", "расходится", "расходится", false, Diverged},
     {Outcome::kPrecisionUnreachable, "precision_unreachable", "точность недостижима",
-     "точность недостижима", false, PrecisionUnreachable},
+     "eps недостижима", false, PrecisionUnreachable},
     {Outcome::kError, "error", "ошибка", "ошибка", false, Error},
     {Outcome::kNotRun, "not_run", "не запускался", "", false, NotRun},
 }};
@@ -262,13 +261,12 @@ std::string VerdictText(const Verdict& verdict) {
 }
 
 std::string TableMark(const Verdict& verdict) {
-  std::string mark(OutcomeRow(verdict.outcome).mark);
-  for (const NoteEntry& note : kNotes) {
-    if (!verdict.notes.Contains(note.note) || note.mark.empty()) continue;
-    if (!mark.empty()) mark += ", ";
-    mark += note.mark;
-  }
-  return mark;
+  // One mark: the cell is narrow, and what the method did outweighs where.
+  const std::string_view outcome = OutcomeRow(verdict.outcome).mark;
+  if (!outcome.empty()) return std::string(outcome);
+  for (const NoteEntry& note : kNotes)
+    if (verdict.notes.Contains(note.note) && !note.mark.empty()) return std::string(note.mark);
+  return std::string();
 }
 
 }  // namespace app

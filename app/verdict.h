@@ -125,7 +125,8 @@ std::string_view OutcomeWord(Outcome outcome);
 std::string VerdictText(const Verdict& verdict);
 
 // What the results table adds after the method's value, without the dash:
-// "не корень", "вне отрезка", "предел, вне отрезка"; empty where the method
+// the outcome's mark ("не корень", "предел", "цикл"), or else a note's ("вне
+// отрезка"); one only, for the cell is narrow. Empty where the method
 // converged inside [start, end] and the table stays as it always was.
 std::string TableMark(const Verdict& verdict);
 

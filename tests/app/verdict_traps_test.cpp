@@ -150,7 +150,7 @@ TEST_F(VerdictTrapsTest, EachTrapGetsATrueVerdict) {
        Outcome::kPrecisionUnreachable,
        {},
        "|f′(xₙ)|·ulp ≈ 6,28E-6",
-       "1,414214 — точность недостижима"},
+       "1,414214 — eps недостижима"},
       {"chords leave the interval",
        kNoSignChange,
        core::kChords,
@@ -185,7 +185,7 @@ TEST_F(VerdictTrapsTest, EachTrapGetsATrueVerdict) {
        Outcome::kNotARoot,
        {Note::kOutsideInterval},
        "f не меняет знак",
-       "3,3 — не корень, вне отрезка"},
+       "3,3 — не корень"},
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.name);

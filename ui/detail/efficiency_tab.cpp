@@ -71,11 +71,13 @@ QLabel* NewText(const QString& text, const QString& name) {
 
 }  // namespace
 
-QWidget* NewEfficiencyTab(const app::RunRecord& run, const app::RunAnalyses& analyses) {
+QWidget* NewEfficiencyTab(const app::RunRecord& run, const app::RunAnalyses& analyses,
+                          QWidget* diagram) {
   const std::vector<app::EfficiencyRow> rows = app::CompareEfficiency(run, analyses);
   auto* page = new QWidget();
   auto* column = new QVBoxLayout(page);
-  column->addWidget(NewTable(rows), 1);
+  column->addWidget(NewTable(rows));
+  column->addWidget(diagram, 1);
   column->addWidget(
       NewText(FromUtf8(app::FastestByPassesText(run)) + QLatin1Char('\n') +
                   FromUtf8(app::EqualAccuracyText(app::CompareAtEqualAccuracy(run, analyses))),
