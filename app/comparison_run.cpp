@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/number_text.h"
+#include "app/run_verdict.h"
 #include "core/errors.h"
 #include "core/extended.h"
 #include "core/method_table.h"
@@ -122,6 +123,20 @@ void SortRowsByIterationCount(ComparisonWindow& window, std::vector<core::Method
   }
 }
 
+// After the value of each method that did not converge to a root inside
+// [start, end], what became of it: "1,999 — не корень", "4,712 — вне
+// отрезка". The row's method comes from the record, never from its text, and
+// the counts, which the sort read, stay as they are.
+void MarkRows(ComparisonWindow& window, const RunRecord& record) {
+  for (std::size_t index = 0; index < record.rows.size(); ++index) {
+    const std::string mark = TableMark(core::ForMethod(record.verdicts, record.rows[index]));
+    if (mark.empty()) continue;
+    const int row = static_cast<int>(index) + 1;
+    window.SetCell(kRootColumn, row,
+                   window.Cell(kRootColumn, row) + std::string(kMarkSeparator) + mark);
+  }
+}
+
 }  // namespace
 
 void WriteTableHeaders(ComparisonWindow& window) {
@@ -132,16 +147,29 @@ void WriteTableHeaders(ComparisonWindow& window) {
     window.SetCell(kNameColumn, ++row, std::string(core::EntryOf(method).name));
 }
 
+std::vector<core::Method> FastestMethods(const RunRecord& run) {
+  std::vector<core::Method> fastest;
+  if (!run.judged) return fastest;
+  for (const core::Method method : run.rows) {
+    if (!FoundRoot(core::ForMethod(run.verdicts, method).outcome)) continue;
+    // The rows are sorted by count: the ties follow the first at once.
+    if (!fastest.empty() && *run.History(method).count != *run.History(fastest.front()).count)
+      break;
+    fastest.push_back(method);
+  }
+  return fastest;
+}
+
 std::optional<core::Method> FastestMethod(const RunRecord& run) {
-  for (const core::Method method : run.method_set)
-    if (!run.History(method).count) return std::nullopt;
-  if (run.rows.empty()) return std::nullopt;
-  return run.rows.front();
+  const std::vector<core::Method> fastest = FastestMethods(run);
+  if (fastest.empty()) return std::nullopt;
+  return fastest.front();
 }
 
 std::string FastestMethodText(const RunRecord& run) {
+  if (!run.judged) return std::string();
   const std::optional<core::Method> fastest = FastestMethod(run);
-  if (!fastest) return std::string();
+  if (!fastest) return std::string(kNoRootMessage);
   return std::string(kFastestMethodMessage) + std::string(core::EntryOf(*fastest).name);
 }
 
@@ -173,6 +201,8 @@ void ComparisonRun::Solve(ComparisonWindow& window, SharedState& state, RunRecor
   SolveWithEachMethod(window, state, record);
 
   SortRowsByIterationCount(window, record.rows);
+  JudgeMethods(record);
+  MarkRows(window, record);
   window.SetStatusText(FastestMethodText(record));
   window.SetProgressVisible(false);
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/verdict.h"
 #include "core/equation_source.h"
 #include "core/equations.h"
 #include "core/history.h"
@@ -58,6 +59,10 @@ struct SharedState {
 
 inline constexpr std::string_view kFastestMethodMessage =
     "Самый быстрый метод для данного уравнения - ";
+// The status line when the run finished and no method found a root.
+inline constexpr std::string_view kNoRootMessage = "Ни один метод не нашёл корень";
+// Between a method's value and its mark in the results table: "1,999 — не корень".
+inline constexpr std::string_view kMarkSeparator = " — ";
 
 // Writes the header texts of the results table: the column headers, and the
 // name of each of the window's methods in its row.
@@ -89,19 +94,29 @@ struct RunRecord {
   // One history per method of the table; only those of the run's methods
   // that ran hold more than their method number.
   core::PerMethod<core::MethodHistory> methods;
+  // The verdict of each method of the set, judged once the run has finished
+  // (an error ends the run before): the marks in the results table and the
+  // fastest method rest on them.
+  core::PerMethod<Verdict> verdicts;
+  bool judged = false;
 
   const core::MethodHistory& History(std::uint8_t method) const {
     return core::ForMethod(methods, method);
   }
 };
 
-// The method that the status line names fastest: the fewest iterations, the
-// earlier method on a tie, as the sorted table has it first; none when an
-// error cut the run short.
+// The method that the status line names fastest: among the methods that
+// found a root, the fewest iterations, the earlier method on a tie, as the
+// sorted table has them; none when an error cut the run short or no method
+// found a root.
 std::optional<core::Method> FastestMethod(const RunRecord& run);
+// Every method that ties for the fewest iterations among those that found a
+// root, in the table's order; empty where FastestMethod is none.
+std::vector<core::Method> FastestMethods(const RunRecord& run);
 
-// "Самый быстрый метод для данного уравнения - Метод касательных"; empty when
-// there is no fastest method.
+// "Самый быстрый метод для данного уравнения - Метод касательных";
+// kNoRootMessage when the run finished without a root; empty when an error
+// cut it short.
 std::string FastestMethodText(const RunRecord& run);
 
 // Runs whole comparisons. A compute command that arrives while a run is under

@@ -4,7 +4,8 @@
 #include <cmath>
 
 #include "app/number_text.h"
-#include "app/reference_root.h"
+#include "app/run_verdict.h"
+#include "app/verdict_thresholds.h"
 #include "core/method_table.h"
 #include "core/root_finding.h"
 
@@ -16,8 +17,6 @@ namespace {
 constexpr std::int32_t kLatestPasses = 2;
 // Two estimates in a row within this share of each other have settled.
 constexpr double kSettled = 0.25;
-// Tangents at a root where f″ vanishes too converge cubically.
-constexpr double kCubicNewton = 2.5;
 
 std::string TwoDecimals(double value) {
   return FormatReal(core::RoundDecimal(value, -2));
@@ -40,9 +39,10 @@ std::string_view BasisName(OrderBasis basis) {
 MethodAnalysis Analyse(const RunRecord& run, std::uint8_t method) {
   const core::MethodHistory& history = run.History(method);
   MethodAnalysis analysis;
-  analysis.verdict = JudgeRun(run, history);
-  if (analysis.verdict.outcome == Outcome::kConverged)
-    analysis.reference = ReferenceRoot(run, history);
+  analysis.verdict = VerdictOf(run, method);
+  // The root the verdict found inside a sign change, refined: a multiple
+  // root where f keeps its sign has none.
+  if (FoundRoot(analysis.verdict.outcome)) analysis.reference = analysis.verdict.root;
   analysis.measures = MeasurePasses(history, analysis.reference);
   if (!FoundRoot(analysis.verdict.outcome)) {
     // A run that found no root has no order: not even per pass.
@@ -62,6 +62,12 @@ MethodAnalysis Analyse(const RunRecord& run, std::uint8_t method) {
       break;
     }
   }
+  // Faster than the method promises: f″ vanishes at the root.
+  const double expected = core::EntryOf(method).expected_order;
+  if (analysis.order && *analysis.order >= kHigherOrderShare * expected) {
+    analysis.verdict.notes.Add(Note::kHigherOrder);
+    analysis.verdict.order = *analysis.order;
+  }
   return analysis;
 }
 
@@ -77,11 +83,7 @@ std::string ReferenceText(const MethodAnalysis& analysis) {
   const Outcome outcome = analysis.verdict.outcome;
   std::string why;
   if (outcome == Outcome::kMultipleRoot) {
-    why =
-        "у кратного корня f не меняет знак (или меняет слишком полого), "
-        "и уточнить его надёжно нельзя";
-  } else if (outcome == Outcome::kConverged) {
-    why = "рядом с последней точкой f не меняет знак";
+    why = "у корня чётной кратности f не меняет знак, и уточнить его надёжно нельзя";
   } else {
     why = "метод не сошёлся (" + std::string(OutcomeWord(outcome)) + ")";
   }
@@ -93,8 +95,8 @@ std::string ReferenceText(const MethodAnalysis& analysis) {
 std::string OrderText(const MethodAnalysis& analysis) {
   const Outcome outcome = analysis.verdict.outcome;
   if (outcome == Outcome::kMultipleRoot) {
-    return "Порядок не указан, он около 1: у кратного корня касательные сходятся "
-           "линейно, шаг убывает в m/(m − 1) раз за проход.";
+    return "Порядок не указан, он около 1: к кратному корню методы сходятся линейно (у "
+           "касательных шаг убывает в m/(m − 1) раз за проход).";
   }
   if (!FoundRoot(outcome)) {
     return "Порядок сходимости не указан: метод не нашёл корень (" +
@@ -108,10 +110,11 @@ std::string OrderText(const MethodAnalysis& analysis) {
   }
   std::string text = "Порядок сходимости по " + basis + " последних проходов: q ≈ " +
                      TwoDecimals(*analysis.order) + ".";
-  const core::MethodEntry& method = core::EntryOf(analysis.verdict.method);
-  if (core::IsNewtonType(method) && *analysis.order > kCubicNewton) {
-    text += " Больше 2: корень — точка перегиба (f″ = 0), и у " + std::string(method.of_name) +
-            " погрешность убывает как куб.";
+  if (analysis.verdict.notes.Contains(Note::kHigherOrder)) {
+    const core::MethodEntry& method = core::EntryOf(analysis.verdict.method);
+    text += " Больше ожидаемого для " + std::string(method.of_name) + " (" +
+            FormatReal(core::RoundDecimal(method.expected_order, -1)) +
+            "): корень — точка перегиба (f″ = 0), и погрешность убывает быстрее.";
   }
   return text;
 }

@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <map>
 #include <utility>
 
@@ -18,16 +17,6 @@ namespace {
 
 std::int64_t Computed(const core::EvaluationCounts& counts) {
   return counts.f_computed + counts.df_computed;
-}
-
-// The names of the listed methods, joined by commas.
-std::string Names(const std::vector<std::uint8_t>& methods) {
-  std::string text;
-  for (const std::uint8_t method : methods) {
-    if (!text.empty()) text += ", ";
-    text += core::EntryOf(method).name;
-  }
-  return text;
 }
 
 // The new evaluations a pass needs by the formula: f, and f′ where the
@@ -65,26 +54,13 @@ std::vector<EfficiencyRow> CompareEfficiency(const RunRecord& run, const RunAnal
 
 std::string FastestByPassesText(const RunRecord& run) {
   const std::optional<core::Method> fastest = FastestMethod(run);
-  if (!fastest) return "Таблица результатов не называет самого быстрого: расчёт прервала ошибка.";
+  if (!fastest) {
+    return run.judged ? "Таблица результатов не называет самого быстрого: ни один метод не "
+                        "нашёл корень."
+                      : "Таблица результатов не называет самого быстрого: расчёт прервала ошибка.";
+  }
   return "Быстрее всех по числу проходов (как в таблице результатов): " +
          std::string(core::EntryOf(*fastest).name) + ".";
-}
-
-std::string LeastWorkText(const std::vector<EfficiencyRow>& rows) {
-  std::int64_t least = std::numeric_limits<std::int64_t>::max();
-  std::vector<std::uint8_t> methods;
-  for (const EfficiencyRow& row : rows) {
-    if (!FoundRoot(row.outcome)) continue;
-    const std::int64_t work = Computed(row.counts);
-    if (work < least) {
-      least = work;
-      methods.clear();
-    }
-    if (work == least) methods.push_back(row.method);
-  }
-  if (methods.empty()) return "Меньше всего работы: ни один метод не нашёл корень.";
-  return "Меньше всего работы (вычислений f и f′ заново) среди нашедших корень: " + Names(methods) +
-         " — " + std::to_string(least) + ".";
 }
 
 std::string EfficiencyNote(const core::MethodSet& methods) {

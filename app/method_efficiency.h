@@ -34,12 +34,9 @@ std::vector<EfficiencyRow> CompareEfficiency(const RunRecord& run, const RunAnal
 
 // The method the results table names fastest (FastestMethod), as the
 // comparison states it: "Быстрее всех по числу проходов (как в таблице
-// результатов): Метод касательных."
+// результатов): Метод касательных."; the comparison at equal accuracy
+// (equal_accuracy.h) stands beside it.
 std::string FastestByPassesText(const RunRecord& run);
-
-// The methods that found a root with the fewest evaluations really computed,
-// beside the table's fastest by passes: "Меньше всего работы: …".
-std::string LeastWorkText(const std::vector<EfficiencyRow>& rows);
 
 // Why passes are not work, and the efficiency index each method of the set
 // can reach, from its expected order and whether it evaluates f′.

@@ -17,5 +17,7 @@ std::string FunctionPlotNote(const FunctionPlot& plot, std::size_t passes);
 std::string ConvergencePlotNote(const ConvergenceExtent& extent);
 // The convergence note, after a word on what a step measures.
 std::string StepsPlotNote(const ConvergenceExtent& extent);
+// How to read the work–precision diagram.
+std::string WorkPrecisionNote();
 
 }  // namespace app

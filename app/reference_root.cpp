@@ -14,8 +14,6 @@ namespace {
 
 // Enough halvings to close any bracket of long doubles; Newton needs a few.
 constexpr int kMostRefiningPasses = 200;
-// The first look on either side of the point, relative to |x|.
-constexpr long double kFirstLook = 1e-12L;
 
 bool OppositeSigns(long double u, long double v) {
   return (u < 0 && v > 0) || (u > 0 && v < 0);
@@ -28,29 +26,32 @@ struct Bracket {
 };
 
 // Widens a symmetric look around `near` by doubling until f changes sign
-// between `near` and one side.
+// between `near` and one side; the last look is the whole reach.
 std::optional<Bracket> FindSignChange(const ExtendedFunction& f, long double near,
-                                      long double f_near, long double reach) {
-  long double h = std::max(std::fabs(near) * kFirstLook, 1e-300L);
-  for (; h <= reach && std::isfinite(h); h *= 2) {
+                                      long double f_near, long double reach, long double first) {
+  if (!(first <= reach) || !std::isfinite(reach)) return std::nullopt;
+  for (long double h = first;; h = std::min(2 * h, reach)) {
     const std::optional<long double> f_left = f(near - h);
     if (f_left && (*f_left == 0 || OppositeSigns(*f_left, f_near)))
       return Bracket{near - h, near, *f_left};
     const std::optional<long double> f_right = f(near + h);
     if (f_right && (*f_right == 0 || OppositeSigns(*f_right, f_near)))
       return Bracket{near, near + h, f_near};
+    if (h == reach) return std::nullopt;
   }
-  return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<long double> RefineRoot(const ExtendedFunction& f, const ExtendedFunction& df,
-                                      long double near, long double reach) {
+                                      long double near, long double reach,
+                                      std::optional<long double> first) {
   const std::optional<long double> f_near = f(near);
   if (!f_near || !std::isfinite(near)) return std::nullopt;
   if (*f_near == 0) return near;
-  std::optional<Bracket> bracket = FindSignChange(f, near, *f_near, reach);
+  std::optional<Bracket> bracket =
+      FindSignChange(f, near, *f_near, reach,
+                     first.value_or(std::max(std::fabs(near) * kFirstLook, kSmallestLook)));
   if (!bracket) return std::nullopt;
   long double low = bracket->low;
   long double high = bracket->high;
@@ -80,12 +81,11 @@ std::optional<long double> RefineRoot(const ExtendedFunction& f, const ExtendedF
   return x;
 }
 
-std::optional<long double> ReferenceRoot(const RunRecord& run, const core::MethodHistory& history) {
-  if (history.passes.empty()) return std::nullopt;
+SolvedFunction FunctionOf(const RunRecord& run, const core::MethodHistory& history) {
   const core::Coefficients coefficients{run.k, run.l};
   const core::EquationSource source = SourceOf(history);
-  const auto evaluate = [&coefficients, &source](auto function) {
-    return [&coefficients, &source, function](long double x) -> std::optional<long double> {
+  const auto evaluate = [coefficients, source](auto function) -> ExtendedFunction {
+    return [coefficients, source, function](long double x) -> std::optional<long double> {
       try {
         return (source.*function)(core::Extended(x), coefficients).Value();
       } catch (const core::Exception&) {
@@ -93,11 +93,19 @@ std::optional<long double> ReferenceRoot(const RunRecord& run, const core::Metho
       }
     };
   };
-  const long double near = history.passes.back().x;
+  return {evaluate(&core::EquationSource::ExtendedF),
+          evaluate(&core::EquationSource::ExtendedDerivative)};
+}
+
+long double ReferenceReach(const core::MethodHistory& history) {
   const long double width = std::fabs(static_cast<long double>(history.end) - history.start);
-  const long double reach = std::max(width, std::fabs(near) * 1e-3L);
-  return RefineRoot(evaluate(&core::EquationSource::ExtendedF),
-                    evaluate(&core::EquationSource::ExtendedDerivative), near, reach);
+  return std::max(width, std::fabs(static_cast<long double>(history.passes.back().x)) * 1e-3L);
+}
+
+std::optional<long double> ReferenceRoot(const RunRecord& run, const core::MethodHistory& history) {
+  if (history.passes.empty()) return std::nullopt;
+  const SolvedFunction function = FunctionOf(run, history);
+  return RefineRoot(function.f, function.df, history.passes.back().x, ReferenceReach(history));
 }
 
 }  // namespace app

@@ -117,14 +117,16 @@ bool IsSimpleRoot(std::uint8_t equation, double root, const core::Coefficients& 
   }
 }
 
-// Every method ends without an error and below the pass cap, at a point of
-// the interval.
+// Every method ends without an error and below the pass cap, converged to a
+// root of the interval by its verdict.
 bool EveryMethodConverges(const RunRecord& record, double a, double b) {
+  if (!record.judged) return false;
   for (const core::Method method : record.method_set) {
     const core::MethodHistory& history = record.History(method);
     if (!history.ran || history.error || !history.count || *history.count >= core::kPassCap ||
         history.passes.empty())
       return false;
+    if (core::ForMethod(record.verdicts, method).outcome != Outcome::kConverged) return false;
     const double last = history.passes.back().x;
     if (!(last >= a && last <= b)) return false;
   }
@@ -156,7 +158,10 @@ std::optional<Variant> TryInterval(std::uint8_t equation, double k, double l, do
       const core::MethodHistory& history = solved.record->History(method);
       core::ForMethod(variant.methods, method) = {*history.count, *history.root};
     }
-    variant.fastest = core::EntryOf(*FastestMethod(*solved.record)).name;
+    for (const core::Method method : FastestMethods(*solved.record)) {
+      if (!variant.fastest.empty()) variant.fastest += ", ";
+      variant.fastest += core::EntryOf(method).name;
+    }
   } catch (const core::Exception&) {
     return std::nullopt;
   }

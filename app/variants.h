@@ -37,7 +37,9 @@ struct Variant {
   double reference_root = 0;              // the bracketed root to double precision
   double rounded_root = 0;                // the same, rounded as the table rounds roots
   core::PerMethod<MethodAnswer> methods;  // those of kVariantMethods
-  std::string fastest;                    // as the status line names it
+  // Every method that ties for the fewest passes, the one the status line
+  // names first: "Метод хорд, Метод касательных".
+  std::string fastest;
 };
 
 // Raises EConvertError for a precision that is no number, and core::Exception

@@ -86,6 +86,8 @@ void Evaluator::AddPass(std::int32_t n, double x) {
   // Written in place: the lines are many, and a copy of each costs as much.
   PassRecord& pass = passes.emplace_back();
   pass.n = n;
+  // At most two evaluations a pass within the cap: far below the int32 range.
+  pass.computed = static_cast<std::int32_t>(Computed());
   pass.x = x;
   pass.step = step;
 }

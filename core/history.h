@@ -24,6 +24,10 @@ class Formula;
 // within the precision does it record its midpoint as pass 0.
 struct PassRecord {
   std::int32_t n = 0;
+  // The evaluations of f and f′ computed (not remembered) before x_n was
+  // formed: the work that bought x_n, which the comparison at equal
+  // accuracy counts. It fits beside n, so a line stays 96 bytes.
+  std::int32_t computed = 0;
   // The ends after the pass where the method keeps them: the interval for
   // bisection and chords, the two points the next secant runs through (a is
   // x_n itself) for the secants. So the chord or secant that gives x_{n+1}
@@ -42,6 +46,8 @@ struct PassRecord {
   // |x_n − x_{n−1}|; empty on the first line, and beyond the double range.
   std::optional<double> step;
 };
+// The memory of a history at the cap is counted in lines of this size.
+static_assert(sizeof(PassRecord) == 96, "a pass line stays 96 bytes");
 
 // Evaluations of f and f′: as the formulas ask for them, and as really
 // computed (the evaluator remembers values at arguments already met). The

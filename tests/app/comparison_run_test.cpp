@@ -61,6 +61,53 @@ TEST_F(ComparisonRunTest, DesignDefaultsSortByIterationCount) {
   EXPECT_EQ(state.root, 1.571);  // the secant method's root stays in the shared variable
 }
 
+// Where every method converges to a root inside [start, end], the table and
+// the status line read exactly as the compute command always wrote them: the
+// rounded root and the count of each method in its sorted row, no mark, and
+// the first row named fastest.
+TEST_F(ComparisonRunTest, RunsWhereEveryMethodConvergesInsideKeepEveryText) {
+  const struct {
+    const char* name;
+    std::uint8_t equation;
+    const char* k;
+    const char* l;
+    const char* start;
+    const char* precision;
+    const char* end;
+  } kCases[] = {
+      {"defaults", 0, "1", "1", "1", "0,001", "2"},
+      {"cos x = x", 3, "1", "0", "0", "0,0001", "1"},
+      {"an inflection point", 0, "1", "1", "1", "0,000001", "2"},
+      {"cos x + 0", 8, "1", "0", "1", "0,001", "2"},
+      {"x·cos x", 5, "1", "1", "1", "0,001", "2"},
+      {"cos x²", 6, "1", "1", "1", "0,001", "1,5"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    FakeWindow fresh;
+    fresh.Select(c.equation);
+    fresh.SetInput(Input::kK, c.k);
+    fresh.SetInput(Input::kL, c.l);
+    fresh.SetInput(Input::kStart, c.start);
+    fresh.SetInput(Input::kPrecision, c.precision);
+    fresh.SetInput(Input::kEnd, c.end);
+    window = fresh;
+    run.Execute(window, state);
+    const app::RunRecord& record = *run.LastRun();
+    for (int row = 1; row <= 4; ++row) {
+      const core::Method method = record.rows[static_cast<std::size_t>(row - 1)];
+      const core::MethodHistory& history = record.History(method);
+      const app::Verdict& verdict = core::ForMethod(record.verdicts, method);
+      ASSERT_EQ(verdict.outcome, app::Outcome::kConverged) << core::EntryOf(method).key;
+      ASSERT_FALSE(verdict.notes.Contains(app::Note::kOutsideInterval));
+      EXPECT_EQ(window.Row(row),
+                (Row{std::string(core::EntryOf(method).name), app::FormatReal(*history.root),
+                     app::FormatInteger(*history.count)}));
+    }
+    EXPECT_EQ(window.status, kFastest + std::string(core::EntryOf(record.rows.front()).name));
+  }
+}
+
 TEST_F(ComparisonRunTest, EqualCountsKeepTheMethodOrder) {
   window.SetInput(Input::kPrecision, "100");  // every stopping test holds at once
   run.Execute(window, state);

@@ -79,6 +79,8 @@ class CommandLineTest : public QObject {
   void marksAFormulasErrorAsTheWindowDoes();
   void writesTheDocumentedJson();
   void namesNoFastestMethodAfterAnError();
+  void givesEachVerdictItsKeyAndNotes_data();
+  void givesEachVerdictItsKeyAndNotes();
   void writesAReportPageForEveryFortyFivePasses();
   void writesTheSameVariantsAsTheLibraryForTheSameSeed();
   void printsTheMainWindowAndADetailWindow();
@@ -330,6 +332,78 @@ void CommandLineTest::namesNoFastestMethodAfterAnError() {
            QStringLiteral("Метод завершился ошибкой: «Floating point division by zero». Проходы "
                           "до ошибки — в таблице."));
   QVERIFY(methods[3][QStringLiteral("result")].isNull());
+}
+
+void CommandLineTest::givesEachVerdictItsKeyAndNotes_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QString>("fastest");  // empty: null
+  QTest::addColumn<QString>("status");
+  // Per method in the table's order: "key" or "key:note,note"; empty where
+  // the method did not run (a null verdict).
+  QTest::addColumn<QStringList>("verdicts");
+  QTest::addColumn<QString>("text");  // a line of the text output
+  QTest::newRow("no method ran") << QStringList{"--start", "abc"} << QString() << QString()
+                                 << QStringList{"", "", "", ""} << QString();
+  QTest::newRow("an error after bisection")
+      << QStringList{"--formula", "x^2+1", "--start", "0", "--end", "1"} << QString() << QString()
+      << QStringList{"not_a_root", "error", "", ""} << "Метод хорд";
+  QTest::newRow("equation 4") << QStringList{"--equation", "4",       "--k", "3",     "--l",
+                                             "-2",         "--start", "-1",  "--end", "2"}
+                              << "Метод хорд"
+                              << "Самый быстрый метод для данного уравнения - Метод хорд"
+                              << QStringList{"not_a_root", "converged:outside_interval", "cycle",
+                                             "converged:outside_interval"}
+                              << "Метод хорд                 2.917 — вне отрезка   7";
+  QTest::newRow("exact root passed")
+      << QStringList{"--formula", "sin(x)", "--start", "-1", "--end", "1"} << "Метод хорд"
+      << "Самый быстрый метод для данного уравнения - Метод хорд"
+      << QStringList{"not_a_root:exact_root_passed", "converged", "converged:higher_order",
+                     "converged"}
+      << "Метод половинного деления  0.999 — не корень  12";
+  QTest::newRow("no root") << QStringList{"--equation", "8", "--k",         "2",   "--l",   "-1.5",
+                                          "--start",    "2", "--precision", "0.5", "--end", "3"}
+                           << QString() << "Ни один метод не нашёл корень"
+                           << QStringList{"not_a_root", "iteration_cap:outside_interval",
+                                          "iteration_cap:outside_interval",
+                                          "not_a_root:outside_interval"}
+                           << "Ни один метод не нашёл корень";
+}
+
+// The JSON's verdicts carry stable keys and notes beside the Russian text;
+// "fastest" names only a method that found a root, and the text output
+// carries the window's marks.
+void CommandLineTest::givesEachVerdictItsKeyAndNotes() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QString, fastest);
+  QFETCH(QString, status);
+  QFETCH(QStringList, verdicts);
+  QFETCH(QString, text);
+  const Result result =
+      RunProgram(QStringList{"--solve"} + arguments + QStringList{"--format", "json"});
+  const QJsonObject json = QJsonDocument::fromJson(result.out.toUtf8()).object();
+  QCOMPARE(json[QStringLiteral("fastest")].isNull(), fastest.isEmpty());
+  QCOMPARE(json[QStringLiteral("fastest")].toString(), fastest);
+  QCOMPARE(json[QStringLiteral("status")].toString(), status);
+  QStringList keys;
+  for (const QJsonValue& method : json[QStringLiteral("methods")].toArray()) {
+    const QJsonValue verdict = method[QStringLiteral("verdict")];
+    if (verdict.isNull()) {
+      keys << QString();
+      continue;
+    }
+    QString key = verdict[QStringLiteral("key")].toString();
+    QStringList notes;
+    for (const QJsonValue& note : verdict[QStringLiteral("notes")].toArray())
+      notes << note.toString();
+    if (!notes.isEmpty()) key += ':' + notes.join(',');
+    keys << key;
+    QVERIFY(!verdict[QStringLiteral("text")].toString().isEmpty());
+  }
+  QCOMPARE(keys, verdicts);
+  if (!text.isEmpty()) {
+    const Result plain = RunProgram(QStringList{"--solve"} + arguments);
+    QVERIFY2(plain.out.split('\n').contains(text), qPrintable(plain.out));
+  }
 }
 
 void CommandLineTest::writesAReportPageForEveryFortyFivePasses() {

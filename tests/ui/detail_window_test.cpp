@@ -564,12 +564,19 @@ void IterationsWindowTest::saysWhatBecameOfEachRun_data() {
                                      << "1,5"
                                      << "1"
                                      << "0,001"
-                                     << "2" << bisection << "это не корень" << false;
-  QTest::newRow("no-root-secants-error") << 8 << "1"
-                                         << "1,5"
-                                         << "1"
-                                         << "0,001"
-                                         << "2" << secants << "Ошибка на проходе 48" << false;
+                                     << "2" << bisection << "Не корень" << false;
+  QTest::newRow("no-root-secants-error")
+      << 8 << "1"
+      << "1,5"
+      << "1"
+      << "0,001"
+      << "2" << secants << "Расходится: приближения или |f| растут без предела" << false;
+  QTest::newRow("exact-root-bisection")
+      << 2 << "1"
+      << "1"
+      << "-1"
+      << "0,001"
+      << "1" << bisection << "найден точный корень x = 0" << false;
   QTest::newRow("cycling-tangents") << 4 << "3"
                                     << "-2"
                                     << "-1"

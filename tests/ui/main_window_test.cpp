@@ -3,8 +3,10 @@
 // the design defaults, the three compute controls, error reports with the
 // partial state they leave, the show handler's failure, the tab order, and
 // the end of the program from the main window.
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -135,6 +137,8 @@ class MainWindowTest : public QObject {
   void reportsABadInputAndKeepsThePartialState_data();
   void reportsABadInputAndKeepsThePartialState();
   void reportsAFloatingPointErrorAfterTwoMethods();
+  void marksTheMethodsThatFoundNoRoot_data();
+  void marksTheMethodsThatFoundNoRoot();
   void reportsAFailureInFormShowAndShowsTheWindow();
   void tabVisitsTheControlsInDesignOrder();
   void gridSelectsRangesOfNormalCellsOnly();
@@ -160,6 +164,9 @@ void MainWindowTest::initTestCase() {
     reports_.append({text, caption});
   });
   ui::SetApplicationIdentity();
+  // For screenshots on a dark desktop.
+  if (qEnvironmentVariableIsSet("NLE_DARK_PALETTE"))
+    QApplication::setPalette(window_test::DarkPalette());
   ui::CreateWindows();
   Form1->show();
   QVERIFY(QTest::qWaitForWindowActive(Form1));
@@ -324,6 +331,67 @@ void MainWindowTest::reportsAFloatingPointErrorAfterTwoMethods() {
   QCOMPARE(Status(), QString());
   QVERIFY(Form1->ProgressBar1->isVisible());
   QCOMPARE(Form1->ProgressBar1->value(), 2);
+}
+
+void MainWindowTest::marksTheMethodsThatFoundNoRoot_data() {
+  QTest::addColumn<int>("equation");
+  // Numbers with "#" for the decimal separator.
+  QTest::addColumn<QStringList>("inputs");  // k, l, start, precision, end
+  QTest::addColumn<QStringList>("rows");    // "name|value|count", top down
+  QTest::addColumn<QString>("status");
+  QTest::newRow("defaults") << 0 << QStringList{"1", "1", "1", "0#001", "2"}
+                            << QStringList{"Метод хорд|1#571|3", "Метод касательных|1#571|3",
+                                           "Метод секущих|1#571|4",
+                                           "Метод половинного деления|1#571|11"}
+                            << kFastest + kChords;
+  // Bisection's 1,999 is no root, the tangents cycle, chords and secants
+  // find roots far outside [−1; 2]: the chords' root is still a root.
+  QTest::newRow("equation 4") << 4 << QStringList{"3", "-2", "-1", "0#001", "2"}
+                              << QStringList{"Метод хорд|2#917 — вне отрезка|7",
+                                             "Метод половинного деления|1#999 — не корень|13",
+                                             "Метод секущих|-2#917 — вне отрезка|27",
+                                             "Метод касательных|-0#972 — цикл|5001"}
+                              << kFastest + kChords;
+  // cos(2x) − 1,5 < 0 everywhere: no method finds a root, none fails with an error.
+  QTest::newRow("no root") << 8 << QStringList{"2", "-1#5", "2", "0#5", "3"}
+                           << QStringList{"Метод половинного деления|2#5 — не корень|2",
+                                          "Метод секущих|3#3 — не корень|2",
+                                          "Метод хорд|-42424816#4 — предел|5001",
+                                          "Метод касательных|8586#8 — предел|5001"}
+                           << QStringLiteral("Ни один метод не нашёл корень");
+}
+
+// The marks are text in the value's cell, read aloud like any cell; the
+// sort, the names, the values and the counts stay as they were.
+void MainWindowTest::marksTheMethodsThatFoundNoRoot() {
+  QFETCH(int, equation);
+  QFETCH(QStringList, inputs);
+  QFETCH(QStringList, rows);
+  QFETCH(QString, status);
+  const auto number = [](QString text) { return text.replace('#', Separator()); };
+  Form1->ComboBox1->setCurrentIndex(equation);
+  Form1->Edit3->setText(number(inputs[0]));
+  Form1->Edit4->setText(number(inputs[1]));
+  Form1->Edit1->setText(number(inputs[2]));
+  Form1->Edit2->setText(number(inputs[3]));
+  Form1->Edit11->setText(number(inputs[4]));
+  Form1->SpeedButton1->click();
+
+  QVERIFY(reports_.isEmpty());
+  QStringList cells = HeadersOnly().mid(0, 3);
+  for (const QString& row : rows) cells << number(row).split('|');
+  QCOMPARE(Table(), cells);
+  QCOMPARE(Status(), status);
+  QAccessibleTableInterface* table =
+      QAccessible::queryAccessibleInterface(Form1->StringGrid1)->tableInterface();
+  for (int row = 1; row <= 4; ++row) {
+    QCOMPARE(table->cellAt(row, 1)->text(QAccessible::Name), Form1->StringGrid1->CellText(1, row));
+  }
+  const QString pictures =
+      qEnvironmentVariable("NLE_SCREENSHOT_DIR", QStringLiteral(NLE_SCREENSHOT_DIR));
+  QVERIFY(QDir().mkpath(pictures));
+  QVERIFY(Form1->grab().save(pictures + "/main-window-marks-" +
+                             QString(QTest::currentDataTag()).replace(' ', '-') + ".png"));
 }
 
 void MainWindowTest::reportsAFailureInFormShowAndShowsTheWindow() {

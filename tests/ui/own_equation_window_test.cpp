@@ -82,6 +82,7 @@ class OwnEquationWindowTest : public QObject {
   void typingShowsTheDerivativeAndTheSignChanges();
   void anErrorShowsItsPositionUnderTheFormula();
   void solveFillsTheTableAsTheMainWindowDoes();
+  void marksWhatIsNoRoot();
   void solveWithAnUnreadableFormulaReportsIt();
   void doubleClickOpensTheDetailWindowWithTheFormula();
   void examplesSolvedWithTheirDetailWindows();
@@ -195,6 +196,27 @@ void OwnEquationWindowTest::solveFillsTheTableAsTheMainWindowDoes() {
   auto* status = Window().findChild<QLabel*>(QStringLiteral("StatusPanel"));
   QCOMPARE(status->text(),
            QString::fromStdString(std::string(app::kFastestMethodMessage)) + grid.CellText(0, 1));
+}
+
+// (x − 1)² touches the axis at 1: bisection, without a sign change, walks to
+// the end, which is no root; the others creep to the double root.
+void OwnEquationWindowTest::marksWhatIsNoRoot() {
+  Solve(QStringLiteral("(x-1)^2"), QStringLiteral("0,5"), QStringLiteral("3"));
+  QVERIFY2(reports_.isEmpty(), qPrintable(reports_.join('\n')));
+  const ui::ResultsGrid& grid = *Window().Grid();
+  QStringList rows;
+  for (int row = 1; row <= 4; ++row)
+    rows << grid.CellText(0, row) + '|' + grid.CellText(1, row) + '|' + grid.CellText(2, row);
+  QCOMPARE(rows, (QStringList{"Метод касательных|0,969 — кратный корень|5",
+                              "Метод половинного деления|2,999 — не корень|13",
+                              "Метод секущих|0,999 — кратный корень|16",
+                              "Метод хорд|0,969 — кратный корень|55"}));
+  auto* status = Window().findChild<QLabel*>(QStringLiteral("StatusPanel"));
+  QCOMPARE(status->text(), QStringLiteral("Самый быстрый метод для данного уравнения - "
+                                          "Метод касательных"));
+  const QDir folder(qEnvironmentVariable("NLE_SCREENSHOT_DIR", QStringLiteral(NLE_SCREENSHOT_DIR)));
+  QVERIFY(folder.mkpath(QStringLiteral(".")));
+  QVERIFY(Window().grab().save(folder.filePath(QStringLiteral("own-equation-marks.png"))));
 }
 
 void OwnEquationWindowTest::solveWithAnUnreadableFormulaReportsIt() {

@@ -51,6 +51,18 @@ int RowOf(const app::RunRecord& record, core::Method method) {
   return found == record.rows.end() ? 0 : static_cast<int>(found - record.rows.begin()) + 1;
 }
 
+// The verdict's stable key and notes for scripts, beside the Russian word
+// and text the window shows.
+QJsonObject Verdict(const app::Verdict& verdict, const std::string& text) {
+  QJsonArray notes;
+  for (const app::NoteEntry& note : app::AllNotes())
+    if (verdict.notes.Contains(note.note)) notes.append(FromUtf8(note.key));
+  return QJsonObject{{QStringLiteral("key"), FromUtf8(app::OutcomeRow(verdict.outcome).key)},
+                     {QStringLiteral("notes"), notes},
+                     {QStringLiteral("outcome"), FromUtf8(app::OutcomeWord(verdict.outcome))},
+                     {QStringLiteral("text"), Text(text)}};
+}
+
 QJsonObject Method(const app::SolvedRun& solved, const core::MethodEntry& entry, bool history) {
   const core::MethodHistory& method = solved.record->History(entry.number);
   const core::EvaluationCounts& counts = method.counts;
@@ -77,10 +89,7 @@ QJsonObject Method(const app::SolvedRun& solved, const core::MethodEntry& entry,
   if (method.ran) {
     const app::MethodAnalysis analysis = app::Analyse(*solved.record, entry.number);
     const app::MethodSummary summary = app::Summarize(*solved.record, entry.number, analysis);
-    object.insert(QStringLiteral("verdict"),
-                  QJsonObject{{QStringLiteral("outcome"),
-                               FromUtf8(app::OutcomeWord(analysis.verdict.outcome))},
-                              {QStringLiteral("text"), Text(summary.verdict)}});
+    object.insert(QStringLiteral("verdict"), Verdict(analysis.verdict, summary.verdict));
     object.insert(QStringLiteral("result"), Text(summary.result));
   } else {
     object.insert(QStringLiteral("verdict"), QJsonValue());

@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/equal_accuracy.h"
 #include "app/method_efficiency.h"
 #include "app/number_text.h"
 #include "ui/charts/method_look.h"
@@ -70,14 +71,17 @@ QLabel* NewText(const QString& text, const QString& name) {
 
 }  // namespace
 
-QWidget* NewEfficiencyTab(const app::RunRecord& run, const app::RunAnalyses& analyses) {
+QWidget* NewEfficiencyTab(const app::RunRecord& run, const app::RunAnalyses& analyses,
+                          QWidget* diagram) {
   const std::vector<app::EfficiencyRow> rows = app::CompareEfficiency(run, analyses);
   auto* page = new QWidget();
   auto* column = new QVBoxLayout(page);
-  column->addWidget(NewTable(rows), 1);
-  column->addWidget(NewText(FromUtf8(app::FastestByPassesText(run)) + QLatin1Char('\n') +
-                                FromUtf8(app::LeastWorkText(rows)),
-                            QStringLiteral("Итог сравнения")));
+  column->addWidget(NewTable(rows));
+  column->addWidget(diagram, 1);
+  column->addWidget(
+      NewText(FromUtf8(app::FastestByPassesText(run)) + QLatin1Char('\n') +
+                  FromUtf8(app::EqualAccuracyText(app::CompareAtEqualAccuracy(run, analyses))),
+              QStringLiteral("Итог сравнения")));
   column->addWidget(NewText(FromUtf8(app::EfficiencyNote(run.method_set)),
                             QStringLiteral("Пояснение к сравнению")));
   return page;

@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/convergence_series.h"
+#include "app/equal_accuracy.h"
 #include "app/method_geometry.h"
 #include "app/plot_notes.h"
 #include "core/method_table.h"
@@ -21,6 +22,7 @@
 #include "ui/charts/export.h"
 #include "ui/charts/function_chart.h"
 #include "ui/charts/legend.h"
+#include "ui/charts/work_precision_chart.h"
 #include "ui/detail/efficiency_tab.h"
 #include "ui/detail/window_place.h"
 #include "ui/error_boundary.h"
@@ -90,6 +92,9 @@ PlotTabs::PlotTabs(std::shared_ptr<const app::RunRecord> run,
   steps_view_ = new ChartExplorer(
       NewConvergenceChart(steps, steps_extent, palette(), *analyses_, record.method_set));
   steps_view_->setAccessibleName(QStringLiteral("График шагов четырёх методов"));
+  work_view_ = new ChartExplorer(NewWorkPrecisionChart(app::WorkPrecision(record, *analyses_),
+                                                       palette(), *analyses_, record.method_set));
+  work_view_->setAccessibleName(QStringLiteral("Диаграмма работа — точность"));
 
   setAccessibleName(QStringLiteral("Графики"));
   addTab(NewPage(function_view_,
@@ -98,8 +103,11 @@ PlotTabs::PlotTabs(std::shared_ptr<const app::RunRecord> run,
   addTab(NewPage(convergence_view_, FromUtf8(app::ConvergencePlotNote(extent))),
          QStringLiteral("С&ходимость"));
   addTab(NewPage(steps_view_, FromUtf8(app::StepsPlotNote(steps_extent))), QStringLiteral("&Шаги"));
-  addTab(NewEfficiencyTab(record, *analyses_), QStringLiteral("Сра&внение"));
-  for (QChartView* view : {function_view_, convergence_view_, steps_view_}) AddPlotActions(*view);
+  addTab(
+      NewEfficiencyTab(record, *analyses_, NewPage(work_view_, FromUtf8(app::WorkPrecisionNote()))),
+      QStringLiteral("Сра&внение"));
+  for (QChartView* view : {function_view_, convergence_view_, steps_view_, work_view_})
+    AddPlotActions(*view);
 }
 
 QWidget* PlotTabs::NewPage(QChartView* view, const QString& note) {
@@ -157,6 +165,7 @@ void PlotTabs::SaveCurrentPlot() {
   if (view == nullptr) return;
   const QString what = view == function_view_ ? QStringLiteral("function")
                        : view == steps_view_  ? QStringLiteral("steps")
+                       : view == work_view_   ? QStringLiteral("work-precision")
                                               : QStringLiteral("convergence");
   const QString png = QStringLiteral("PNG (*.png)");
   const QString svg = QStringLiteral("SVG (*.svg)");

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The plot tabs of a detail window: the function with the method's
 // construction, the convergence of the run's methods by their errors and by
-// their steps, and the comparison of their work. Each plot has its legend
+// their steps, and the comparison of their work with its work–precision
+// diagram. Each plot has its legend
 // and note under it, and its commands: save as PNG or SVG, copy as an
 // image, show its data as a table, and show the whole plot again.
 #pragma once
@@ -32,7 +33,8 @@ class PlotTabs : public QTabWidget {
   QChartView* FunctionView() const { return function_view_; }
   QChartView* ConvergenceView() const { return convergence_view_; }
   QChartView* StepsView() const { return steps_view_; }
-  // The plot of the current tab; null on the comparison tab, which has none.
+  QChartView* WorkPrecisionView() const { return work_view_; }
+  // The plot of the current tab.
   QChartView* CurrentPlot() const;
   // "<equation> — <method>. <plot title>"
   QString PictureTitle(const QChartView& view) const;
@@ -55,6 +57,7 @@ class PlotTabs : public QTabWidget {
   QChartView* function_view_ = nullptr;
   QChartView* convergence_view_ = nullptr;
   QChartView* steps_view_ = nullptr;
+  QChartView* work_view_ = nullptr;
 };
 
 }  // namespace ui

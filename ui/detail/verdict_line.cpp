@@ -27,7 +27,10 @@ QLabel* NewVerdictLine(const app::Verdict& verdict) {
   QFont font = line->font();
   font.setBold(true);
   line->setFont(font);
-  if (!found || verdict.outside_interval || verdict.held_below_resolution) StyleAsNotice(*line);
+  const bool noted = verdict.notes.Contains(app::Note::kOutsideInterval) ||
+                     verdict.notes.Contains(app::Note::kExactRootPassed) ||
+                     verdict.notes.Contains(app::Note::kStoppedOnZeroQuantity);
+  if (!found || noted) StyleAsNotice(*line);
   return line;
 }
 

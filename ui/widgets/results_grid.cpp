@@ -2,6 +2,7 @@
 #include "ui/widgets/results_grid.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -111,6 +112,11 @@ void ResultsGrid::SetCellText(int column, int row, const QString& text) {
   QTableWidgetItem* cell = item(row, column);
   if (cell == nullptr) return;
   cell->setText(text);
+  // The cells keep their design width and clip what is longer: the pointer
+  // shows the whole text.
+  const bool fits =
+      QFontMetrics(DesignFont(11, true)).horizontalAdvance(text) <= kCellWidth - kTextOffset;
+  cell->setToolTip(fits ? QString() : text);
   if (row == 0) horizontalHeaderItem(column)->setText(text);
   if (column == 0) verticalHeaderItem(row)->setText(text);
 }

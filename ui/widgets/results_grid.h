@@ -3,7 +3,8 @@
 // header cells. Fixed cells are drawn in their own colour, can be neither
 // selected nor entered; the user selects one normal cell or a rectangle of
 // them. Cells are addressed as (column, row), both from 0, and never edited
-// by the user, resized or moved.
+// by the user, resized or moved; a text longer than its cell is clipped, and
+// the cell's tool tip shows it whole.
 //
 // For screen readers the table is named "Результаты", and the texts of the
 // header row and column are also its column and row headers; when the table
