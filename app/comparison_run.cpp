@@ -126,10 +126,14 @@ void SortRowsByIterationCount(ComparisonWindow& window, std::vector<core::Method
 // After the value of each method that did not converge to a root inside
 // [start, end], what became of it: "1,999 — не корень", "4,712 — вне
 // отрезка". The row's method comes from the record, never from its text, and
-// the counts, which the sort read, stay as they are.
+// the counts, which the sort read, stay as they are. A run that an error ended
+// marks the methods that ran before it too, for their values stay in the
+// table; the failed method's row keeps only what the error left.
 void MarkRows(ComparisonWindow& window, const RunRecord& record) {
   for (std::size_t index = 0; index < record.rows.size(); ++index) {
-    const std::string mark = TableMark(core::ForMethod(record.verdicts, record.rows[index]));
+    const core::MethodHistory& history = record.History(record.rows[index]);
+    if (!history.ran || history.error) continue;
+    const std::string mark = TableMark(VerdictOf(record, record.rows[index]));
     if (mark.empty()) continue;
     const int row = static_cast<int>(index) + 1;
     window.SetCell(kRootColumn, row,
@@ -182,6 +186,7 @@ void ComparisonRun::Execute(ComparisonWindow& window, SharedState& state) {
   try {
     Solve(window, state, *record);
   } catch (const core::Exception&) {
+    MarkRows(window, *record);
     last_run_ = std::move(record);  // the methods that ran, the failed one with its message
     throw;
   }

@@ -338,15 +338,24 @@ void CommandLineTest::givesEachVerdictItsKeyAndNotes_data() {
   QTest::addColumn<QStringList>("arguments");
   QTest::addColumn<QString>("fastest");  // empty: null
   QTest::addColumn<QString>("status");
-  // Per method in the table's order: "key" or "key:note,note"; empty where
-  // the method did not run (a null verdict).
+  // Per method in the table's order: "key" or "key:note,note".
   QTest::addColumn<QStringList>("verdicts");
   QTest::addColumn<QString>("text");  // a line of the text output
   QTest::newRow("no method ran") << QStringList{"--start", "abc"} << QString() << QString()
-                                 << QStringList{"", "", "", ""} << QString();
+                                 << QStringList{"not_run", "not_run", "not_run", "not_run"}
+                                 << QString();
   QTest::newRow("an error after bisection")
       << QStringList{"--formula", "x^2+1", "--start", "0", "--end", "1"} << QString() << QString()
-      << QStringList{"not_a_root", "error", "", ""} << "Метод хорд";
+      << QStringList{"not_a_root", "error", "not_run", "not_run"}
+      << "Метод половинного деления  0.999 — не корень  11";
+  // The error ends the run before the table is sorted, and the value tangents
+  // left behind is still no root.
+  QTest::newRow("f tends to zero, then an error")
+      << QStringList{"--formula", "x*exp(-x)", "--start", "2", "--end", "3"} << QString()
+      << QString()
+      << QStringList{"not_a_root", "cycle:outside_interval", "f_tends_to_zero:outside_interval",
+                     "f_tends_to_zero"}
+      << "Метод касательных          10.019 — f → 0     7";
   QTest::newRow("equation 4") << QStringList{"--equation", "4",       "--k", "3",     "--l",
                                              "-2",         "--start", "-1",  "--end", "2"}
                               << "Метод хорд"
@@ -387,10 +396,6 @@ void CommandLineTest::givesEachVerdictItsKeyAndNotes() {
   QStringList keys;
   for (const QJsonValue& method : json[QStringLiteral("methods")].toArray()) {
     const QJsonValue verdict = method[QStringLiteral("verdict")];
-    if (verdict.isNull()) {
-      keys << QString();
-      continue;
-    }
     QString key = verdict[QStringLiteral("key")].toString();
     QStringList notes;
     for (const QJsonValue& note : verdict[QStringLiteral("notes")].toArray())

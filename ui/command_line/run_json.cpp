@@ -92,7 +92,10 @@ QJsonObject Method(const app::SolvedRun& solved, const core::MethodEntry& entry,
     object.insert(QStringLiteral("verdict"), Verdict(analysis.verdict, summary.verdict));
     object.insert(QStringLiteral("result"), Text(summary.result));
   } else {
-    object.insert(QStringLiteral("verdict"), QJsonValue());
+    // An earlier error stopped the comparison before this method: say so with
+    // the key scripts read, rather than leave them to guess from "ran".
+    const app::Verdict not_run;
+    object.insert(QStringLiteral("verdict"), Verdict(not_run, app::VerdictText(not_run)));
     object.insert(QStringLiteral("result"), QJsonValue());
   }
   if (history) object.insert(QStringLiteral("passes"), Passes(method));
