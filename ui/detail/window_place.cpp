@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "ui/platform/settings.h"
+
 namespace ui {
 
 namespace {
@@ -16,15 +18,10 @@ constexpr int kLinesHigh = 56;
 const QString kSizeKey = QStringLiteral("detail_window/size");
 const QString kFolderKey = QStringLiteral("detail_window/export_folder");
 
-QSettings Settings() {
-  return QSettings(QSettings::IniFormat, QSettings::UserScope,
-                   QStringLiteral("nonlinear-equations"), QStringLiteral("nonlinear-equations"));
-}
-
 }  // namespace
 
 QSize DetailWindowSize(const QWidget& window, const QRect& available) {
-  QSize size = Settings().value(kSizeKey).toSize();
+  QSize size = ProgramSettings().value(kSizeKey).toSize();
   if (!size.isValid()) {
     const int line = window.fontMetrics().height();
     size = QSize(kLinesWide * line, kLinesHigh * line);
@@ -34,7 +31,7 @@ QSize DetailWindowSize(const QWidget& window, const QRect& available) {
 }
 
 void RememberDetailWindowSize(const QSize& size) {
-  Settings().setValue(kSizeKey, size);
+  ProgramSettings().setValue(kSizeKey, size);
 }
 
 QPoint BesideMainWindow(const QRect& main, const QSize& outer, const QRect& available) {
@@ -51,13 +48,13 @@ QPoint BesideMainWindow(const QRect& main, const QSize& outer, const QRect& avai
 }
 
 QString InExportFolder(const QString& file_name) {
-  QString folder = Settings().value(kFolderKey).toString();
+  QString folder = ProgramSettings().value(kFolderKey).toString();
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
   return QDir(folder).filePath(file_name);
 }
 
 void RememberExportFolder(const QString& saved_path) {
-  Settings().setValue(kFolderKey, QFileInfo(saved_path).absolutePath());
+  ProgramSettings().setValue(kFolderKey, QFileInfo(saved_path).absolutePath());
 }
 
 }  // namespace ui
