@@ -31,6 +31,9 @@ TEST(SignChangesTest, IntervalAroundARootHasRoundEndsAndThatRootAlone) {
            // A step of at most a quarter of the range.
            {"x^3-2*x-5", 2, 3, {{2, 2.2}}},
            {"x^2-1", -3, 3, {{-2, 0}, {0, 2}}},
+           // Not [-2, 2] round 0: f changes sign at its ends, but through
+           // three roots.
+           {"x^3-x", -4, 4, {{-1.5, -0.5}, {-0.5, 0.5}, {0.5, 1.5}}},
            // The poles at ±π/2 stay out.
            {"tg(x)", -3, 3, {{-1, 1}}},
            {"sin(10*x)", 0.1, 0.7, {{0.3, 0.4}, {0.6, 0.7}}},

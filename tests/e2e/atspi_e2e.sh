@@ -26,7 +26,7 @@ checks=(
   "the root" $'^label\tКорень \\(как в таблице\\): [0-9][^\t]*\tРезультат метода$'
   "the count" $'^label\t[^\t]*итераций: [0-9]+[^\t]*\tРезультат метода$'
   "the verdict" $'^label\t[✓⚠] [^\t]+\tИтог метода$'
-  "the order of convergence" $'^label\t[^\t]+\tПорядок сходимости$'
+  "the order of convergence" $'^label\tПорядок[^\t]*Ожидается[^\t]*\tПорядок сходимости$'
   "the function plot's description" $'^chart\tГрафик функции[^\t]*\tФункция и построения метода\\. Ось'
   "the convergence plot's description" $'^chart\tГрафик сходимости[^\t]*\tСходимость'
   "the results table's hint" $'^table\tРезультаты\tДвойной щелчок по строке метода'
