@@ -159,12 +159,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   SetTabOrder();
   NameControls();
   WireCommands();
-  // After "Вычислить уравнение" and the items that follow it, before "Закрыть".
-  N1->insertAction(N2, ui::NewPrintAction(this, [this] {
-                     return [report = ui::RunReport{comparison_.LastRun(), app::TableLines(*this),
-                                                    StatusPanel->text().toStdString()}](
-                                QPagedPaintDevice& device) { ui::PaintRunReport(device, report); };
-                   }));
+  PrintItem = ui::NewPrintAction(this, [this] {
+    return [report = ui::RunReport{comparison_.LastRun(), app::TableLines(*this),
+                                   StatusPanel->text().toStdString()}](QPagedPaintDevice& device) {
+      ui::PaintRunReport(device, report);
+    };
+  });
+  PrintItem->setObjectName(QStringLiteral("PrintItem"));
+  ToolsMenu->addAction(PrintItem);
   DetailOpener = new ui::DetailOpener(
       StringGrid1, [this] { return comparison_.LastRun(); },
       [this] { return comparison_.IsRunning(); });
@@ -186,15 +188,20 @@ void TForm1::CreateMenu() {
   // the letter in an open menu); the captions read as designed.
   N1 = MainMenu1->addMenu(QStringLiteral("&Программа"));
   N4 = N1->addAction(QStringLiteral("&Вычислить уравнение"));
-  OwnEquationItem = N1->addAction(QStringLiteral("&Своё уравнение…"));
-  OwnEquationItem->setObjectName(QStringLiteral("OwnEquationItem"));
   N2 = N1->addAction(QStringLiteral("&Закрыть"));
   N8 = MainMenu1->addMenu(QStringLiteral("&Справка"));
   N3 = N8->addAction(QStringLiteral("&Помощь"));
   N9 = N8->addAction(QStringLiteral("&Об авторе..."));
+  // The commands added to the design have a menu of their own after the
+  // designed two, so that every designed item keeps its place: the second
+  // item of "Программа" closes the program. "С" is taken by "Справка".
+  ToolsMenu = MainMenu1->addMenu(QStringLiteral("С&ервис"));
+  ToolsMenu->setObjectName(QStringLiteral("ToolsMenu"));
+  OwnEquationItem = ToolsMenu->addAction(QStringLiteral("&Своё уравнение…"));
+  OwnEquationItem->setObjectName(QStringLiteral("OwnEquationItem"));
   // The menus are windows of their own and do not inherit the window's
   // colours.
-  for (QMenu* menu : {N1, N8}) menu->setPalette(palette());
+  for (QMenu* menu : {N1, N8, ToolsMenu}) menu->setPalette(palette());
 
   // The usual keys of a desktop program; the design leaves them unused.
   // Shortcuts of menu items work anywhere in the window. The keys are named

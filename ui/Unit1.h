@@ -15,6 +15,7 @@
 //   Edit3, Edit4   the coefficients k and l        app::Input::kK, kL
 //   SpeedButton1, ToolButton1, N4   compute        Button1Click
 //   OwnEquationItem                 own equation   OwnEquationClick (Ctrl+N)
+//   PrintItem                       print report   (Ctrl+P)
 //   ToolButton2, N3                 help window    N3Click
 //   N9                              About box      N9Click
 //   ToolButton3, N2                 close          N2Click
@@ -27,7 +28,9 @@
 //                  Label1 is an empty bold label
 //   GroupBox1 holds the inputs; PageControl1's one page TabSheet1
 //   ("коэффициенты") holds Edit3 and Edit4; MainMenu1 has the menus N1
-//   ("Программа") and N8 ("Справка"); ToolBar1's gaps are ToolButton4 to
+//   ("Программа": N4, N2) and N8 ("Справка": N3, N9) as designed, and after
+//   them ToolsMenu ("Сервис": OwnEquationItem, PrintItem), which holds the
+//   commands added to the design; ToolBar1's gaps are ToolButton4 to
 //   ToolButton6, and ImageList1 holds its three pictures.
 #pragma once
 
@@ -108,9 +111,11 @@ class TForm1 : public QMainWindow, public ui::ComparisonWidgets {
   ui::StatusPanel* StatusPanel;
   // Opens a method's detail window from a row of the results table.
   ui::DetailOpener* DetailOpener;
-  // "Своё уравнение…" in N1, after N4, and the window it opens (created at
-  // its first opening).
+  // The third menu, "Сервис", after the designed two: "Своё уравнение…" and
+  // the window it opens (created at its first opening), then "Печать…".
+  QMenu* ToolsMenu;
   QAction* OwnEquationItem;
+  QAction* PrintItem;
   ui::OwnEquationWindow* OwnEquation = nullptr;
 
   // The design's methods, in its order. The handlers (the ...Click methods,

@@ -2,7 +2,9 @@
 // Starts the program's windows as the program does, computes the default
 // equation and opens the detail window of the first row of the results
 // table, then waits for atspi_e2e.sh to read it over the accessibility bus.
-// Quits by itself after a minute.
+// With "--own-equation" it opens the typed-equation window instead, for
+// own_equation_atspi_e2e.sh to type into and listen to. Quits by itself
+// after a minute.
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,11 +23,18 @@ int main(int argc, char* argv[]) {
   SetSplashSleep([](int) {});
   ui::StartProgram();
   ui::ShowMainWindowFromEventLoop();
-  QTimer::singleShot(200, [] {
-    Form1->SpeedButton1->click();
-    ui::DetailWindow* window = Form1->DetailOpener->OpenRow(1);
-    std::cout << (window != nullptr ? "opened" : "nothing opened") << std::endl;
-  });
+  if (QApplication::arguments().contains(QStringLiteral("--own-equation"))) {
+    QTimer::singleShot(200, [] {
+      Form1->OwnEquationItem->trigger();
+      std::cout << "opened" << std::endl;
+    });
+  } else {
+    QTimer::singleShot(200, [] {
+      Form1->SpeedButton1->click();
+      ui::DetailWindow* window = Form1->DetailOpener->OpenRow(1);
+      std::cout << (window != nullptr ? "opened" : "nothing opened") << std::endl;
+    });
+  }
   QTimer::singleShot(60000, &application, &QApplication::quit);
   const int exit_code = QApplication::exec();
   ui::DestroyWindows();

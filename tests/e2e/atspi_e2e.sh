@@ -23,10 +23,10 @@ trap 'kill "$pid" 2>/dev/null || true' EXIT
 # tree's lines (role, name and description, tab-separated).
 checks=(
   "the window is a frame" $'^(frame|dialog)\tИтерации: '
-  "the root" $'^label\tРезультат метода\tКорень \\(как в таблице\\): [0-9]'
-  "the count" $'^label\tРезультат метода\t[^\t]*итераций: [0-9]+'
-  "the verdict" $'^label\tИтог метода\t[✓⚠] .+'
-  "the order of convergence" $'^label\tПорядок сходимости\t.+'
+  "the root" $'^label\tКорень \\(как в таблице\\): [0-9][^\t]*\tРезультат метода$'
+  "the count" $'^label\t[^\t]*итераций: [0-9]+[^\t]*\tРезультат метода$'
+  "the verdict" $'^label\t[✓⚠] [^\t]+\tИтог метода$'
+  "the order of convergence" $'^label\tПорядок[^\t]*Ожидается[^\t]*\tПорядок сходимости$'
   "the function plot's description" $'^chart\tГрафик функции[^\t]*\tФункция и построения метода\\. Ось'
   "the convergence plot's description" $'^chart\tГрафик сходимости[^\t]*\tСходимость'
   "the results table's hint" $'^table\tРезультаты\tДвойной щелчок по строке метода'

@@ -9,15 +9,23 @@
 // window appears. A window appears on the bus before all of its objects, and
 // a busy machine can time out a call for one subtree, so one reading alone
 // proves nothing missing.
+//
+// With "--listen SECONDS EXPRESSION..." it listens instead, as a screen
+// reader listens for what an application announces: it asks the registry
+// for the events of changed accessible names, prints "listening" once it
+// has, and then "heard<TAB>role<TAB>name" for each such event, until every
+// expression matches a line heard (exit 0) or the seconds pass (exit 1).
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusInterface>
+#include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusReply>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QThread>
+#include <QTimer>
 #include <iostream>
 
 namespace {
@@ -104,6 +112,67 @@ bool MatchesAll(const QList<Node>& nodes, const QList<QRegularExpression>& expec
   });
 }
 
+// Prints each name-change event it hears and quits once all that was
+// expected has been heard.
+class Listener : public QObject {
+  Q_OBJECT
+
+ public:
+  Listener(QDBusConnection bus, QList<QRegularExpression> expected)
+      : bus_(std::move(bus)), expected_(std::move(expected)) {}
+
+  bool HeardAll() const {
+    return std::all_of(
+        expected_.begin(), expected_.end(), [this](const QRegularExpression& pattern) {
+          return std::any_of(heard_.begin(), heard_.end(), [&pattern](const QString& line) {
+            return pattern.match(line).hasMatch();
+          });
+        });
+  }
+
+ public slots:
+  void PropertyChange(const QDBusMessage& message) {
+    if (message.arguments().value(0).toString() != QStringLiteral("accessible-name")) return;
+    const ObjectRef source{message.service(), QDBusObjectPath(message.path())};
+    QString name = Property(bus_, source, QStringLiteral("Name")).toString();
+    const QString line = QStringLiteral("heard\t") + RoleName(bus_, source) + QLatin1Char('\t') +
+                         name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    heard_ << line;
+    std::cout << line.toStdString() << std::endl;
+    if (HeardAll()) QCoreApplication::exit(0);
+  }
+
+ private:
+  QDBusConnection bus_;
+  QList<QRegularExpression> expected_;
+  QStringList heard_;
+};
+
+int Listen(const QDBusConnection& bus, int seconds, const QList<QRegularExpression>& expected) {
+  Listener listener(bus, expected);
+  QDBusConnection(bus).connect(QString(), QString(), QStringLiteral("org.a11y.atspi.Event.Object"),
+                               QStringLiteral("PropertyChange"), &listener,
+                               SLOT(PropertyChange(QDBusMessage)));
+  // Applications send only the events some listener has asked the registry for.
+  QDBusInterface registry(QStringLiteral("org.a11y.atspi.Registry"),
+                          QStringLiteral("/org/a11y/atspi/registry"),
+                          QStringLiteral("org.a11y.atspi.Registry"), bus);
+  const QDBusMessage reply = registry.call(QStringLiteral("RegisterEvent"),
+                                           QStringLiteral("object:property-change:accessible-name"),
+                                           QStringList(), QString());
+  if (reply.type() == QDBusMessage::ErrorMessage) {
+    std::cerr << "the registry refused the listener: " << reply.errorMessage().toStdString()
+              << std::endl;
+    return 1;
+  }
+  std::cout << "listening" << std::endl;
+  QTimer::singleShot(seconds * 1000, [] { QCoreApplication::exit(1); });
+  const int status = QCoreApplication::exec();
+  if (status != 0)
+    std::cerr << "not everything expected was heard within " << seconds << " s" << std::endl;
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -111,6 +180,7 @@ int main(int argc, char* argv[]) {
   qDBusRegisterMetaType<ObjectRef>();
   qDBusRegisterMetaType<QList<ObjectRef>>();
   const QStringList arguments = QCoreApplication::arguments();
+  const bool listen = arguments.value(1) == QStringLiteral("--listen");
   const QString window = arguments.value(1);
   const int seconds = arguments.value(2, QStringLiteral("30")).toInt();
   QList<QRegularExpression> expected;
@@ -125,6 +195,7 @@ int main(int argc, char* argv[]) {
   }
   const QDBusConnection bus =
       QDBusConnection::connectToBus(address.value(), QStringLiteral("a11y"));
+  if (listen) return Listen(bus, seconds, expected);
   const ObjectRef desktop{QStringLiteral("org.a11y.atspi.Registry"),
                           QDBusObjectPath(QStringLiteral("/org/a11y/atspi/accessible/root"))};
   QElapsedTimer clock;
@@ -147,3 +218,5 @@ int main(int argc, char* argv[]) {
             << seconds << " s" << std::endl;
   return 1;
 }
+
+#include "atspi_reader.moc"

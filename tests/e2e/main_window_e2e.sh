@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Runs the real program twice on a virtual X display: waits for the main
-# window by its exact caption, checks its placement, window class, border
-# hints and icon, clicks "Вычислить", checks that the program still runs,
-# and closes it, once through the menu command "Закрыть" and once through
-# the close request a window manager sends (WM_DELETE_WINDOW). The program
-# must exit with status 0 each time. A screenshot after the computation is
-# kept as main_window.png in the artefact directory.
+# Runs the real program three times on a virtual X display: waits for the
+# main window by its exact caption, checks its placement, window class,
+# border hints and icon, clicks "Вычислить", checks that the program still
+# runs, and closes it: twice with the keys through the menu command
+# "Закрыть", the second item of "Программа" (the menu opened with a click,
+# then Down, Down, Enter; and Alt+П, Down, Enter), and once through the close
+# request a window manager sends (WM_DELETE_WINDOW). The program must exit
+# with status 0 each time. A screenshot after the computation is kept as
+# main_window.png in the artefact directory, one of the open menu as
+# program_menu.png.
 # Usage: main_window_e2e.sh <program> <send_close_request> <artefact dir>
 set -euo pipefail
 
@@ -102,36 +105,42 @@ check_window_properties() {
 # The ids of the program's visible windows, one a line, sorted.
 program_windows() { (xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true) | sort; }
 
-# Clicks "Программа" and sets $menu to its drop-down menu once that shows.
+# Opens "Программа" by `how` (a click on its caption, or its access key)
+# and waits for its drop-down menu to show: keys pressed while the menu
+# opens may be lost.
 open_program_menu() {
-  local before
+  local how=$1 before
   before=$(program_windows)
-  xdotool mousemove --window "$window" 30 $((menu_height / 2)) click 1
-  menu=
-  menu_shows() {
-    menu=$(comm -13 <(echo "$before") <(program_windows) | head -n 1)
-    [[ -n "$menu" ]]
-  }
+  if [[ $how == click ]]; then
+    xdotool mousemove --window "$window" 30 $((menu_height / 2)) click 1
+  else
+    # No window manager here gives the new window the keyboard.
+    xdotool windowfocus --sync "$window" key alt+Cyrillic_pe
+  fi
+  menu_shows() { [[ -n $(comm -13 <(echo "$before") <(program_windows)) ]]; }
   wait_until "$limit" "a new window of the program" menu_shows ||
-    fail "the menu \"Программа\" did not open; visible: $(visible_window_names)"
+    fail "the menu \"Программа\" did not open by $how; visible: $(visible_window_names)"
 }
 
-# First run: the menu command "Закрыть", the menu's last item, clicked near
-# the menu's bottom edge (its items are some 21 pixels high). A click finds
-# it wherever items are added above it; keys pressed while the menu opens
-# may be lost.
+# First run: a click opens "Программа" with no item chosen; Down, Down
+# chooses its second item, "Закрыть", and Enter runs it.
 start_program
 check_window_properties
 click_compute
 import -window root "$artefacts/main_window.png"
-open_program_menu
-menu_size=$(xdotool getwindowgeometry --shell "$menu" | grep -E '^(WIDTH|HEIGHT)=' | cut -d= -f2 |
-  paste -sd' ')
-read -r popup_width popup_height <<<"$menu_size"
-xdotool mousemove --window "$menu" $((popup_width / 2)) $((popup_height - 8)) click 1
-expect_exit_status_0 'the menu command "Закрыть"'
+open_program_menu click
+import -window root "$artefacts/program_menu.png"
+xdotool key Down Down Return
+expect_exit_status_0 'a click on "Программа", Down, Down, Enter'
 
-# Second run: the window manager's close request.
+# Second run: Alt+П opens "Программа" with its first item chosen; Down
+# chooses "Закрыть".
+start_program
+open_program_menu key
+xdotool key Down Return
+expect_exit_status_0 'Alt+П, Down, Enter'
+
+# Third run: the window manager's close request.
 start_program
 click_compute
 "$send_close_request" "$window" || fail "could not send WM_DELETE_WINDOW"

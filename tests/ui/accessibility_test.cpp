@@ -198,9 +198,10 @@ void AccessibilityTest::textsAreReadableUnderLightAndDarkPalettes() {
   QFETCH(QPalette, desktop);
   const QPalette before = QApplication::palette();
   QApplication::setPalette(desktop);
-  for (const QWidget* window : {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form1->N1),
-                                static_cast<QWidget*>(Form1->N8), static_cast<QWidget*>(Form2),
-                                static_cast<QWidget*>(AboutBox)})
+  for (const QWidget* window :
+       {static_cast<QWidget*>(Form1), static_cast<QWidget*>(Form1->N1),
+        static_cast<QWidget*>(Form1->N8), static_cast<QWidget*>(Form1->ToolsMenu),
+        static_cast<QWidget*>(Form2), static_cast<QWidget*>(AboutBox)})
     QCOMPARE(FirstUnreadablePair(*window), QString());
 
   // The error box as the program shows it, checked while it is open.
@@ -309,10 +310,14 @@ void AccessibilityTest::menusOpenWithAltAndTheirLetter() {
   Form1->activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(Form1));
   Form1->Edit1->setFocus();
-  for (QMenu* menu : {Form1->N1, Form1->N8}) {
-    // Alt and a Cyrillic letter, as a Russian keyboard layout sends them.
+  QList<QKeySequence> letters;
+  for (QMenu* menu : {Form1->N1, Form1->N8, Form1->ToolsMenu}) {
+    // Alt and a Cyrillic letter, as a Russian keyboard layout sends them;
+    // a letter of its own for each menu.
     const QKeySequence mnemonic = QKeySequence::mnemonic(menu->title());
     QVERIFY(!mnemonic.isEmpty());
+    QVERIFY2(!letters.contains(mnemonic), qPrintable(menu->title()));
+    letters << mnemonic;
     const QKeyCombination keys = mnemonic[0];
     const QString letter = QString(QChar(keys.key())).toLower();
     QTest::sendKeyEvent(QTest::Press, Form1->Edit1, keys.key(), letter, keys.keyboardModifiers());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on the real widgets, started as the program starts it:
-// the design defaults, the three compute controls, error reports with the
+// the design defaults, the menus (the designed two item by item, the added
+// commands in a third), the three compute controls, error reports with the
 // partial state they leave, the show handler's failure, the tab order, and
 // the end of the program from the main window.
 #include <QAccessible>
@@ -10,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -131,6 +133,8 @@ class MainWindowTest : public QObject {
   void startsWithTheDesignDefaults();
   void placesTheControlsAsDesigned_data();
   void placesTheControlsAsDesigned();
+  void menusHoldTheirItemsInTheirPlaces_data();
+  void menusHoldTheirItemsInTheirPlaces();
   void maximizingGivesTheExtraHeightToTheGrid();
   void computesTheSameTableFromEachControl_data();
   void computesTheSameTableFromEachControl();
@@ -237,6 +241,46 @@ void MainWindowTest::placesTheControlsAsDesigned() {
   QFETCH(QRect, geometry);
   QVERIFY(control != nullptr);
   QCOMPARE(control->geometry(), geometry);
+}
+
+// Each menu of the bar, in its place, with exactly its items in their order:
+// the designed captions (the access key's "&" aside) and the keys each has.
+void MainWindowTest::menusHoldTheirItemsInTheirPlaces_data() {
+  QTest::addColumn<QMenu*>("menu");
+  QTest::addColumn<int>("place");
+  QTest::addColumn<QList<QAction*>>("items");
+  QTest::addColumn<QStringList>("captions");
+  QTest::addColumn<QList<QKeySequence>>("keys");
+  QTest::newRow("Программа") << Form1->N1 << 0 << QList<QAction*>{Form1->N4, Form1->N2}
+                             << QStringList{"Вычислить уравнение", "Закрыть"}
+                             << QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Enter),
+                                                    QKeySequence(Qt::CTRL | Qt::Key_Q)};
+  QTest::newRow("Справка") << Form1->N8 << 1 << QList<QAction*>{Form1->N3, Form1->N9}
+                           << QStringList{"Помощь", "Об авторе..."}
+                           << QList<QKeySequence>{QKeySequence(Qt::Key_F1), QKeySequence()};
+  QTest::newRow("Сервис") << Form1->ToolsMenu << 2
+                          << QList<QAction*>{Form1->OwnEquationItem, Form1->PrintItem}
+                          << QStringList{"Своё уравнение…", "Печать…"}
+                          << QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_N),
+                                                 QKeySequence(Qt::CTRL | Qt::Key_P)};
+}
+
+void MainWindowTest::menusHoldTheirItemsInTheirPlaces() {
+  QFETCH(QMenu*, menu);
+  QFETCH(int, place);
+  QFETCH(QList<QAction*>, items);
+  QFETCH(QStringList, captions);
+  QFETCH(QList<QKeySequence>, keys);
+  const QList<QAction*> bar = Form1->MainMenu1->actions();
+  QCOMPARE(bar.size(), 3);
+  QCOMPARE(bar[place], menu->menuAction());
+  QCOMPARE(menu->title().remove(QLatin1Char('&')), QString::fromUtf8(QTest::currentDataTag()));
+  QCOMPARE(menu->actions(), items);
+  for (qsizetype i = 0; i < items.size(); ++i) {
+    QCOMPARE(items[i]->text().remove(QLatin1Char('&')), captions[i]);
+    QCOMPARE(items[i]->shortcut(), keys[i]);
+    QVERIFY(!items[i]->isSeparator());
+  }
 }
 
 void MainWindowTest::maximizingGivesTheExtraHeightToTheGrid() {

@@ -159,14 +159,15 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   return chart;
 }
 
-QChart* NewPreviewChart(const app::FunctionPlot& plot, const std::vector<double>& sign_changes,
-                        const QPalette& palette) {
+QChart* NewPreviewChart(const app::FunctionPlot& plot,
+                        const std::vector<app::SignChange>& sign_changes, const QPalette& palette) {
   auto* chart = new QChart();
   const auto [x_axis, y_axis] = AddCurve(*chart, plot, 5, palette);
   const QColor colour = SignChangeColour(palette);
   auto* changes = NewMarkers(QStringLiteral("f меняет знак"), QScatterSeries::MarkerShapeCircle, 10,
                              colour, colour.darker(130));
-  for (const double x : sign_changes) changes->append(x, 0);
+  changes->setObjectName(QString::fromLatin1(kSignChangeMarks));
+  for (const app::SignChange& change : sign_changes) changes->append(change.x, 0);
   Attach(*chart, changes, x_axis, y_axis);
   Paint(*chart, palette);
   return chart;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/method_geometry.h"
+#include "app/sign_changes.h"
 
 class QChart;
 
@@ -18,8 +19,10 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
                          const QPalette& palette);
 
 // f over the interval as the own-equation window previews it, with the
-// places where it changes sign marked on the x-axis.
-QChart* NewPreviewChart(const app::FunctionPlot& plot, const std::vector<double>& sign_changes,
-                        const QPalette& palette);
+// places where it changes sign marked on the x-axis: the markers are the
+// series named kSignChangeMarks, a point for each change in its order.
+inline constexpr char kSignChangeMarks[] = "SignChangeMarks";
+QChart* NewPreviewChart(const app::FunctionPlot& plot,
+                        const std::vector<app::SignChange>& sign_changes, const QPalette& palette);
 
 }  // namespace ui

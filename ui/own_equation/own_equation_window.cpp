@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -11,21 +12,29 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
+#include <QtCharts/QScatterSeries>
 #include <limits>
 
 #include "app/formula_feedback.h"
 #include "app/number_text.h"
+#include "app/run_announcement.h"
 #include "core/errors.h"
 #include "core/extended.h"
 #include "ui/charts/function_chart.h"
+#include "ui/charts/series.h"
 #include "ui/detail/detail_opener.h"
 #include "ui/error_boundary.h"
 #include "ui/own_equation/formula_editor.h"
+#include "ui/own_equation/formula_history.h"
+#include "ui/own_equation/interval_picker.h"
+#include "ui/platform/announcer.h"
 #include "ui/platform/background_job.h"
 #include "ui/widgets/block_progress_bar.h"
+#include "ui/widgets/design_look.h"
 #include "ui/widgets/results_grid.h"
 #include "ui/widgets/status_panel.h"
 #include "ui/widgets/utf8_text.h"
@@ -62,32 +71,33 @@ OwnEquationWindow::OwnEquationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
   // window's design: the plot draws in the palette's colours.
   setPalette(QApplication::palette());
 
-  editor_ = new FormulaEditor(this);
+  editor_ = new FormulaEditor();
   QWidget* inputs = CreateInputs();
+  QWidget* preview = CreatePreview();
 
-  preview_view_ = new QChartView(this);
-  preview_view_->setObjectName(QStringLiteral("PreviewView"));
-  preview_view_->setAccessibleName(QStringLiteral("График f на отрезке"));
-  preview_view_->setRenderHint(QPainter::Antialiasing);
-  preview_view_->setMinimumSize(420, 260);
-  preview_note_ = new QLabel(this);
-  preview_note_->setObjectName(QStringLiteral("PreviewNote"));
-  preview_note_->setWordWrap(true);
-
-  solve_ = new QPushButton(QStringLiteral("&Решить"), this);
+  solve_ = new QPushButton(QStringLiteral("&Решить"));
   solve_->setObjectName(QStringLiteral("SolveButton"));
   solve_->setAutoDefault(false);
+  solve_->setToolTip(QStringLiteral("Решить (Enter, F5, Ctrl+Enter)"));
   // The header row and a row for each method; a step of progress for each,
   // and one more, as the main window's.
   const int rows = static_cast<int>(methods_.size()) + 1;
-  grid_ = new ResultsGrid(kGridColumns, rows, this);
+  grid_ = new ResultsGrid(kGridColumns, rows);
   grid_->setObjectName(QStringLiteral("ResultsGrid"));
-  progress_ = new BlockProgressBar(this);
+  // The window's colours, not the main window's design, here too; in every
+  // colour group, as the design's are, since the header cells are disabled
+  // items and would otherwise fade.
+  const QPalette colours = palette();
+  SetColours(*grid_, {{QPalette::Base, colours.color(QPalette::Base)},
+                      {QPalette::Button, colours.color(QPalette::Button)},
+                      {QPalette::Text, colours.color(QPalette::Text)},
+                      {QPalette::ButtonText, colours.color(QPalette::ButtonText)}});
+  progress_ = new BlockProgressBar();
   progress_->setObjectName(QStringLiteral("Progress"));
   progress_->setRange(0, rows);
   progress_->setAccessibleName(QStringLiteral("Ход вычисления"));
   progress_->hide();
-  status_ = new StatusPanel(this);
+  status_ = new StatusPanel();
   status_->setObjectName(QStringLiteral("StatusPanel"));
   UseWidgets(grid_, status_, progress_);
   opener_ = new DetailOpener(
@@ -105,42 +115,97 @@ OwnEquationWindow::OwnEquationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
   left->addWidget(inputs);
   left->addWidget(solve_);
   left->addStretch(1);
-  auto* right = new QVBoxLayout();
-  right->addWidget(preview_view_, 1);
-  right->addWidget(preview_note_);
   auto* columns = new QHBoxLayout();
   columns->addLayout(left);
-  columns->addLayout(right, 1);
-  auto* layout = new QVBoxLayout(this);
+  columns->addWidget(preview, 1);
+  // In a window smaller than the contents (a small screen, a large font) the
+  // contents scroll, as in the detail window.
+  auto* content = new QWidget();
+  auto* layout = new QVBoxLayout(content);
   layout->addWidget(editor_);
   layout->addLayout(columns, 1);
   layout->addWidget(grid_);
   layout->addWidget(progress_);
   layout->addWidget(status_);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidget(content);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(scroll);
+  announcer_ = new Announcer(this);
+  // What the window had when last closed, before anything listens: opening
+  // the window announces nothing.
+  editor_->ShowHistory(SolvedFormulas());
+  Restore(LastInputs());
 
-  connect(editor_, &FormulaEditor::FormulaChanged, this,
-          [this] { Guarded([this] { RedrawPreview(); }); });
-  connect(editor_, &FormulaEditor::ExampleChosen, this, [this](double start, double end) {
-    Guarded([this, start, end] {
-      start_->setText(FromUtf8(app::FormatReal(start)));
-      end_->setText(FromUtf8(app::FormatReal(end)));
+  connect(editor_, &FormulaEditor::FormulaChanged, this, [this] {
+    Guarded([this] {
+      RedrawPreview();
+      announcer_->SayAfterPause(editor_->Spoken());
     });
   });
+  connect(editor_, &FormulaEditor::ExampleChosen, this, [this](double start, double end) {
+    Guarded([this, start, end] { SetInterval(start, end); });
+  });
+  connect(editor_, &FormulaEditor::HistoryChosen, this,
+          [this](const TypedInputs& inputs) { Guarded([this, inputs] { Restore(inputs); }); });
   for (QLineEdit* edit : {start_, end_, k_, l_})
     connect(edit, &QLineEdit::textChanged, this, [this] { Guarded([this] { RedrawPreview(); }); });
   connect(solve_, &QPushButton::clicked, this, [this] { Guarded([this] { Solve(); }); });
-  stop_ = new QAction(this);
-  stop_->setShortcut(QKeySequence(Qt::Key_Escape));
-  stop_->setShortcutContext(Qt::WindowShortcut);
-  stop_->setEnabled(false);
-  addAction(stop_);
-  connect(stop_, &QAction::triggered, this, [this] {
-    Guarded([this] {
-      if (job_ != nullptr) job_->Cancel();
-    });
-  });
+  CreateKeys();
   RedrawPreview();
   resize(900, 640);
+}
+
+OwnEquationWindow::~OwnEquationWindow() {
+  // The program may end with the window open: no close event comes then.
+  KeepLastInputs(Inputs());
+}
+
+QWidget* OwnEquationWindow::CreatePreview() {
+  preview_view_ = new QChartView();
+  preview_view_->setObjectName(QStringLiteral("PreviewView"));
+  preview_view_->setAccessibleName(QStringLiteral("График f на отрезке"));
+  preview_view_->setRenderHint(QPainter::Antialiasing);
+  preview_view_->setMinimumSize(360, 220);
+  preview_note_ = new QLabel();
+  preview_note_->setObjectName(QStringLiteral("PreviewNote"));
+  preview_note_->setWordWrap(true);
+  picker_ = new IntervalPicker();
+  connect(picker_, &IntervalPicker::IntervalChosen, this, [this](double start, double end) {
+    Guarded([this, start, end] { SetInterval(start, end); });
+  });
+  connect(picker_, &IntervalPicker::Searched, this, [this](const QString& outcome) {
+    Guarded([this, outcome] { announcer_->Say(outcome); });
+  });
+  auto* preview = new QWidget();
+  auto* column = new QVBoxLayout(preview);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->addWidget(preview_view_, 1);
+  column->addWidget(picker_);
+  column->addWidget(preview_note_);
+  return preview;
+}
+
+// Enter in a box, F5 and Ctrl+Enter solve, as the main window's keys and a
+// calculator's "=" do; Escape and Ctrl+W close, as in the detail window.
+void OwnEquationWindow::CreateKeys() {
+  const auto add_keys = [this](const QList<QKeySequence>& keys, auto command) {
+    auto* action = new QAction(this);
+    action->setShortcuts(keys);
+    connect(action, &QAction::triggered, this,
+            [this, command] { Guarded([this, command] { (this->*command)(); }); });
+    addAction(action);
+  };
+  add_keys({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Enter),
+            QKeySequence(Qt::CTRL | Qt::Key_Return)},
+           &OwnEquationWindow::Solve);
+  add_keys({QKeySequence(Qt::Key_Escape)}, &OwnEquationWindow::StopOrClose);
+  add_keys({QKeySequence(Qt::CTRL | Qt::Key_W)}, &OwnEquationWindow::CloseWindow);
+  for (QLineEdit* edit : {editor_->Input(), start_, precision_, end_, k_, l_})
+    connect(edit, &QLineEdit::returnPressed, this, [this] { Guarded([this] { Solve(); }); });
 }
 
 QWidget* OwnEquationWindow::CreateInputs() {
@@ -171,7 +236,7 @@ void OwnEquationWindow::Open(const QString& k, const QString& l, const QString& 
   show();
   raise();
   activateWindow();
-  editor_->Input()->setFocus(Qt::ActiveWindowFocusReason);
+  editor_->Field()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void OwnEquationWindow::RedrawPreview() {
@@ -179,44 +244,115 @@ void OwnEquationWindow::RedrawPreview() {
   const std::optional<double> end = ReadNumber(*end_);
   const std::optional<double> k = ReadNumber(*k_);
   const std::optional<double> l = ReadNumber(*l_);
+  const std::optional<core::EquationSource> source = editor_->Source();
   QString note;
-  if (editor_->Formula() == nullptr) {
+  if (!source) {
     note = QStringLiteral("График появится, когда формула будет прочитана.");
   } else if (!start || !end || !k || !l || !(*start != *end)) {
     note = QStringLiteral("Для графика нужны числа: начало, конец (не равный началу), k и l.");
   }
   if (!note.isEmpty()) {
-    preview_view_->setChart(new QChart());  // the view deletes the chart it had
-    preview_note_->setText(note);
+    // An empty plot in the window's colours, not a white block on a dark
+    // desktop; the view deletes the chart it had.
+    auto* empty = new QChart();
+    Paint(*empty, palette());
+    preview_view_->setChart(empty);
+    picker_->ShowChanges({}, 0, 0, {});
+    ShowPreviewNote(note);
     return;
   }
+  const core::Coefficients coefficients{*k, *l};
   const app::FunctionPreview preview =
-      app::BuildFunctionPreview(core::EquationSource(editor_->Formula()), {*k, *l}, *start, *end);
-  preview_view_->setChart(NewPreviewChart(preview.plot, preview.sign_changes, palette()));
-  preview_note_->setText(
-      preview.sign_changes.empty()
-          ? QStringLiteral("На отрезке f не меняет знак: половинному делению и хордам "
-                           "не на что опереться.")
-          : QStringLiteral("Смен знака f на отрезке: %1 (отмечены на оси).")
-                .arg(preview.sign_changes.size()));
+      app::BuildFunctionPreview(*source, coefficients, *start, *end);
+  QChart* chart = NewPreviewChart(preview.plot, preview.sign_changes.roots, palette());
+  preview_view_->setChart(chart);
+  // A click on a mark takes the interval around it.
+  for (QAbstractSeries* series : chart->series()) {
+    if (series->objectName() != QLatin1String(kSignChangeMarks)) continue;
+    connect(
+        static_cast<QScatterSeries*>(series), &QScatterSeries::clicked, this,
+        [this](const QPointF& point) { Guarded([this, point] { picker_->PickNear(point.x()); }); });
+  }
+  picker_->ShowChanges(preview.sign_changes, preview.plot.range.left, preview.plot.range.right,
+                       app::PreviewFunction(*source, coefficients));
+  ShowPreviewNote(FromUtf8(app::PreviewNote(preview.sign_changes)));
+}
+
+void OwnEquationWindow::ShowPreviewNote(const QString& note) {
+  preview_note_->setText(note);
+  preview_view_->setAccessibleDescription(note);
+}
+
+void OwnEquationWindow::SetInterval(double start, double end) {
+  start_->setText(FromUtf8(app::FormatReal(start)));
+  end_->setText(FromUtf8(app::FormatReal(end)));
+}
+
+void OwnEquationWindow::Restore(const TypedInputs& inputs) {
+  const auto restore = [](QLineEdit& edit, const QString& text) {
+    if (!text.isEmpty()) edit.setText(text);
+  };
+  if (!inputs.formula.isEmpty() && editor_->Input()->text() != inputs.formula)
+    editor_->SetText(inputs.formula);
+  restore(*start_, inputs.start);
+  restore(*precision_, inputs.precision);
+  restore(*end_, inputs.end);
+  restore(*k_, inputs.k);
+  restore(*l_, inputs.l);
+}
+
+TypedInputs OwnEquationWindow::Inputs() const {
+  return {editor_->Input()->text(),
+          start_->text(),
+          precision_->text(),
+          end_->text(),
+          k_->text(),
+          l_->text()};
 }
 
 void OwnEquationWindow::Solve() {
   // A second command during a run is ignored by the run; the formula of the
   // run under way stays.
   if (comparison_.IsRunning() || job_ != nullptr) return;
-  solving_ = editor_->FormulaOrError();
-  if (app::MaySolveSlowly(*solving_)) {
+  solving_ = editor_->SourceOrError();
+  if (solving_.Formula() != nullptr && app::MaySolveSlowly(*solving_.Formula())) {
     SolveInBackground();
     return;
   }
   latest_in_background_ = false;
   comparison_.Execute(*this, state_);
+  AfterSolving();
+}
+
+// Only after a run that ended without an error: a failed one is reported in
+// the error box, which a screen reader reads itself.
+void OwnEquationWindow::AfterSolving() {
+  const TypedInputs inputs = Inputs();
+  RememberSolved(inputs);
+  KeepLastInputs(inputs);
+  editor_->ShowHistory(SolvedFormulas());
+  if (const std::shared_ptr<const app::RunRecord> run = LatestRun())
+    announcer_->Say(FromUtf8(app::RunAnnouncement(*run, status_->text().toStdString())));
+  grid_->setFocus(Qt::OtherFocusReason);
+}
+
+void OwnEquationWindow::CloseWindow() {
+  close();
+}
+
+// Escape stops a solve under way away from the interface thread, as the
+// status line says; otherwise it closes the window, as in the detail window.
+void OwnEquationWindow::StopOrClose() {
+  if (job_ != nullptr) {
+    job_->Cancel();
+    return;
+  }
+  close();
 }
 
 void OwnEquationWindow::SolveInBackground() {
   app::InputTexts inputs;
-  inputs.formula = solving_->Text();
+  inputs.formula = solving_.Formula()->Text();
   inputs.k = InputText(app::Input::kK);
   inputs.l = InputText(app::Input::kL);
   inputs.start = InputText(app::Input::kStart);
@@ -231,7 +367,6 @@ void OwnEquationWindow::SolveInBackground() {
   SetProgressVisible(true);
   latest_in_background_ = true;
   background_run_ = nullptr;
-  stop_->setEnabled(true);
   job_ = RunInBackground<app::ControlledSolve>(
       this, [inputs](app::JobControl& control) { return app::SolveUnderControl(inputs, control); },
       [this](int done, int /*total*/) { SetProgressPosition(done); },
@@ -240,7 +375,6 @@ void OwnEquationWindow::SolveInBackground() {
 
 void OwnEquationWindow::ShowSolved(const std::optional<app::ControlledSolve>& solved) {
   job_ = nullptr;
-  stop_->setEnabled(false);
   if (!solved) {
     SetProgressVisible(false);
     status_->ShowText(QStringLiteral("Решение прервано."));
@@ -255,6 +389,7 @@ void OwnEquationWindow::ShowSolved(const std::optional<app::ControlledSolve>& so
   background_run_ = solved->record;
   // Reported as the run at once reports it, after the table it left.
   if (solved->error) std::rethrow_exception(solved->error);
+  AfterSolving();
 }
 
 std::shared_ptr<const app::RunRecord> OwnEquationWindow::LatestRun() const {
@@ -270,13 +405,14 @@ void OwnEquationWindow::closeEvent(QCloseEvent* event) {
   }
   // A solve away from the interface thread stops with the window.
   if (job_ != nullptr) job_->Cancel();
+  KeepLastInputs(Inputs());
   QWidget::closeEvent(event);
 }
 
 // ---- The window as the comparison run sees it ----
 
 core::EquationSource OwnEquationWindow::SelectedSource() const {
-  return core::EquationSource(solving_);
+  return solving_;
 }
 
 std::string OwnEquationWindow::PrecisionText() const {

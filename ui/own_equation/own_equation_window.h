@@ -1,13 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The own-equation window: the user types f(x), sees its derivative and its
-// graph over the interval as they type, and solves f(x) = 0 with the four
-// methods. Not modal. The solve command is the main window's comparison run
-// on this window's controls, so the table, its order and the status line
-// read exactly as there; a row opens the same detail window.
+// The own-equation window: the user types f(x), sees how it was read, its
+// derivative and its graph over the interval as they type, and solves
+// f(x) = 0 with the four methods. Not modal. The solve command is the main
+// window's comparison run on this window's controls, so the table, its order
+// and the status line read exactly as there; a row opens the same detail
+// window.
 //
-// Controls (objectName): FormulaEdit, Examples, FormulaFeedback (editor);
-// StartEdit, PrecisionEdit, EndEdit, KEdit, LEdit; PreviewView, PreviewNote;
-// SolveButton; ResultsGrid; Progress; StatusPanel.
+// Keys: Enter in an input box, F5, Ctrl+Enter solve; Escape, Ctrl+W close.
+// A screen reader hears the feedback once the typing pauses, and the results
+// after a solve, which gives the results table the focus. The window keeps
+// the formulas solved and its last inputs (formula_history.h); the contents
+// scroll in a window smaller than they are.
+//
+// Controls (objectName): FormulaHistory, FormulaEdit, Examples,
+// FormulaFeedback and the readings (editor); StartEdit, PrecisionEdit,
+// EndEdit, KEdit, LEdit; PreviewView, PreviewNote, SignChangeList,
+// WiderScanButton, WiderScanNote (picker); SolveButton; ResultsGrid;
+// Progress; StatusPanel; Announcer.
 #pragma once
 
 #include <QString>
@@ -30,9 +39,12 @@ class QPushButton;
 
 namespace ui {
 
+class Announcer;
 class BackgroundJob;
 class FormulaEditor;
 class DetailOpener;
+class IntervalPicker;
+struct TypedInputs;
 class ResultsGrid;
 class StatusPanel;
 
@@ -41,6 +53,7 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
 
  public:
   explicit OwnEquationWindow(QWidget* parent = nullptr);
+  ~OwnEquationWindow() override;
 
   // Shows the window, filling k, l and the precision with the main window's
   // texts when it was not on the screen.
@@ -52,6 +65,8 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
   // interface thread (BackgroundJob): the window answers meanwhile, Escape or
   // closing the window stops the solve, and the results arrive in the table,
   // the status line and the detail windows as a run at once would leave them.
+  // After a run the formula and its inputs are remembered, the results
+  // announced and the table has the focus.
   void Solve();
   // Whether a solve away from the interface thread is under way.
   bool IsSolvingInBackground() const { return job_ != nullptr; }
@@ -60,6 +75,8 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
   ResultsGrid* Grid() const { return grid_; }
   DetailOpener* Opener() const { return opener_; }
   QChartView* PreviewView() const { return preview_view_; }
+  IntervalPicker* Picker() const { return picker_; }
+  Announcer* Announcements() const { return announcer_; }
 
   // The window as the comparison run sees it beyond its table, status line
   // and progress bar (ComparisonWidgets). SelectedSource gives the formula
@@ -75,7 +92,16 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
 
  private:
   QWidget* CreateInputs();
+  QWidget* CreatePreview();
+  void CreateKeys();
   void RedrawPreview();
+  void ShowPreviewNote(const QString& note);
+  void SetInterval(double start, double end);
+  void Restore(const TypedInputs& inputs);
+  TypedInputs Inputs() const;
+  void AfterSolving();
+  void CloseWindow();
+  void StopOrClose();
   QLineEdit* Edit(app::Input input) const;
   void SolveInBackground();
   void ShowSolved(const std::optional<app::ControlledSolve>& solved);
@@ -89,6 +115,8 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
   QLineEdit* l_ = nullptr;
   QChartView* preview_view_ = nullptr;
   QLabel* preview_note_ = nullptr;
+  IntervalPicker* picker_ = nullptr;
+  Announcer* announcer_ = nullptr;
   QPushButton* solve_ = nullptr;
   ResultsGrid* grid_ = nullptr;
   QProgressBar* progress_ = nullptr;
@@ -99,13 +127,12 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
   const core::MethodSet methods_ = core::MethodSet::Specified();
   app::ComparisonRun comparison_;
   app::SharedState state_;
-  std::shared_ptr<const core::expression::Formula> solving_;
+  core::EquationSource solving_;
   // The solve under way away from the interface thread, and what the latest
   // such solve left (used while the latest solve was one).
   BackgroundJob* job_ = nullptr;
   bool latest_in_background_ = false;
   std::shared_ptr<const app::RunRecord> background_run_;
-  QAction* stop_ = nullptr;  // Escape, while a solve runs away
 };
 
 }  // namespace ui
