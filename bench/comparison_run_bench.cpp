@@ -2,8 +2,9 @@
 // The whole compute command over an in-memory table: reading the inputs, the
 // four methods, writing and sorting the table. With the precision text "-1"
 // bisection, chords and tangents run to their caps and the secants end the
-// command in an invalid operation, as they do in the program; painting is not
-// part of it.
+// command in an invalid operation, as they do in the program. The verdicts
+// of the methods that ran are part of it (the table marks the values that
+// are no root); painting is not.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
