@@ -25,7 +25,7 @@ export LC_ALL=C.UTF-8
 readonly caption='Простейший математический пакет по решению нелинейных уравнений '
 readonly screen_width=1024 screen_height=768
 readonly client_height=356
-readonly limit=30  # seconds for any one step, a busy machine included
+readonly limit=60  # seconds for any one step, a machine busy with builds included
 pid=
 stop_program() {
   [[ -n "$pid" ]] || return 0
