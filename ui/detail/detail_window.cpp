@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
@@ -36,6 +35,7 @@
 #include "ui/platform/window_role.h"
 #include "ui/report/print_command.h"
 #include "ui/report/run_report.h"
+#include "ui/widgets/scrolled_contents.h"
 #include "ui/widgets/utf8_text.h"
 
 namespace ui {
@@ -91,13 +91,7 @@ DetailWindow::DetailWindow(std::shared_ptr<const app::RunRecord> run, std::uint8
   splitter->setSizes({table_width, width() - table_width});
   splitter->setStretchFactor(1, 1);
   auto* content = new QWidget();
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidget(content);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  outer->addWidget(scroll);
+  ScrollContents(this, content);
   auto* column = new QVBoxLayout(content);
   column->setSpacing(kSpacing);
   column->addWidget(out_of_date_);

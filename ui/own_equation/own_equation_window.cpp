@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QVBoxLayout>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -36,6 +35,7 @@
 #include "ui/widgets/block_progress_bar.h"
 #include "ui/widgets/design_look.h"
 #include "ui/widgets/results_grid.h"
+#include "ui/widgets/scrolled_contents.h"
 #include "ui/widgets/status_panel.h"
 #include "ui/widgets/utf8_text.h"
 
@@ -127,13 +127,7 @@ OwnEquationWindow::OwnEquationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
   layout->addWidget(grid_);
   layout->addWidget(progress_);
   layout->addWidget(status_);
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidget(content);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  auto* outer = new QVBoxLayout(this);
-  outer->setContentsMargins(0, 0, 0, 0);
-  outer->addWidget(scroll);
+  ScrollContents(this, content);
   announcer_ = new Announcer(this);
   // What the window had when last closed, before anything listens: opening
   // the window announces nothing.
