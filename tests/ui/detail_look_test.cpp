@@ -131,14 +131,7 @@ void IterationsLookTest::nothingIsCut() {
   QFETCH(int, point_size);
   QFETCH(QSize, size);
   QFETCH(bool, dark);
-  const QFont font = QApplication::font();
-  const QPalette palette = QApplication::palette();
-  if (point_size > 0) {
-    QFont large = font;
-    large.setPointSize(point_size);
-    QApplication::setFont(large);
-  }
-  if (dark) QApplication::setPalette(window_test::DarkPalette());
+  const window_test::ApplicationLook look(point_size, dark);
   // Each window starts at the size from its font, not the last one's.
   QSettings(QSettings::IniFormat, QSettings::UserScope, "nonlinear-equations",
             "nonlinear-equations")
@@ -180,8 +173,6 @@ void IterationsLookTest::nothingIsCut() {
     QVERIFY2(view->height() >= 20 * window->fontMetrics().height(),
              qPrintable(name + ": the plot is squeezed"));
   }
-  QApplication::setFont(font);
-  QApplication::setPalette(palette);
 }
 
 QTEST_MAIN(IterationsLookTest)

@@ -661,14 +661,7 @@ void OwnEquationWindowTest::looksRightAtTheSizesUsersHave() {
   QFETCH(int, point_size);
   QFETCH(QSize, size);
   QFETCH(bool, dark);
-  const QFont font = QApplication::font();
-  const QPalette palette = QApplication::palette();
-  if (point_size > 0) {
-    QFont large = font;
-    large.setPointSize(point_size);
-    QApplication::setFont(large);
-  }
-  if (dark) QApplication::setPalette(window_test::DarkPalette());
+  const window_test::ApplicationLook look(point_size, dark);
   {
     ui::OwnEquationWindow window;
     const QPalette colours = QApplication::palette();
@@ -704,8 +697,6 @@ void OwnEquationWindowTest::looksRightAtTheSizesUsersHave() {
     QVERIFY(window.grab().save(folder.filePath(
         QStringLiteral("own-equation-look-%1%2.png").arg(scale, QTest::currentDataTag()))));
   }
-  QApplication::setFont(font);
-  QApplication::setPalette(palette);
 }
 
 // The formulas solved, the latest first, at most 20, each once, with its

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the window tests and the window drivers share: a dark desktop palette,
-// the contrast of two colours, and a log kept free of the offscreen
-// platform's complaints.
+// the application's look set for one test row, the contrast of two colours,
+// and a log kept free of the offscreen platform's complaints.
 #pragma once
 
+#include <QApplication>
 #include <QColor>
+#include <QFont>
 #include <QLatin1String>
 #include <QPalette>
 #include <QString>
@@ -39,6 +41,32 @@ inline QPalette DarkPalette() {
   dark.setColor(QPalette::HighlightedText, Qt::black);
   return dark;
 }
+
+// The application's font at `point_size` (0: as it is) and, when `dark`, the
+// dark palette, for as long as it lives; then the font and palette it found
+// come back, also when a check failed part-way and left the test early.
+class ApplicationLook {
+ public:
+  ApplicationLook(int point_size, bool dark)
+      : font_(QApplication::font()), palette_(QApplication::palette()) {
+    if (point_size > 0) {
+      QFont large = font_;
+      large.setPointSize(point_size);
+      QApplication::setFont(large);
+    }
+    if (dark) QApplication::setPalette(DarkPalette());
+  }
+  ~ApplicationLook() {
+    QApplication::setFont(font_);
+    QApplication::setPalette(palette_);
+  }
+  ApplicationLook(const ApplicationLook&) = delete;
+  ApplicationLook& operator=(const ApplicationLook&) = delete;
+
+ private:
+  QFont font_;
+  QPalette palette_;
+};
 
 // The offscreen platform cannot set a window's opacity or raise it; the splash
 // and the help window ask for both, which would bury the log.
