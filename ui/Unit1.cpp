@@ -163,7 +163,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   N1->insertAction(N2, ui::NewPrintAction(this, [this] {
                      return [report = ui::RunReport{comparison_.LastRun(), app::TableLines(*this),
                                                     StatusPanel->text().toStdString()}](
-                                QPagedPaintDevice& device) { ui::PaintRunReport(device, report); };
+                                QPagedPaintDevice& device, const ui::ReportOptions&) {
+                       // No pass tables: the options do not apply.
+                       ui::PaintRunReport(device, report);
+                     };
                    }));
   DetailOpener = new ui::DetailOpener(
       StringGrid1, [this] { return comparison_.LastRun(); },

@@ -387,11 +387,12 @@ void CommandLineTest::printsTheMainWindowAndADetailWindow() {
   QTemporaryDir folder;
   QString path;
   bool accept = true;
-  ui::SetPrintDialogRunner([&](QWidget*, QPrinter& printer) {
+  ui::SetPrintDialogRunner([&](QWidget*, QPrinter& printer, ui::ReportOptions&) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     return accept;
   });
+  ui::SetPrintPreviewRunner([](QWidget*, QPrinter&, const ui::PagePainter&) { return true; });
   TForm1 window;
   window.Button1Click(&window);
   const QList<QAction*> items = window.N1->actions();
@@ -430,6 +431,7 @@ void CommandLineTest::printsTheMainWindowAndADetailWindow() {
            qPrintable(detail_text));
   detail->close();
   ui::SetPrintDialogRunner(nullptr);
+  ui::SetPrintPreviewRunner(nullptr);
 }
 
 void CommandLineTest::tellsWhenItsOutputIsLost_data() {

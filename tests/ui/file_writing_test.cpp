@@ -154,7 +154,7 @@ class FileWritingTest : public QObject {
 
   std::unique_ptr<ui::DetailWindow> window_;
   std::shared_ptr<const app::RunRecord> run_;
-  std::vector<app::Variant> variants_;
+  app::VariantSet variants_;
   QStringList reports_;
 };
 
@@ -171,7 +171,7 @@ void FileWritingTest::initTestCase() {
   window_ = std::make_unique<ui::DetailWindow>(run_, core::kSecants);
   app::VariantRequest request;
   request.count = 2;
-  variants_ = app::MakeVariants(request);
+  variants_ = app::MakeVariantSet(request);
 }
 
 void FileWritingTest::cleanup() {
@@ -180,6 +180,7 @@ void FileWritingTest::cleanup() {
   app::SetFileCallsForTesting({});
   ui::RestoreDefaultSaveFileChooser();
   ui::SetPrintDialogRunner(nullptr);
+  ui::SetPrintPreviewRunner(nullptr);
   reports_.clear();
 }
 
@@ -208,12 +209,14 @@ QString FileWritingTest::Write(Writer writer, const QString& folder, const QStri
         window_->SavePassesAsCsv();
         break;
       case Writer::kPrint:
-        ui::SetPrintDialogRunner([&](QWidget*, QPrinter& printer) {
+        ui::SetPrintDialogRunner([&](QWidget*, QPrinter& printer, ui::ReportOptions&) {
           printer.setOutputFormat(QPrinter::PdfFormat);
           printer.setOutputFileName(target);
           return true;
         });
-        ui::PrintReport(window_.get(), paint);
+        ui::SetPrintPreviewRunner([](QWidget*, QPrinter&, const ui::PagePainter&) { return true; });
+        ui::PrintReport(window_.get(), [&paint](QPagedPaintDevice& device,
+                                                const ui::ReportOptions&) { paint(device); });
         break;
     }
   });
@@ -400,7 +403,8 @@ void FileWritingTest::printDialogRefusesANamedPipeBeforeOpeningIt() {
     refused_while_open = dialog->isVisible() && !reports_.isEmpty();
     dialog->reject();
   });
-  ui::Guarded([] { ui::PrintReport(nullptr, [](QPagedPaintDevice&) {}); });
+  ui::Guarded(
+      [] { ui::PrintReport(nullptr, [](QPagedPaintDevice&, const ui::ReportOptions&) {}); });
   ::close(reader);
   QVERIFY2(refused_while_open, qPrintable(reports_.join('\n')));
   QVERIFY2(reports_.constFirst().contains(QStringLiteral("Not a regular file: a named pipe")),
