@@ -2,6 +2,7 @@
 #include "ui/report/page_layout.h"
 
 #include <QBuffer>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QPagedPaintDevice>
 #include <QPdfWriter>
@@ -23,7 +24,7 @@ constexpr std::size_t kMeasuredRows = 200;
 // The width a chart is laid out at before it is scaled onto the page: a
 // small window's, so that its axes have room for their labels and its texts
 // come out no smaller than the tables'.
-constexpr double kChartWidth = 600;
+constexpr double kChartWidth = 720;
 // Between a chart and its legend, and at the legend's sides, in the chart's
 // units.
 constexpr int kLegendMargin = 12;
@@ -358,6 +359,14 @@ void PageLayout::Chart(QChart* chart, double height_share) {
       entries.isEmpty() ? 0 : LegendHeight(entries, legend_font, legend_width) + kLegendMargin;
   const QSizeF logical(kChartWidth, std::max(1.0, height / scale - legend_height));
   chart->resize(logical);
+  // Laid out now, not when the event loop would: the round axes choose
+  // their ticks for the plot's size only once they see it (KeepTicksFitting),
+  // and their first ticks, chosen for a window, crowd a plot on paper into
+  // labels shortened to "…". Their new ticks ask for a second layout.
+  if (QGraphicsLayout* layout = chart->layout()) {
+    layout->activate();
+    layout->activate();
+  }
   Ensure(height);
   // Counting, the plots are left out: they take no room beyond their share.
   if (outline_ != nullptr) {

@@ -29,11 +29,11 @@ namespace ui {
 
 namespace {
 
-constexpr double kConvergenceShare = 0.3;
+constexpr double kConvergenceShare = 0.36;
 // A method's plot of f: in its own report beside the convergence plot, in
 // the run's report alone and lower, so that methods share pages.
 constexpr double kFunctionShare = 0.3;
-constexpr double kSharedFunctionShare = 0.2;
+constexpr double kSharedFunctionShare = 0.26;
 constexpr double kMarginMillimetres = 15;
 
 // Paper is white whatever the screen's palette: the plots are drawn in a
