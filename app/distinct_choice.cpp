@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/distinct_choice.h"
 
-#include <limits>
-#include <numeric>
-
 namespace app {
 
 namespace {
@@ -89,15 +86,6 @@ std::vector<std::size_t> GrowDistinctChoice(const std::vector<Pairing>& candidat
     }
   }
   return chosen;
-}
-
-std::size_t LargestDistinctChoice(const std::vector<Pairing>& candidates, int left_count,
-                                  int right_count) {
-  std::vector<int> order(static_cast<std::size_t>(left_count));
-  std::iota(order.begin(), order.end(), 0);
-  return GrowDistinctChoice(candidates, left_count, right_count, {}, order,
-                            std::numeric_limits<std::size_t>::max())
-      .size();
 }
 
 }  // namespace app

@@ -29,8 +29,4 @@ std::vector<std::size_t> GrowDistinctChoice(const std::vector<Pairing>& candidat
                                             int right_count, std::vector<std::size_t> chosen,
                                             const std::vector<int>& left_order, std::size_t wanted);
 
-// The size of the largest choice.
-std::size_t LargestDistinctChoice(const std::vector<Pairing>& candidates, int left_count,
-                                  int right_count);
-
 }  // namespace app
