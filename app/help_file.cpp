@@ -9,6 +9,14 @@ namespace {
 
 constexpr const char* kName = "help.txt";
 
+// Linux names the executable here, links resolved: a program started through
+// a link in another directory still finds the copy installed beside it.
+std::filesystem::path ProgramDirectory() {
+  std::error_code error;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path() : program.parent_path();
+}
+
 }  // namespace
 
 std::string HelpFilePath(const std::filesystem::path& program_directory) {
@@ -25,11 +33,11 @@ std::string HelpFilePath(const std::filesystem::path& program_directory) {
 }
 
 std::string HelpFilePath() {
-  // Linux names the executable here, links resolved: a program started through
-  // a link in another directory still finds the copy installed beside it.
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  return HelpFilePath(error ? std::filesystem::path() : program.parent_path());
+  return HelpFilePath(ProgramDirectory());
+}
+
+std::filesystem::path InstalledDataDirectory() {
+  return (ProgramDirectory() / NLE_HELP_DIR_FROM_PROGRAM).lexically_normal();
 }
 
 }  // namespace app

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Which help.txt the help command reads.
+// Which help.txt the help command reads, and where the program's other
+// installed files are.
 #pragma once
 
 #include <filesystem>
@@ -17,5 +18,10 @@ std::string HelpFilePath(const std::filesystem::path& program_directory);
 
 // The same for the running program, whose directory the system reports.
 std::string HelpFilePath();
+
+// The folder of the files installed with the running program
+// (share/nonlinear-equations beside its bin/, or the build tree's copy of
+// that layout), whether or not it exists.
+std::filesystem::path InstalledDataDirectory();
 
 }  // namespace app

@@ -6,6 +6,7 @@
 // program's rule, not an error to fix.
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "app/number_text.h"
@@ -82,6 +83,19 @@ bool ScanReal(std::string_view text, long double& value) {
   if (!std::isfinite(v)) return false;
   value = negative ? -v : v;
   return true;
+}
+
+std::optional<std::string> WithTheSeparator(std::string_view text) {
+  const std::string& ours = DecimalSeparator();
+  long double value = 0;
+  if (ScanReal(text, value)) return std::nullopt;
+  for (const std::string_view other : {std::string_view("."), std::string_view(",")}) {
+    if (other == ours || text.find(other) == std::string_view::npos) continue;
+    std::string written(text);
+    written.replace(written.find(other), other.size(), ours);
+    if (ScanReal(written, value)) return written;
+  }
+  return std::nullopt;
 }
 
 long double ParseReal(std::string_view text) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,11 @@ void ReadDecimalSeparator();
 // Reads a real number; false when the text is not one (the value is then not
 // to be used). Raises nothing.
 bool ScanReal(std::string_view text, long double& value);
+
+// A text that is no number but reads as one with the decimal separator in
+// place of the other ("1,5" for "1.5" where the separator is ","): what a
+// user of another locale meant. Empty otherwise.
+std::optional<std::string> WithTheSeparator(std::string_view text);
 
 // Reads a real number or raises EConvertError
 // "'<text>' is not a valid floating point value".

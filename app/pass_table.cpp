@@ -197,6 +197,24 @@ std::vector<std::vector<std::string>> PassTable::AllLines() const {
   return Lines(0, RowCount() - 1, 0, ColumnCount() - 1);
 }
 
+std::vector<std::vector<std::string>> PassTable::EndLines(int at_each_end, bool short_cells) const {
+  const int rows = RowCount();
+  const bool all = at_each_end <= 0 || 2 * at_each_end >= rows;
+  std::vector<std::vector<std::string>> lines;
+  std::vector<std::string>& headers = lines.emplace_back();
+  for (int column = 0; column < ColumnCount(); ++column) headers.push_back(Header(column));
+  const auto add = [&](int row) {
+    std::vector<std::string>& line = lines.emplace_back();
+    for (int column = 0; column < ColumnCount(); ++column)
+      line.push_back(Text(row, column, short_cells));
+  };
+  for (int row = 0; row < (all ? rows : at_each_end); ++row) add(row);
+  if (all) return lines;
+  lines.emplace_back(static_cast<std::size_t>(ColumnCount()), "…");
+  for (int row = rows - at_each_end; row < rows; ++row) add(row);
+  return lines;
+}
+
 std::string DelimitedText(const std::vector<std::vector<std::string>>& lines,
                           std::string_view separator, std::string_view line_end) {
   std::string text;

@@ -49,6 +49,10 @@ class PassTable {
   std::vector<std::vector<std::string>> Lines(int first_row, int last_row, int first_column,
                                               int last_column) const;
   std::vector<std::vector<std::string>> AllLines() const;
+  // The headers, then the first and the last `at_each_end` rows with a row
+  // of "…" between them; every row when `at_each_end` is 0 or nothing would
+  // be left out. In the short form of ShortCell where `short_cells`.
+  std::vector<std::vector<std::string>> EndLines(int at_each_end, bool short_cells) const;
 
  private:
   std::optional<double> Value(int row, PassColumn column) const;

@@ -100,4 +100,9 @@ std::string AlignedText(const std::vector<std::vector<std::string>>& lines) {
   return text;
 }
 
+bool AnyMethodRan(const RunRecord& record) {
+  return std::any_of(record.method_set.begin(), record.method_set.end(),
+                     [&record](core::Method method) { return record.History(method).ran; });
+}
+
 }  // namespace app

@@ -90,6 +90,10 @@ struct SolvedRun {
 };
 SolvedRun Solve(const InputTexts& inputs);
 
+// Whether any method ran: an input that is no number stops the run before
+// the first, with nothing to show but the table's headers.
+bool AnyMethodRan(const RunRecord& record);
+
 // Lines of cells as plain text: the columns padded to their widest cell
 // (counted in characters), two spaces apart, no trailing spaces.
 std::string AlignedText(const std::vector<std::vector<std::string>>& lines);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Variants for a class: for every student an equation, k, l and an interval
 // that holds exactly one simple root with a sign change at its ends, checked
-// by solving it with the four methods; and the answer key. The same seed gives
-// the same variants everywhere: the generator is std::mt19937_64, whose output
-// the C++ standard fixes, mapped to ranges here rather than by the standard
+// by solving it with the four methods; and the answer key. No two variants of
+// a set share a root (as the table rounds it) or a function up to a factor,
+// so that no student can copy another's answer. The same seed gives the same
+// variants everywhere: the generator is std::mt19937_64, whose output the C++
+// standard fixes, mapped to ranges here rather than by the standard
 // distributions, which differ between libraries.
 #pragma once
 
@@ -28,7 +30,8 @@ inline constexpr core::MethodSet kVariantMethods = core::MethodSet::Specified();
 
 struct MethodAnswer {
   std::int32_t count = 0;
-  double root = 0;  // rounded as the results table shows it
+  double root = 0;      // rounded as the results table shows it
+  std::string verdict;  // in a word or two, as the detail window judges it
 };
 
 struct Variant {
@@ -42,13 +45,24 @@ struct Variant {
   std::string fastest;
 };
 
+struct VariantSet {
+  std::vector<Variant> variants;
+  // The equations with k, l and a root that were drawn and looked at to
+  // find them, those refused as repeats included.
+  int candidates = 0;
+};
+
 // Raises EConvertError for a precision that is no number, and core::Exception
-// when the precision is not positive or no variant can be found (after many
-// tries) for the equations asked for.
+// when the precision is not positive or the equations asked for cannot give
+// as many distinct variants (the message says how many they can give).
+VariantSet MakeVariantSet(const VariantRequest& request);
 std::vector<Variant> MakeVariants(const VariantRequest& request);
 
 // The task of one student, line by line, in Russian.
 std::vector<std::string> TaskLines(const Variant& variant);
+
+// The root to ten significant digits, beside the table's rounding in the key.
+std::string TenDigitRoot(const Variant& variant);
 
 // The answer key: a header line, then one line per variant.
 std::vector<std::vector<std::string>> AnswerLines(const std::vector<Variant>& variants);

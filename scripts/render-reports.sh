@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Writes 30 variants with their answer key and a run's report with the built
-# program, with no display, and renders their first pages as PNG pictures into
-# build/report-pictures/ to look at. Needs poppler-utils (scripts/setup.sh).
+# Writes a lab's 25 variants with their answer key and the default run's
+# report with every method's pages, with the built program and no display,
+# and renders every page as a PNG picture into build/report-pictures/ to look
+# at as a teacher would hand them out. Needs poppler-utils (scripts/setup.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=${1:-build/ui/nonlinear-equations}
 out=build/report-pictures
 mkdir -p "$out"
-"$program" --variants 30 --seed 2026 --out "$out/course"
-"$program" --solve --equation 3 --k 1 --l 0 --start 0 --precision 0.0001 --end 1 \
-  --decimal-separator . --history --report "$out/run.pdf" > /dev/null
-pdftoppm -r 80 -png -f 1 -l 1 "$out/course/variants.pdf" "$out/variants"
-pdftoppm -r 80 -png -f 1 -l 1 "$out/course/answers.pdf" "$out/answers"
-pdftoppm -r 80 -png -f 1 -l 3 "$out/run.pdf" "$out/run"
+"$program" --variants 25 --seed 2026 --title 'Лабораторная работа 3' --out "$out/course"
+"$program" --solve --history --report "$out/run.pdf" > /dev/null
+"$program" --solve --equation 3 -k 1 -l 0 --start 0 --precision 0.0001 --end 1 \
+  --decimal-separator . --history --report "$out/cosine.pdf" > /dev/null
+for document in course/variants course/answers run cosine; do
+  pdftoppm -r 80 -png "$out/$document.pdf" "$out/$(basename "$document")"
+done
 ls "$out"/*.png

@@ -13,7 +13,7 @@ packages=(
   fonts-dejavu-core locales desktop-file-utils dpkg-dev
   lintian appstream appstream-compose man-db groff-base librsvg2-bin xclip
   openbox xfwm4 xfconf wmctrl dbus-daemon
-  qt6-translations-l10n at-spi2-core
+  qt6-translations-l10n qt6-tools-dev qt6-l10n-tools at-spi2-core
   poppler-utils stress-ng
 )
 # Packages that one script alone needs, given by it (scripts/fuzz.sh: clang).

@@ -161,7 +161,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   WireCommands();
   PrintItem = ui::NewPrintAction(this, [this] {
     return [report = ui::RunReport{comparison_.LastRun(), app::TableLines(*this),
-                                   StatusPanel->text().toStdString()}](QPagedPaintDevice& device) {
+                                   StatusPanel->text().toStdString()}](
+               QPagedPaintDevice& device, const ui::ReportOptions&) {
+      // No pass tables: the options do not apply.
       ui::PaintRunReport(device, report);
     };
   });

@@ -11,6 +11,7 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/Unit4.h"
+#include "ui/platform/display_guard.h"
 #include "ui/platform/keyboard_context_menu.h"
 #include "ui/platform/qt_translations.h"
 
@@ -19,9 +20,11 @@ namespace ui {
 void PrepareProcess() {
   core::EstablishFloatingPointEnvironment();
   app::ReadDecimalSeparator();
+  GuardDisplay();
 }
 
 void StartProgram() {
+  ReleaseDisplayGuard();
   core::EstablishFloatingPointEnvironment();
   SetApplicationIdentity();
   LoadQtTranslations();

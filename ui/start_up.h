@@ -6,7 +6,9 @@
 namespace ui {
 
 // Before the toolkit starts: the program's floating-point environment and the
-// user's decimal separator.
+// user's decimal separator; and, until StartProgram, one line and status 1
+// instead of the toolkit's abort when no display can be opened
+// (ui/platform/display_guard.h).
 void PrepareProcess();
 
 // Once the toolkit has started, whose start-up may have touched the

@@ -99,8 +99,9 @@ TEST(MethodTextsTest, ATaskNamesTheMethodsItIsSolvedWith) {
   const std::vector<Variant> variants = MakeVariants(VariantRequest{1, 3, {0}, "0,001"});
   ASSERT_EQ(variants.size(), 1u);
   EXPECT_EQ(TaskLines(variants[0]).back(),
-            "Найдите корень методами половинного деления, хорд, касательных и секущих и сравните "
-            "число итераций.");
+            "Найдите корень методами половинного деления, хорд, касательных и секущих. Для "
+            "каждого метода запишите корень, как его показывает таблица программы, и число "
+            "итераций; назовите самый быстрый метод.");
 }
 
 // The window, the report and the JSON take their texts from one summary.

@@ -12,6 +12,7 @@
 
 #include "app/number_text.h"
 #include "app/pass_table.h"
+#include "app/table_window.h"
 #include "core/equations.h"
 #include "core/errors.h"
 #include "core/method_table.h"
@@ -181,6 +182,99 @@ TEST(TableWindow, ARunThatFailsKeepsItsTableAndMessage) {
   EXPECT_EQ(solved.window.Cell(2, 1), "5002");
   EXPECT_EQ(solved.window.Cell(2, 4), "");
   EXPECT_EQ(solved.window.StatusText(), "");
+}
+
+// Whether f₁ = c·f₂ for one c at every point where both are defined: two
+// such variants are one task with another k.
+bool SameUpToAFactor(const app::Variant& one, const app::Variant& other) {
+  const auto coefficients = [](const app::Variant& variant) {
+    return core::Coefficients{static_cast<double>(app::ParseReal(variant.inputs.k)),
+                              static_cast<double>(app::ParseReal(variant.inputs.l))};
+  };
+  std::optional<double> factor;
+  for (const double x : {-2.9, -1.7, -0.6, 0.4, 1.3, 2.2, 3.1}) {
+    const double a = core::f(one.inputs.equation, x, coefficients(one));
+    const double b = core::f(other.inputs.equation, x, coefficients(other));
+    if (!std::isfinite(a) || !std::isfinite(b)) continue;
+    if (b == 0) {
+      if (a != 0) return false;
+      continue;
+    }
+    if (!factor) factor = a / b;
+    if (std::fabs(a / b - *factor) > 1e-9 * std::fabs(*factor)) return false;
+  }
+  return true;
+}
+
+struct DistinctCase {
+  std::string name;
+  int count;
+  std::uint64_t seed;
+  std::vector<std::uint8_t> equations;
+  std::string precision;
+  bool enough;  // whether the equations can give `count` distinct variants
+};
+
+// No two variants of a set share a root as the table rounds it, or a
+// function up to a factor; every method's root in the key is the one its
+// table shows. Lists that cannot give as many say how many they can, and
+// exactly that many can be had.
+TEST(Variants, SetsAreDistinctOrSayHowManyDistinctOnesExist) {
+  const SeparatorGuard separator(".");
+  const DistinctCase cases[] = {
+      {"25 with seed 2026", 25, 2026, {}, "0.001", true},
+      {"the five digits of a finer precision", 30, 4, {}, "0.00001", true},
+      {"100 from equation 3", 100, 1, {3}, "0.001", false},
+      {"100 from equations 2, 4 and 9", 100, 1, {2, 4, 9}, "0.001", false},
+  };
+  for (const DistinctCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    app::VariantRequest request = Request(c.count, c.seed, c.equations);
+    request.precision_text = c.precision;
+    if (!c.enough) {
+      std::string message;
+      try {
+        app::MakeVariantSet(request);
+      } catch (const core::Exception& error) {
+        message = error.Message();
+      }
+      // "Можно составить только 24 различных варианта …"
+      const std::string only = "только ";
+      const std::size_t at = message.find(only);
+      ASSERT_NE(at, std::string::npos) << message;
+      ASSERT_NE(message.find(" различн", at), std::string::npos) << message;
+      const int most = std::stoi(message.substr(at + only.size()));
+      EXPECT_LT(most, c.count);
+      EXPECT_NE(message.find("нужно " + std::to_string(c.count)), std::string::npos) << message;
+      request.count = most + 1;
+      EXPECT_THROW(app::MakeVariantSet(request), core::Exception);
+      request.count = most;  // checked below as a set that is enough
+    }
+    const app::VariantSet set = app::MakeVariantSet(request);
+    ASSERT_EQ(set.variants.size(), static_cast<std::size_t>(request.count));
+    EXPECT_GE(set.candidates, request.count);
+    const std::vector<std::vector<std::string>> key = app::AnswerLines(set.variants);
+    std::set<std::string> roots;
+    for (std::size_t i = 0; i < set.variants.size(); ++i) {
+      const app::Variant& variant = set.variants[i];
+      SCOPED_TRACE("variant " + std::to_string(variant.number));
+      EXPECT_TRUE(roots.insert(key[i + 1][7]).second) << key[i + 1][7];
+      for (std::size_t j = 0; j < i; ++j)
+        EXPECT_FALSE(SameUpToAFactor(variant, set.variants[j])) << "variant " << j + 1;
+      // The methods' roots, counts and order as the window's table has them.
+      const app::SolvedRun solved = app::Solve(variant.inputs);
+      for (const std::vector<std::string>& row : solved.window.Lines()) {
+        std::size_t column = 9;  // the first method's root, then its count
+        for (const core::Method method : app::kVariantMethods) {
+          if (row[0] == core::EntryOf(method).name) {
+            EXPECT_EQ(key[i + 1][column], row[1]) << row[0];
+            EXPECT_EQ(key[i + 1][column + 1], row[2]) << row[0];
+          }
+          column += 3;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -35,8 +35,18 @@ struct Result {
   QString err;
 };
 
-Result RunProgram(const QStringList& arguments) {
+// `environment` changes the test's own: "NAME=value" sets, "-NAME" removes.
+Result RunProgram(const QStringList& arguments, const QStringList& environment = {}) {
   QProcess process;
+  QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+  for (const QString& change : environment) {
+    if (change.startsWith(QLatin1Char('-'))) {
+      variables.remove(change.mid(1));
+    } else {
+      variables.insert(change.section(QLatin1Char('='), 0, 0), change.section(QLatin1Char('='), 1));
+    }
+  }
+  process.setProcessEnvironment(variables);
   process.start(QStringLiteral(NLE_PROGRAM), arguments);
   if (!process.waitForFinished(60'000)) {
     process.kill();
@@ -63,6 +73,25 @@ int PdfPages(const QString& path) {
 
 const QString kHint = QStringLiteral("Try 'nonlinear-equations --help' for more information.\n");
 
+// The words pdftotext finds, with their height in points, of those that run
+// across the page: the height of a word turned on its side is its width.
+QList<std::pair<double, QString>> LevelWordHeights(const QString& pdf) {
+  const QString html =
+      Tool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+  static const QRegularExpression word(QStringLiteral(
+      "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">"
+      "([^<]*)</word>"));
+  QList<std::pair<double, QString>> heights;
+  for (auto match = word.globalMatch(html); match.hasNext();) {
+    const QRegularExpressionMatch found = match.next();
+    const double width = found.captured(3).toDouble() - found.captured(1).toDouble();
+    const double height = found.captured(4).toDouble() - found.captured(2).toDouble();
+    // A single character's box does not tell which way it runs.
+    if (width > height && found.captured(5).size() > 1) heights.append({height, found.captured(5)});
+  }
+  return heights;
+}
+
 }  // namespace
 
 class CommandLineTest : public QObject {
@@ -81,7 +110,13 @@ class CommandLineTest : public QObject {
   void namesNoFastestMethodAfterAnError();
   void givesEachVerdictItsKeyAndNotes_data();
   void givesEachVerdictItsKeyAndNotes();
-  void writesAReportPageForEveryFortyFivePasses();
+  void printsTheFirstAndLastPassesOfARunAtTheCap();
+  void readsOnPaper_data();
+  void readsOnPaper();
+  void speaksTheUsersLanguage_data();
+  void speaksTheUsersLanguage();
+  void writesNoRowsForARunThatCannotStart_data();
+  void writesNoRowsForARunThatCannotStart();
   void writesTheSameVariantsAsTheLibraryForTheSameSeed();
   void printsTheMainWindowAndADetailWindow();
   void tellsWhenItsOutputIsLost_data();
@@ -167,11 +202,11 @@ void CommandLineTest::answersEachKindOfCall_data() {
       << QStringList{"--solve", "--decimal-separator", "5"} << 2 << QString()
       << QStringLiteral("nonlinear-equations: --decimal-separator takes '.' or ',', not '5'\n") +
              kHint;
-  // The window reads k first: the table has its headers, the error box the
-  // reader's message.
+  // The window reads k first: a run that cannot start writes no table (a
+  // script would read its headers as a result), the error box's message
+  // goes to standard error.
   QTest::newRow("input that is no number")
-      << QStringList{"--solve", "--format", "csv", "--k", "abc"} << 1
-      << QStringLiteral("Метод рассчета,Значение,Кол-во итераций\nМетод половинного деления,,\n*")
+      << QStringList{"--solve", "--format", "csv", "--k", "abc"} << 1 << QString()
       << QStringLiteral("'abc' is not a valid floating point value.\n");
   QTest::newRow("typed formula")
       << QStringList{"--solve", "--formula", "x^3-2*x-5", "--start", "2",
@@ -189,8 +224,10 @@ void CommandLineTest::answersEachKindOfCall_data() {
       << QStringLiteral("nonlinear-equations: --formula and --equation exclude each other\n") +
              kHint;
   QTest::newRow("the separator is the locale's")
-      << QStringList{"--solve", "--start", "1,5"} << 1 << QStringLiteral("*")
-      << QStringLiteral("'1,5' is not a valid floating point value.\n");
+      << QStringList{"--solve", "--start", "1,5"} << 1 << QString()
+      << QStringLiteral(
+             "'1,5' is not a valid floating point value.\n"
+             "Hint: use 1.5 or --decimal-separator ,\n");
 }
 
 void CommandLineTest::answersEachKindOfCall() {
@@ -219,6 +256,9 @@ void CommandLineTest::leavesTheToolkitsOptionsToTheToolkit_data() {
       << QStringList{"-platform", "offscreen", "--solve", "-style", "fusion", "--k", "2"}
       << QStringList{"--solve", "--k", "2"};
   QTest::newRow("unknown") << QStringList{"-frobnicate"} << QStringList{"-frobnicate"};
+  QTest::newRow("the window's title and the handout's")
+      << QStringList{"-title", "Окно", "--variants", "2", "--title=Лабораторная", "--title", "3"}
+      << QStringList{"--variants", "2", "--title=Лабораторная", "--title", "3"};
 }
 
 void CommandLineTest::leavesTheToolkitsOptionsToTheToolkit() {
@@ -411,35 +451,211 @@ void CommandLineTest::givesEachVerdictItsKeyAndNotes() {
   }
 }
 
-void CommandLineTest::writesAReportPageForEveryFortyFivePasses() {
+void CommandLineTest::printsTheFirstAndLastPassesOfARunAtTheCap() {
   QTemporaryDir folder;
-  const QString pdf = folder.filePath(QStringLiteral("run.pdf"));
+  const QString whole = folder.filePath(QStringLiteral("whole.pdf"));
+  const QString ends = folder.filePath(QStringLiteral("ends.pdf"));
   // At the cap: three methods stop there, the secants end in an error; the
   // report is written all the same, as the window keeps its table.
   const QStringList cap = {"--solve", "--precision", "-1", "--history"};
   const Result json = RunProgram(cap + QStringList{"--format", "json"});
-  const Result report = RunProgram(cap + QStringList{"--report", pdf});
+  const Result report = RunProgram(cap + QStringList{"--report", whole});
+  const Result text = RunProgram(cap + QStringList{"--history-passes", "3", "--report", ends});
   QCOMPARE(report.status, 1);
   QCOMPARE(json.status, 1);
-  // The main page, then each method: one page of texts and plots, and its
-  // pass table, 45 rows to a page under a repeated header. Bisection's 5,001
-  // passes and its row 0 make 5,002 rows, 112 pages; the chords' and the
-  // tangents' passes 0 to 5,000 make 5,001 rows, 112 pages each; the
-  // secants' passes 0 to 5 before their error, one page.
-  // 1 + 3 × (1 + 112) + (1 + 1) = 342.
+  QCOMPARE(text.status, 1);
   const QJsonArray methods =
       QJsonDocument::fromJson(json.out.toUtf8())[QStringLiteral("methods")].toArray();
   const int passes[] = {5001, 5001, 5001, 6};
   for (int i = 0; i < 4; ++i)
     QCOMPARE(methods[i][QStringLiteral("passes")].toArray().size(), passes[i]);
-  QCOMPARE(PdfPages(pdf), 342);
-  const QString text =
-      Tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  // Every pass, numbered to the last page.
+  const int pages = PdfPages(whole);
+  QVERIFY2(pages > 100, qPrintable(QString::number(pages)));
+  const QString all =
+      Tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), whole, QStringLiteral("-")});
   for (const QString& cell :
        {QStringLiteral("Кол-во итераций"), QStringLiteral("Метод половинного деления"),
         QStringLiteral("5002"), QStringLiteral("Таблица проходов: Метод секущих"),
-        QStringLiteral("Расчёт прерван ошибкой: Invalid")})
-    QVERIFY2(text.contains(cell), qPrintable(cell));
+        QStringLiteral("Расчёт прерван ошибкой: Invalid"),
+        QStringLiteral("Страница %1 из %1").arg(pages)})
+    QVERIFY2(all.contains(cell), qPrintable(cell));
+  // The first three passes and the last three, "…" between them: the
+  // bisection's rows 0 to 2 and 4998 to 5000 (its counter says 5002).
+  QCOMPARE(PdfPages(ends), 3);
+  const QString shortened =
+      Tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ends, QStringLiteral("-")});
+  for (const QString& text_out : {shortened, text.out}) {
+    QCOMPARE(text_out.count(QRegularExpression(QStringLiteral("(?m)^\\s*…\\s+…"))), 3);
+    // The secants' six passes are all there: three at each end leave none out.
+    QVERIFY2(text_out.contains(QRegularExpression(QStringLiteral("(?m)^\\s*4998\\s"))),
+             qPrintable(text_out));
+    QVERIFY(!text_out.contains(QRegularExpression(QStringLiteral("(?m)^\\s*(2000|4997)\\s"))));
+  }
+}
+
+void CommandLineTest::readsOnPaper_data() {
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<int>("most_pages");
+  QTest::addColumn<QStringList>("texts");  // each somewhere in the document
+  const QStringList legend = {QStringLiteral("Половинное деление — сошёлся"),
+                              QStringLiteral("Хорды — сошёлся"),
+                              QStringLiteral("Касательные — сошёлся"),
+                              QStringLiteral("Секущие — сошёлся"),
+                              QStringLiteral("Отрезок прохода"),
+                              QStringLiteral("Приближения xₙ")};
+  QTest::newRow("the default run with its passes")
+      << QStringList{"--solve", "--history", "--report"} << QStringLiteral("run.pdf") << 3
+      << legend;
+  // Long tables run over pages: each continuation says whose it is.
+  QTest::newRow("the first and last 30 passes at the cap")
+      << QStringList{"--solve",          "--precision", "-1",      "--history",
+                     "--history-passes", "30",          "--report"}
+      << QStringLiteral("run.pdf") << 12
+      << QStringList{QStringLiteral("Таблица проходов: Метод хорд (продолжение)")};
+  QTest::newRow("a handout of 25 variants")
+      << QStringList{"--variants", "25", "--seed", "2026", "--title", "Лабораторная 3", "--out"}
+      << QStringLiteral("variants.pdf") << 5
+      << QStringList{QStringLiteral("Лабораторная 3. Вариант 25"), QStringLiteral("Фамилия, имя:"),
+                     QStringLiteral("Решите уравнение f(x) = 0, где f(x) = k·cos(l·x); k = "),
+                     QStringLiteral("В списке программы: x=k*cos(l*x).")};
+  QTest::newRow("its answer key") << QStringList{"--variants", "25", "--seed", "2026", "--out"}
+                                  << QStringLiteral("answers.pdf") << 3
+                                  << QStringList{QStringLiteral("2.170803764"),
+                                                 QStringLiteral("просмотрено кандидатов")};
+}
+
+// Page numbers, a running header naming the method of every pass table on
+// the page, legends, and no text smaller than 8 pt across the page.
+void CommandLineTest::readsOnPaper() {
+  QFETCH(QStringList, arguments);
+  QFETCH(QString, file);
+  QFETCH(int, most_pages);
+  QFETCH(QStringList, texts);
+  QTemporaryDir folder;
+  const bool report = arguments.constLast() == QStringLiteral("--report");
+  const QString target = report ? folder.filePath(file) : folder.path();
+  QCOMPARE(RunProgram(arguments + QStringList{target}).status, arguments.contains("-1") ? 1 : 0);
+  const QString pdf = folder.filePath(file);
+  const int pages = PdfPages(pdf);
+  QVERIFY2(pages >= 1 && pages <= most_pages, qPrintable(QString::number(pages)));
+  const QString text =
+      Tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  QString flat = text;
+  flat.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+  for (const QString& expected : texts) QVERIFY2(flat.contains(expected), qPrintable(expected));
+  QVERIFY(!flat.contains(QStringLiteral("то есть")));
+  const QStringList page_texts = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+  QCOMPARE(page_texts.size(), pages);
+  static const QRegularExpression table(QStringLiteral("Таблица проходов: (Метод [а-я ]+)"));
+  for (int page = 0; page < pages; ++page) {
+    const QString& here = page_texts[page];
+    QVERIFY2(here.contains(QStringLiteral("Страница %1 из %2").arg(page + 1).arg(pages)),
+             qPrintable(here));
+    const QString header = here.section(QLatin1Char('\n'), 0, 0);
+    for (auto match = table.globalMatch(here); match.hasNext();) {
+      const QString method = match.next().captured(1).trimmed();
+      // Long headers end in "…", past the page's half: the first method is
+      // always whole.
+      if (match.hasNext()) continue;
+      QVERIFY2(header.contains(method) || header.endsWith(QStringLiteral("…")),
+               qPrintable(header + " / " + method));
+    }
+  }
+  const QList<std::pair<double, QString>> heights = LevelWordHeights(pdf);
+  QVERIFY(!heights.isEmpty());
+  // DejaVu Sans: a word is 1.164 times its size high.
+  for (const auto& [height, word] : heights)
+    QVERIFY2(height >= 8 * 1.16, qPrintable(QStringLiteral("%1: %2 pt").arg(word).arg(height)));
+}
+
+void CommandLineTest::speaksTheUsersLanguage_data() {
+  QTest::addColumn<QStringList>("environment");
+  QTest::addColumn<QStringList>("arguments");
+  QTest::addColumn<int>("status");
+  QTest::addColumn<QString>("out");  // a part of it
+  QTest::addColumn<QString>("err");  // the whole
+  // Qt reads the locale's name: the locale need not be generated.
+  const QStringList russian = {"LC_ALL=ru_RU.UTF-8"};
+  const QStringList english = {"LC_ALL=C.UTF-8"};
+  const QString russian_hint = QStringLiteral("Подробнее: «nonlinear-equations --help».\n");
+  QTest::newRow("Russian help") << russian << QStringList{"--help"} << 0
+                                << QStringLiteral("--solve                  Решить одно уравнение")
+                                << QString();
+  QTest::newRow("English help") << english << QStringList{"--help"} << 0
+                                << QStringLiteral("--solve                  Solve one equation")
+                                << QString();
+  QTest::newRow("Russian from LANG")
+      << QStringList{"-LC_ALL", "LANG=ru_RU.UTF-8"} << QStringList{"--help"} << 0
+      << QStringLiteral("Использование: ") << QString();
+  QTest::newRow("Russian usage error")
+      << russian << QStringList{"--variants", "3"} << 2 << QString()
+      << QStringLiteral("nonlinear-equations: --variants требует --out\n") + russian_hint;
+  QTest::newRow("Qt's own usage error in Russian")
+      << russian << QStringList{"--bogus"} << 2 << QString()
+      << QStringLiteral("nonlinear-equations: Неизвестный параметр «bogus».\n") + russian_hint;
+  // The results and the error box's message stay as the windows have them.
+  QTest::newRow("Russian separator hint")
+      << russian << QStringList{"--solve", "--decimal-separator", ",", "--start", "1.5"} << 1
+      << QString()
+      << QStringLiteral(
+             "'1.5' is not a valid floating point value.\n"
+             "Подсказка: используйте 1,5 или --decimal-separator .\n");
+  QTest::newRow("no hint for what is no number either way")
+      << russian << QStringList{"--solve", "--decimal-separator", ",", "--start", "1.5.1"} << 1
+      << QString() << QStringLiteral("'1.5.1' is not a valid floating point value.\n");
+  const QStringList no_display = {"-DISPLAY", "-WAYLAND_DISPLAY", "QT_QPA_PLATFORM=xcb"};
+  QTest::newRow("no display, in Russian")
+      << no_display + russian << QStringList{} << 1 << QString()
+      << QStringLiteral(
+             "nonlinear-equations: окнам программы нужен графический дисплей, а открыть его не "
+             "удалось; --solve и --variants работают и без него (см. --help).\n");
+  QTest::newRow("no display, in English")
+      << no_display + english << QStringList{} << 1 << QString()
+      << QStringLiteral(
+             "nonlinear-equations: the windows need a graphical display, and none could be "
+             "opened; --solve and --variants work without one (see --help).\n");
+}
+
+void CommandLineTest::speaksTheUsersLanguage() {
+  QFETCH(QStringList, environment);
+  QFETCH(QStringList, arguments);
+  QFETCH(int, status);
+  QFETCH(QString, out);
+  QFETCH(QString, err);
+  const Result result = RunProgram(arguments, environment);
+  QCOMPARE(result.err, err);
+  QCOMPARE(result.status, status);
+  if (out.isEmpty()) {
+    QCOMPARE(result.out, QString());
+  } else {
+    QVERIFY2(result.out.contains(out), qPrintable(result.out));
+  }
+}
+
+void CommandLineTest::writesNoRowsForARunThatCannotStart_data() {
+  QTest::addColumn<QString>("format");
+  QTest::newRow("text") << QStringLiteral("text");
+  QTest::newRow("csv") << QStringLiteral("csv");
+  QTest::newRow("json") << QStringLiteral("json");
+}
+
+void CommandLineTest::writesNoRowsForARunThatCannotStart() {
+  QFETCH(QString, format);
+  const Result result = RunProgram({"--solve", "--l", "1,5", "--format", format});
+  QCOMPARE(result.status, 1);
+  QVERIFY2(result.err.startsWith(QStringLiteral("'1,5' is not a valid floating point value.\n")),
+           qPrintable(result.err));
+  if (format != QStringLiteral("json")) {
+    QCOMPARE(result.out, QString());
+    return;
+  }
+  const QJsonObject json = QJsonDocument::fromJson(result.out.toUtf8()).object();
+  QCOMPARE(json[QStringLiteral("error")].toString(),
+           QStringLiteral("'1,5' is not a valid floating point value"));
+  QVERIFY(json[QStringLiteral("fastest")].isNull());
+  QCOMPARE(json[QStringLiteral("table")].toArray().size(), 0);
 }
 
 void CommandLineTest::writesTheSameVariantsAsTheLibraryForTheSameSeed() {
@@ -466,10 +682,18 @@ void CommandLineTest::printsTheMainWindowAndADetailWindow() {
   QTemporaryDir folder;
   QString path;
   bool accept = true;
-  ui::SetPrintDialogRunner([&](QWidget*, QPrinter& printer) {
+  bool print_previewed = true;
+  int passes_at_each_end = 0;
+  int previews = 0;
+  ui::SetPrintDialogRunner([&](QWidget*, QPrinter& printer, ui::ReportOptions& options) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
+    options.passes_at_each_end = passes_at_each_end;
     return accept;
+  });
+  ui::SetPrintPreviewRunner([&](QWidget*, QPrinter&, const ui::PagePainter&) {
+    ++previews;
+    return print_previewed;
   });
   TForm1 window;
   window.Button1Click(&window);
@@ -480,7 +704,13 @@ void CommandLineTest::printsTheMainWindowAndADetailWindow() {
   path = folder.filePath(QStringLiteral("cancelled.pdf"));
   print->trigger();
   QVERIFY(!QFile::exists(path));
+  QCOMPARE(previews, 0);
   accept = true;
+  print_previewed = false;
+  (*print)->trigger();
+  QVERIFY(!QFile::exists(path));
+  QCOMPARE(previews, 1);
+  print_previewed = true;
   path = folder.filePath(QStringLiteral("main.pdf"));
   print->trigger();
   const QString main_text = Tool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
@@ -494,14 +724,21 @@ void CommandLineTest::printsTheMainWindowAndADetailWindow() {
     return item->text() == QStringLiteral("&Печать…");
   });
   QVERIFY(detail_print != actions.end());
+  // The print dialog's "Проходы": the first and the last pass of the
+  // chords' three.
+  passes_at_each_end = 1;
   path = folder.filePath(QStringLiteral("detail.pdf"));
   (*detail_print)->trigger();
-  QCOMPARE(PdfPages(path), 2);  // texts and plots, then the pass table
-  const QString detail_text = Tool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+  QCOMPARE(PdfPages(path), 1);  // texts, plots and the short pass table
+  const QString detail_text =
+      Tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
   QVERIFY2(detail_text.contains(QStringLiteral("Таблица проходов: Метод хорд")),
+           qPrintable(detail_text));
+  QVERIFY2(detail_text.contains(QRegularExpression(QStringLiteral("(?m)^\\s*…\\s+…"))),
            qPrintable(detail_text));
   detail->close();
   ui::SetPrintDialogRunner(nullptr);
+  ui::SetPrintPreviewRunner(nullptr);
 }
 
 void CommandLineTest::tellsWhenItsOutputIsLost_data() {

@@ -12,13 +12,18 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -39,6 +44,7 @@
 #include "ui/detail/window_place.h"
 #include "ui/error_boundary.h"
 #include "ui/platform/file_chooser.h"
+#include "ui/platform/qt_translations.h"
 #include "ui/report/print_command.h"
 #include "ui/report/run_report.h"
 #include "ui/report/variant_documents.h"
@@ -146,6 +152,7 @@ class FileWritingTest : public QObject {
   void settingsThatAreNoRegularFileAreLeftAlone_data();
   void settingsThatAreNoRegularFileAreLeftAlone();
   void printDialogRefusesANamedPipeBeforeOpeningIt();
+  void printsWhatThePreviewShowedWithTheDialogsPasses();
 
  private:
   // Runs the writer as its command does, inside the error boundary; the
@@ -154,7 +161,7 @@ class FileWritingTest : public QObject {
 
   std::unique_ptr<ui::DetailWindow> window_;
   std::shared_ptr<const app::RunRecord> run_;
-  std::vector<app::Variant> variants_;
+  app::VariantSet variants_;
   QStringList reports_;
 };
 
@@ -171,7 +178,7 @@ void FileWritingTest::initTestCase() {
   window_ = std::make_unique<ui::DetailWindow>(run_, core::kSecants);
   app::VariantRequest request;
   request.count = 2;
-  variants_ = app::MakeVariants(request);
+  variants_ = app::MakeVariantSet(request);
 }
 
 void FileWritingTest::cleanup() {
@@ -180,6 +187,7 @@ void FileWritingTest::cleanup() {
   app::SetFileCallsForTesting({});
   ui::RestoreDefaultSaveFileChooser();
   ui::SetPrintDialogRunner(nullptr);
+  ui::SetPrintPreviewRunner(nullptr);
   reports_.clear();
 }
 
@@ -208,12 +216,14 @@ QString FileWritingTest::Write(Writer writer, const QString& folder, const QStri
         window_->SavePassesAsCsv();
         break;
       case Writer::kPrint:
-        ui::SetPrintDialogRunner([&](QWidget*, QPrinter& printer) {
+        ui::SetPrintDialogRunner([&](QWidget*, QPrinter& printer, ui::ReportOptions&) {
           printer.setOutputFormat(QPrinter::PdfFormat);
           printer.setOutputFileName(target);
           return true;
         });
-        ui::PrintReport(window_.get(), paint);
+        ui::SetPrintPreviewRunner([](QWidget*, QPrinter&, const ui::PagePainter&) { return true; });
+        ui::PrintReport(window_.get(), [&paint](QPagedPaintDevice& device,
+                                                const ui::ReportOptions&) { paint(device); });
         break;
     }
   });
@@ -400,11 +410,74 @@ void FileWritingTest::printDialogRefusesANamedPipeBeforeOpeningIt() {
     refused_while_open = dialog->isVisible() && !reports_.isEmpty();
     dialog->reject();
   });
-  ui::Guarded([] { ui::PrintReport(nullptr, [](QPagedPaintDevice&) {}); });
+  ui::Guarded(
+      [] { ui::PrintReport(nullptr, [](QPagedPaintDevice&, const ui::ReportOptions&) {}); });
   ::close(reader);
   QVERIFY2(refused_while_open, qPrintable(reports_.join('\n')));
   QVERIFY2(reports_.constFirst().contains(QStringLiteral("Not a regular file: a named pipe")),
            qPrintable(reports_.constFirst()));
+}
+
+// The real dialog and preview: the "Проходы" tab's number reaches the
+// report, the preview shows the pages, and its "Печать" prints them once,
+// to the file the dialog named. NLE_SCREENSHOT_DIR, when set, receives
+// pictures of both.
+void FileWritingTest::printsWhatThePreviewShowedWithTheDialogsPasses() {
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("report.pdf"));
+  const QString pictures = qEnvironmentVariable("NLE_SCREENSHOT_DIR");
+  const auto picture = [&pictures](QWidget& widget, const QString& name) {
+    if (!pictures.isEmpty() && QDir().mkpath(pictures))
+      widget.grab().save(pictures + QLatin1Char('/') + name + QStringLiteral(".png"));
+  };
+  // Qt's own texts in Russian, as the program shows them.
+  ui::LoadQtTranslations();
+  if (qEnvironmentVariableIsSet("NLE_DARK_PALETTE"))
+    QApplication::setPalette(window_test::DarkPalette());
+  bool dialog_seen = false;
+  bool preview_seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    dialog_seen = true;
+    auto* passes = dialog->findChild<QSpinBox*>(QStringLiteral("passesAtEachEnd"));
+    auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (passes == nullptr || file == nullptr) return dialog->reject();
+    passes->setValue(2);
+    file->setEnabled(true);  // as when the PDF printer is chosen
+    file->setText(path);
+    // The options, with the "Проходы" tab, show below the printer.
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+      if (button->text().endsWith(QStringLiteral(">>"))) button->click();
+    if (auto* tabs = passes->parentWidget()->parentWidget()->parentWidget())
+      if (auto* tab_widget = qobject_cast<QTabWidget*>(tabs)) tab_widget->setCurrentIndex(2);
+    picture(*dialog, QStringLiteral("print_dialog"));
+    QTimer::singleShot(0, [&] {
+      auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+      if (preview == nullptr) return;
+      preview_seen = true;
+      picture(*preview, QStringLiteral("print_preview"));
+      const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+      for (QAction* action : preview->findChildren<QAction*>()) {
+        if (action->text() == print) return action->trigger();
+      }
+      preview->reject();
+    });
+    dialog->accept();
+  });
+  std::vector<int> painted;  // the passes at each end, at every painting
+  ui::Guarded([&] {
+    ui::PrintReport(nullptr, [&](QPagedPaintDevice& device, const ui::ReportOptions& options) {
+      painted.push_back(options.passes_at_each_end);
+      ui::PaintMethodReport(device, *run_, core::kSecants, options);
+    });
+  });
+  QVERIFY2(dialog_seen && preview_seen, qPrintable(reports_.join('\n')));
+  QVERIFY2(reports_.isEmpty(), qPrintable(reports_.join('\n')));
+  // The preview paints at least once, the file once more.
+  QVERIFY2(painted.size() >= 2, qPrintable(QString::number(painted.size())));
+  for (const int passes : painted) QCOMPARE(passes, 2);
+  QVERIFY(QFile::exists(path));
 }
 
 int main(int argc, char* argv[]) {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
@@ -25,6 +26,7 @@
 #include "ui/command_line/run_json.h"
 #include "ui/command_line/standard_streams.h"
 #include "ui/platform/file_chooser.h"
+#include "ui/platform/program_language.h"
 #include "ui/report/run_report.h"
 #include "ui/report/variant_documents.h"
 #include "ui/widgets/utf8_text.h"
@@ -34,6 +36,14 @@ namespace ui {
 namespace {
 
 constexpr int kMostVariants = 1000;
+// More passes than any method makes: a bound for --history-passes.
+constexpr int kMostPassesAtEachEnd = 10'000;
+
+// The command line's texts, in the user's language (ui/platform/
+// program_language.h). The results are the windows' and stay Russian.
+class Text {
+  Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
 
 // A usage error: what is wrong, for "nonlinear-equations: <what>".
 struct UsageError {
@@ -54,61 +64,68 @@ std::string Utf8(const QString& text) {
 
 struct Options {
   QCommandLineOption solve{QStringLiteral("solve"),
-                           QStringLiteral("Solve one equation with the four methods.")};
+                           Text::tr("Solve one equation with the four methods.")};
   QCommandLineOption equation{QStringLiteral("equation"),
-                              QStringLiteral("The equation's number in the list, 0 to 9 "
-                                             "(default 0)."),
+                              Text::tr("The equation's number in the list, 0 to 9 (default 0)."),
                               QStringLiteral("n")};
   QCommandLineOption formula{QStringLiteral("formula"),
-                             QStringLiteral("A typed f(x) to solve instead, e.g. 'x^3-2*x-5', in "
-                                            "the language of the typed-equation window."),
+                             Text::tr("A typed f(x) to solve instead, e.g. 'x^3-2*x-5', in the "
+                                      "language of the typed-equation window."),
                              QStringLiteral("f(x)")};
-  QCommandLineOption k{QStringLiteral("k"), QStringLiteral("The coefficient k (default 1)."),
+  QCommandLineOption k{QStringLiteral("k"), Text::tr("The coefficient k (default 1)."),
                        QStringLiteral("k")};
-  QCommandLineOption l{QStringLiteral("l"), QStringLiteral("The coefficient l (default 1)."),
+  QCommandLineOption l{QStringLiteral("l"), Text::tr("The coefficient l (default 1)."),
                        QStringLiteral("l")};
-  QCommandLineOption start{QStringLiteral("start"), QStringLiteral("The start a (default 1)."),
+  QCommandLineOption start{QStringLiteral("start"), Text::tr("The start a (default 1)."),
                            QStringLiteral("a")};
   QCommandLineOption precision{
       QStringLiteral("precision"),
-      QStringLiteral("The precision; its length in characters sets the decimals of the roots "
-                     "(default 0,001 with the locale's separator)."),
+      Text::tr("The precision; its length in characters sets the decimals of the roots "
+               "(default 0,001 with the locale's separator)."),
       QStringLiteral("eps")};
-  QCommandLineOption end{QStringLiteral("end"), QStringLiteral("The end b (default 2)."),
+  QCommandLineOption end{QStringLiteral("end"), Text::tr("The end b (default 2)."),
                          QStringLiteral("b")};
   QCommandLineOption format{QStringLiteral("format"),
-                            QStringLiteral("Output: text (default), csv or json."),
+                            Text::tr("Output: text (default), csv or json."),
                             QStringLiteral("format")};
   QCommandLineOption history{QStringLiteral("history"),
-                             QStringLiteral("Add each method's passes (text and json); with "
-                                            "--report, each method's pages.")};
+                             Text::tr("Add each method's passes (text and json); with --report, "
+                                      "each method's pages.")};
+  QCommandLineOption history_passes{
+      QStringLiteral("history-passes"),
+      Text::tr("With --history, only each method's first n and last n passes in the text and "
+               "the report, with a row of '…' between them (default: all)."),
+      QStringLiteral("n")};
   QCommandLineOption separator{
       QStringLiteral("decimal-separator"),
-      QStringLiteral("The decimal separator of inputs and outputs, '.' or ',', instead of the "
-                     "locale's."),
+      Text::tr("The decimal separator of inputs and outputs, '.' or ',', instead of the "
+               "locale's."),
       QStringLiteral("c")};
   QCommandLineOption report{QStringLiteral("report"),
-                            QStringLiteral("Also write the run's report as PDF."),
+                            Text::tr("Also write the run's report as PDF."),
                             QStringLiteral("file.pdf")};
   QCommandLineOption variants{QStringLiteral("variants"),
-                              QStringLiteral("Make n variants with their answer key."),
+                              Text::tr("Make n variants with their answer key."),
                               QStringLiteral("n")};
   QCommandLineOption seed{QStringLiteral("seed"),
-                          QStringLiteral("The variants' seed (default 1): the same seed, the "
-                                         "same variants."),
+                          Text::tr("The variants' seed (default 1): the same seed, the same "
+                                   "variants."),
                           QStringLiteral("s")};
   QCommandLineOption equations{QStringLiteral("equations"),
-                               QStringLiteral("The equations to draw from, e.g. 0,3,8 "
-                                              "(default all)."),
+                               Text::tr("The equations to draw from, e.g. 0,3,8 (default all)."),
                                QStringLiteral("list")};
+  QCommandLineOption title{QStringLiteral("title"),
+                           Text::tr("The title on the handout (default 'Решение нелинейных "
+                                    "уравнений')."),
+                           QStringLiteral("text")};
   QCommandLineOption out{QStringLiteral("out"),
-                         QStringLiteral("The folder for variants.pdf, answers.csv and "
-                                        "answers.pdf (made when missing)."),
+                         Text::tr("The folder for variants.pdf, answers.csv and answers.pdf "
+                                  "(made when missing)."),
                          QStringLiteral("dir")};
 
   QList<QCommandLineOption> All() const {
-    return {solve,  equation, formula,   k,      l,        start, precision, end,
-            format, history,  separator, report, variants, seed,  equations, out};
+    return {solve,   equation,       formula,   k,      l,        start, precision, end,   format,
+            history, history_passes, separator, report, variants, seed,  equations, title, out};
   }
 };
 
@@ -117,7 +134,7 @@ void RequireCommand(const QCommandLineParser& parser, const QList<QCommandLineOp
                     bool command_given, const QString& command) {
   for (const QCommandLineOption& option : options) {
     if (parser.isSet(option) && !command_given)
-      throw UsageError{QStringLiteral("--%1 needs %2").arg(option.names().constFirst(), command)};
+      throw UsageError{Text::tr("--%1 needs %2").arg(option.names().constFirst(), command)};
   }
 }
 
@@ -125,7 +142,7 @@ int NumberIn(const QString& text, int lowest, int highest, const QString& option
   bool ok = false;
   const int value = text.toInt(&ok);
   if (!ok || value < lowest || value > highest) {
-    throw UsageError{QStringLiteral("--%1 takes a whole number from %2 to %3, not '%4'")
+    throw UsageError{Text::tr("--%1 takes a whole number from %2 to %3, not '%4'")
                          .arg(option)
                          .arg(lowest)
                          .arg(highest)
@@ -140,8 +157,7 @@ void SetSeparator(const QCommandLineParser& parser, const Options& options) {
   // Any other character would change what a number means: "e" reads
   // "0e001" as a power of ten, a digit misreads every number.
   if (separator != QStringLiteral(".") && separator != QStringLiteral(","))
-    throw UsageError{
-        QStringLiteral("--decimal-separator takes '.' or ',', not '%1'").arg(separator)};
+    throw UsageError{Text::tr("--decimal-separator takes '.' or ',', not '%1'").arg(separator)};
   app::SetDecimalSeparator(Utf8(separator));
 }
 
@@ -153,9 +169,9 @@ app::InputTexts SolveInputs(const QCommandLineParser& parser, const Options& opt
   }
   if (parser.isSet(options.formula)) {
     if (parser.isSet(options.equation))
-      throw UsageError{QStringLiteral("--formula and --equation exclude each other")};
+      throw UsageError{Text::tr("--formula and --equation exclude each other")};
     inputs.formula = Utf8(parser.value(options.formula));
-    if (inputs.formula.empty()) throw UsageError{QStringLiteral("--formula needs a formula")};
+    if (inputs.formula.empty()) throw UsageError{Text::tr("--formula needs a formula")};
   }
   const auto take = [&](const QCommandLineOption& option, std::string& text) {
     if (parser.isSet(option)) text = Utf8(parser.value(option));
@@ -168,13 +184,34 @@ app::InputTexts SolveInputs(const QCommandLineParser& parser, const Options& opt
   return inputs;
 }
 
-std::string MethodPassesText(const app::RunRecord& record) {
+std::string MethodPassesText(const app::RunRecord& record, int passes_at_each_end) {
   std::string text;
   for (const core::Method method : record.method_set) {
     text += "\n" + std::string(core::EntryOf(method).name) + "\n";
-    text += app::AlignedText(app::PassTable(record.History(method)).AllLines());
+    text += app::AlignedText(
+        app::PassTable(record.History(method)).EndLines(passes_at_each_end, false));
   }
   return text;
+}
+
+// The error box's text on standard error, and after a number written with
+// the other locale's separator, how to write it:
+// "Hint: use 1,5 or --decimal-separator ." The texts are the inputs in the
+// order they are read, so the first that is no number is the one reported.
+void WriteRunError(const std::string& error, const std::vector<std::string>& texts) {
+  Write(stderr, app::ReportText(error) + "\n");
+  for (const std::string& text : texts) {
+    long double value = 0;
+    if (app::ScanReal(text, value)) continue;
+    if (const std::optional<std::string> meant = app::WithTheSeparator(text)) {
+      const QString other =
+          app::DecimalSeparator() == "," ? QStringLiteral(".") : QStringLiteral(",");
+      Write(stderr,
+            Text::tr("Hint: use %1 or --decimal-separator %2").arg(FromUtf8(*meant), other) +
+                QStringLiteral("\n"));
+    }
+    return;
+  }
 }
 
 // The message, then the formula with a mark under the place it names, each
@@ -191,9 +228,10 @@ std::string FormulaErrorText(const std::string& formula, const core::EFormulaErr
   return text;
 }
 
-void WriteReportFile(const QString& path, const app::SolvedRun& solved, bool with_methods) {
+void WriteReportFile(const QString& path, const app::SolvedRun& solved, bool with_methods,
+                     int passes_at_each_end) {
   const RunReport report{solved.record, solved.window.Lines(), solved.window.StatusText(),
-                         with_methods};
+                         with_methods, ReportOptions{passes_at_each_end}};
   WritePdf(path, QStringLiteral("Решение нелинейных уравнений"),
            [&report](QPagedPaintDevice& device) { PaintRunReport(device, report); });
 }
@@ -203,10 +241,18 @@ int SolveCommand(const QCommandLineParser& parser, const Options& options) {
       parser.isSet(options.format) ? parser.value(options.format) : QStringLiteral("text");
   if (format != QStringLiteral("text") && format != QStringLiteral("csv") &&
       format != QStringLiteral("json"))
-    throw UsageError{QStringLiteral("--format takes text, csv or json, not '%1'").arg(format)};
+    throw UsageError{Text::tr("--format takes text, csv or json, not '%1'").arg(format)};
   const bool history = parser.isSet(options.history);
   if (history && format == QStringLiteral("csv"))
-    throw UsageError{QStringLiteral("--history works with --format text or json")};
+    throw UsageError{Text::tr("--history works with --format text or json")};
+  int passes_at_each_end = 0;
+  if (parser.isSet(options.history_passes)) {
+    if (!history)
+      throw UsageError{Text::tr("--%1 needs %2")
+                           .arg(QStringLiteral("history-passes"), QStringLiteral("--history"))};
+    passes_at_each_end = NumberIn(parser.value(options.history_passes), 1, kMostPassesAtEachEnd,
+                                  QStringLiteral("history-passes"));
+  }
   const app::InputTexts inputs = SolveInputs(parser, options);
 
   std::optional<app::SolvedRun> ran;
@@ -217,22 +263,27 @@ int SolveCommand(const QCommandLineParser& parser, const Options& options) {
     return kExitRunError;
   }
   const app::SolvedRun& solved = *ran;
+  // A run that could not start has no results: text and CSV write nothing,
+  // so that a script reads no empty table as one.
+  const bool started = app::AnyMethodRan(*solved.record);
   if (format == QStringLiteral("json")) {
     const QByteArray json = RunJson(solved, history);
     Write(stdout, json.toStdString());
+  } else if (!started) {
   } else if (format == QStringLiteral("csv")) {
     Write(stdout, app::DelimitedText(solved.window.Lines(),
                                      app::CsvFieldSeparator(app::DecimalSeparator()), "\n"));
   } else {
     std::string text = app::AlignedText(solved.window.Lines());
     if (!solved.window.StatusText().empty()) text += solved.window.StatusText() + "\n";
-    if (history) text += MethodPassesText(*solved.record);
+    if (history) text += MethodPassesText(*solved.record, passes_at_each_end);
     Write(stdout, text);
   }
-  if (parser.isSet(options.report)) WriteReportFile(parser.value(options.report), solved, history);
+  if (parser.isSet(options.report))
+    WriteReportFile(parser.value(options.report), solved, history, passes_at_each_end);
   // The error box's text, after the table as the window keeps it.
   if (solved.error) {
-    Write(stderr, app::ReportText(*solved.error) + "\n");
+    WriteRunError(*solved.error, {inputs.k, inputs.l, inputs.start, inputs.precision, inputs.end});
     return kExitRunError;
   }
   return kExitSuccess;
@@ -255,17 +306,26 @@ int VariantsCommand(const QCommandLineParser& parser, const Options& options) {
     bool ok = false;
     request.seed = parser.value(options.seed).toULongLong(&ok);
     if (!ok)
-      throw UsageError{QStringLiteral("--seed takes a whole number from 0 to 18446744073709551615, "
-                                      "not '%1'")
+      throw UsageError{Text::tr("--seed takes a whole number from 0 to 18446744073709551615, "
+                                "not '%1'")
                            .arg(parser.value(options.seed))};
   }
   if (parser.isSet(options.equations))
     request.equations = EquationList(parser.value(options.equations));
   if (parser.isSet(options.precision))
     request.precision_text = Utf8(parser.value(options.precision));
-  if (!parser.isSet(options.out)) throw UsageError{QStringLiteral("--variants needs --out")};
+  if (!parser.isSet(options.out)) throw UsageError{Text::tr("--variants needs --out")};
+  const QString title =
+      parser.isSet(options.title) ? parser.value(options.title) : kDefaultHandoutTitle;
 
-  WriteVariantFiles(parser.value(options.out), app::MakeVariants(request));
+  app::VariantSet set;
+  try {
+    set = app::MakeVariantSet(request);
+  } catch (const core::EConvertError& error) {
+    WriteRunError(error.Message(), {request.precision_text});
+    return kExitRunError;
+  }
+  WriteVariantFiles(parser.value(options.out), set, title);
   return kExitSuccess;
 }
 
@@ -298,26 +358,33 @@ std::unique_ptr<QCoreApplication> NewApplication(bool paints, int& argc, char* a
   return std::make_unique<QApplication>(count, arguments.data());
 }
 
-int Run(const QStringList& arguments, int argc, char* argv[]) {
+// Whether the command paints (a report or variants), from the arguments
+// alone: the application must exist, with or without fonts, before the
+// options are described in the user's language. Arguments that do not parse
+// paint nothing; the real parse says what is wrong with them.
+bool Paints(const QStringList& arguments) {
+  const Options options;
+  QCommandLineParser parser;
+  parser.addOptions(options.All());
+  parser.addHelpOption();
+  parser.addVersionOption();
+  return parser.parse(arguments) &&
+         (parser.isSet(options.variants) || parser.isSet(options.report));
+}
+
+int Run(const QStringList& command_line) {
   Options options;
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      QStringLiteral("Solves nonlinear equations by bisection, chords, tangents and secants.\n"
-                     "Without options the program opens its windows."));
+      Text::tr("Solves nonlinear equations by bisection, chords, tangents and secants.\n"
+               "Without options the program opens its windows."));
   parser.addOptions(options.All());
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
-  if (!parser.parse(QStringList{QString::fromLocal8Bit(argv[0])} + arguments))
-    throw UsageError{parser.errorText()};
+  if (!parser.parse(command_line)) throw UsageError{parser.errorText()};
   if (!parser.positionalArguments().isEmpty())
     throw UsageError{
-        QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst())};
-
-  const bool paints = parser.isSet(options.variants) || parser.isSet(options.report);
-  const std::unique_ptr<QCoreApplication> application = NewApplication(paints, argc, argv);
-  QCoreApplication::setApplicationName(QStringLiteral("nonlinear-equations"));
-  QCoreApplication::setApplicationVersion(QStringLiteral(NLE_VERSION));
-  core::EstablishFloatingPointEnvironment();
+        Text::tr("unexpected argument '%1'").arg(parser.positionalArguments().constFirst())};
 
   if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
     Write(stdout, parser.helpText());
@@ -329,14 +396,14 @@ int Run(const QStringList& arguments, int argc, char* argv[]) {
   }
   const bool solve = parser.isSet(options.solve);
   const bool variants = parser.isSet(options.variants);
-  if (solve && variants)
-    throw UsageError{QStringLiteral("--solve and --variants exclude each other")};
-  if (!solve && !variants) throw UsageError{QStringLiteral("--solve or --variants is needed")};
-  RequireCommand(parser,
-                 {options.equation, options.formula, options.k, options.l, options.start,
-                  options.end, options.format, options.history, options.report},
-                 solve, QStringLiteral("--solve"));
-  RequireCommand(parser, {options.seed, options.equations, options.out}, variants,
+  if (solve && variants) throw UsageError{Text::tr("--solve and --variants exclude each other")};
+  if (!solve && !variants) throw UsageError{Text::tr("--solve or --variants is needed")};
+  RequireCommand(
+      parser,
+      {options.equation, options.formula, options.k, options.l, options.start, options.end,
+       options.format, options.history, options.history_passes, options.report},
+      solve, QStringLiteral("--solve"));
+  RequireCommand(parser, {options.seed, options.equations, options.title, options.out}, variants,
                  QStringLiteral("--variants"));
   SetSeparator(parser, options);
   return solve ? SolveCommand(parser, options) : VariantsCommand(parser, options);
@@ -350,19 +417,37 @@ QStringList Arguments(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     arguments << QString::fromLocal8Bit(argv[i]);
     if (arguments.constLast().toLocal8Bit() != QByteArray(argv[i]))
-      throw UsageError{QStringLiteral("argument %1 is not valid UTF-8").arg(i)};
+      throw UsageError{Text::tr("argument %1 is not valid UTF-8").arg(i)};
   }
   return arguments;
 }
 
+int ReportUsageError(const UsageError& error) {
+  Write(stderr,
+        QStringLiteral("nonlinear-equations: %1\n%2\n")
+            .arg(error.what, Text::tr("Try 'nonlinear-equations --help' for more information.")));
+  return kExitUsage;
+}
+
 int RunReportingErrors(int argc, char* argv[]) {
+  QStringList command_line;
   try {
-    return Run(WithoutQtOptions(Arguments(argc, argv)), argc, argv);
+    command_line =
+        QStringList{QString::fromLocal8Bit(argv[0])} + WithoutQtOptions(Arguments(argc, argv));
   } catch (const UsageError& error) {
-    Write(stderr, QStringLiteral("nonlinear-equations: %1\n"
-                                 "Try 'nonlinear-equations --help' for more information.\n")
-                      .arg(error.what));
-    return kExitUsage;
+    return ReportUsageError(error);
+  }
+  // Errors are told while the application and its translations still exist.
+  const std::unique_ptr<QCoreApplication> application =
+      NewApplication(Paints(command_line), argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("nonlinear-equations"));
+  QCoreApplication::setApplicationVersion(QStringLiteral(NLE_VERSION));
+  InstallUserLanguage();
+  core::EstablishFloatingPointEnvironment();
+  try {
+    return Run(command_line);
+  } catch (const UsageError& error) {
+    return ReportUsageError(error);
   } catch (const core::Exception& error) {
     Write(stderr, app::ReportText(error.Message()) + "\n");
     return kExitRunError;

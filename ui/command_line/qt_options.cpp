@@ -55,6 +55,12 @@ QStringList WithoutQtOptions(const QStringList& arguments) {
   for (qsizetype i = 0; i < arguments.size(); ++i) {
     const QString& argument = arguments[i];
     const QString name = NameOf(argument);
+    // "--title" names the handout of --variants: the X11 window title is
+    // "-title" with one dash (or -qwindowtitle).
+    if (name == QStringLiteral("title") && argument.startsWith(QStringLiteral("--"))) {
+      left << argument;
+      continue;
+    }
     if (Holds(kWithoutValue, name)) continue;
     if (Holds(kWithValue, name)) {
       if (!argument.contains(QLatin1Char('='))) ++i;  // the value follows

@@ -8,7 +8,8 @@
 namespace ui {
 
 // The arguments after the program's name without the toolkit's options and
-// their values.
+// their values. "--title" is the program's own (the handout's title); the
+// toolkit's window title is "-title".
 QStringList WithoutQtOptions(const QStringList& arguments);
 
 // Whether the arguments ask for the command line: anything beyond the

@@ -123,8 +123,10 @@ QByteArray RunJson(const app::SolvedRun& solved, bool history) {
       {QStringLiteral("end"), Text(in.end)},
       {QStringLiteral("decimal_separator"), Text(app::DecimalSeparator())},
   };
+  // A run that could not start has no rows, not even the header's.
   QJsonArray table;
-  for (const auto& line : solved.window.Lines()) {
+  for (const auto& line : app::AnyMethodRan(*solved.record) ? solved.window.Lines()
+                                                            : decltype(solved.window.Lines()){}) {
     QJsonArray cells;
     for (const std::string& cell : line) cells.append(Text(cell));
     table.append(cells);

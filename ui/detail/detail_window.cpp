@@ -216,7 +216,9 @@ void DetailWindow::ConnectActions() {
           [this] { Guarded([this] { plots_->ShowCurrentPlotData(); }); });
   connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
   table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
-    return [run, method](QPagedPaintDevice& device) { PaintMethodReport(device, *run, method); };
+    return [run, method](QPagedPaintDevice& device, const ReportOptions& options) {
+      PaintMethodReport(device, *run, method, options);
+    };
   }));
   for (const QKeySequence& keys :
        {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})

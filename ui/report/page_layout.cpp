@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/report/page_layout.h"
 
+#include <QBuffer>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QPagedPaintDevice>
+#include <QPdfWriter>
 #include <QtCharts/QChart>
+#include <QtCharts/QLegend>
 #include <algorithm>
 #include <memory>
 
+#include "ui/charts/legend.h"
 #include "ui/widgets/utf8_text.h"
 
 namespace ui {
@@ -16,9 +21,15 @@ namespace {
 constexpr double kCellPadding = 0.4;  // of a line height, on each side
 constexpr double kRowSpacing = 1.35;  // row height in line heights
 constexpr std::size_t kMeasuredRows = 200;
-// The width a chart is laid out at before it is scaled onto the page: about
-// a window's, so that its axes have room for their labels.
-constexpr double kChartWidth = 960;
+// The width a chart is laid out at before it is scaled onto the page: a
+// small window's, so that its axes have room for their labels and its texts
+// come out no smaller than the tables'.
+constexpr double kChartWidth = 720;
+// Between a chart and its legend, and at the legend's sides, in the chart's
+// units.
+constexpr int kLegendMargin = 12;
+// The least a page's texts are printed at: smaller does not read on paper.
+constexpr double kLeastPoints = 8;
 
 QFont ReportFont(double points, bool bold = false) {
   QFont font(QStringLiteral("DejaVu Sans"));
@@ -29,15 +40,61 @@ QFont ReportFont(double points, bool bold = false) {
 
 }  // namespace
 
-PageLayout::PageLayout(QPagedPaintDevice& device)
+PageLayout::PageLayout(QPagedPaintDevice& device, QString title, const PageOutline* outline)
     : device_(device),
+      title_(std::move(title)),
+      outline_(outline),
       body_(ReportFont(10)),
       heading_(ReportFont(13, true)),
-      table_(ReportFont(8.5)) {
+      table_(ReportFont(8.5)),
+      frame_(ReportFont(kLeastPoints)) {
+  seen_.sections.emplace_back();
   if (!painter_.begin(&device_)) return;
   width_ = device_.width();
   height_ = device_.height();
+  PaintFrame();
   painter_.setFont(body_);
+}
+
+void PageLayout::PaintFrame() {
+  const QFontMetricsF metrics(frame_, &device_);
+  const double line = metrics.height();
+  top_ = 2 * line;
+  bottom_ = height_ - 2 * line;
+  y_ = top_;
+  if (outline_ == nullptr) return;
+  const auto page = static_cast<std::size_t>(pages_ - 1);
+  const QString sections = page < outline_->sections.size()
+                               ? outline_->sections[page].join(QStringLiteral(", "))
+                               : QString();
+  painter_.save();
+  painter_.setFont(frame_);
+  painter_.setPen(QColor(0x30, 0x30, 0x30));
+  // The sections at the right, at most half the width; the title takes the
+  // rest, shortened at its end when it must be.
+  const QString right = metrics.elidedText(sections, Qt::ElideRight, width_ / 2);
+  const double right_width = right.isEmpty() ? 0 : metrics.horizontalAdvance(right) + 2 * line;
+  const QString left = metrics.elidedText(title_, Qt::ElideRight, width_ - right_width);
+  const QRectF header(0, 0, width_, line);
+  painter_.drawText(header, Qt::AlignLeft | Qt::AlignVCenter, left);
+  painter_.drawText(header, Qt::AlignRight | Qt::AlignVCenter, right);
+  painter_.setPen(QPen(Qt::gray, 0));
+  painter_.drawLine(QPointF(0, 1.4 * line), QPointF(width_, 1.4 * line));
+  painter_.setPen(QColor(0x30, 0x30, 0x30));
+  painter_.drawText(QRectF(0, height_ - line, width_, line), Qt::AlignHCenter | Qt::AlignVCenter,
+                    QStringLiteral("Страница %1 из %2")
+                        .arg(pages_)
+                        .arg(static_cast<qsizetype>(outline_->sections.size())));
+  painter_.restore();
+}
+
+void PageLayout::Section(const QString& name) {
+  section_ = name;
+}
+
+void PageLayout::Touch() {
+  QStringList& here = seen_.sections.back();
+  if (!section_.isEmpty() && !here.contains(section_)) here << section_;
 }
 
 double PageLayout::LineHeight() const {
@@ -47,11 +104,13 @@ double PageLayout::LineHeight() const {
 void PageLayout::NewPage() {
   device_.newPage();
   ++pages_;
-  y_ = 0;
+  seen_.sections.emplace_back();
+  PaintFrame();
 }
 
 void PageLayout::Ensure(double height) {
-  if (y_ > 0 && y_ + height > height_) NewPage();
+  if (y_ > top_ && y_ + height > bottom_) NewPage();
+  Touch();
 }
 
 void PageLayout::Space(double lines) {
@@ -114,8 +173,8 @@ QTextOption PageLayout::Wrapping() {
 }
 
 QString PageLayout::FittingOnAPage(const QString& text) {
-  const QRectF page(0, 0, width_, height_);
-  double room = height_;
+  const QRectF page(0, 0, width_, bottom_ - top_);
+  double room = bottom_ - top_;
   const auto fits = [&](const QString& candidate) {
     return painter_.boundingRect(page, candidate, Wrapping()).height() <= room;
   };
@@ -216,31 +275,65 @@ void PageLayout::PaintRow(const std::vector<std::string>& line, const std::vecto
   painter_.setFont(body_);
 }
 
-void PageLayout::Table(const std::vector<std::vector<std::string>>& lines) {
+bool PageLayout::FitsTheWidth(const std::vector<std::vector<std::string>>& lines) const {
+  double natural = 0;
+  ColumnWidths(lines, kMeasuredRows, &natural);
+  return natural <= width_;
+}
+
+void PageLayout::Caption(const QString& text) {
+  QFont bold = body_;
+  bold.setBold(true);
+  painter_.setFont(bold);
+  const QRectF bounds =
+      painter_.boundingRect(QRectF(0, 0, width_, bottom_ - top_), Qt::TextWordWrap, text);
+  painter_.drawText(QRectF(0, y_, width_, bounds.height()), Qt::TextWordWrap, text);
+  y_ += bounds.height() + 0.2 * LineHeight();
+  painter_.setFont(body_);
+}
+
+void PageLayout::Table(const std::vector<std::vector<std::string>>& lines, const QString& caption) {
   if (lines.empty()) return;
   const std::vector<double> widths = ColumnWidths(lines, kMeasuredRows);
   const double line_height = QFontMetricsF(table_, &device_).height();
-  // The tallest cell of a row sets its height: narrowed columns wrap.
-  const auto row_height = [&](const std::vector<std::string>& line) {
-    double height = kRowSpacing * line_height;
-    QFont bold = table_;
-    bold.setBold(true);
-    const QFontMetricsF metrics(bold, &device_);
+  QFont bold = table_;
+  bold.setBold(true);
+  const QFontMetricsF plain_metrics(table_, &device_);
+  const QFontMetricsF bold_metrics(bold, &device_);
+  // The tallest cell of a row sets its height: narrowed columns wrap. A
+  // cell as narrow as its column takes one line without being laid out.
+  const auto row_height = [&](const std::vector<std::string>& line, bool header) {
+    const double single = kRowSpacing * line_height;
+    double height = single;
+    const QFontMetricsF& metrics = header ? bold_metrics : plain_metrics;
     for (std::size_t column = 0; column < std::min(line.size(), widths.size()); ++column) {
       const double inner = widths[column] - 2 * kCellPadding * line_height;
-      const QRectF bounds = metrics.boundingRect(QRectF(0, 0, std::max(inner, 1.0), height_),
-                                                 Qt::TextWordWrap, FromUtf8(line[column]));
+      const QString text = FromUtf8(line[column]);
+      if (metrics.horizontalAdvance(text) <= inner) continue;
+      const QRectF bounds =
+          metrics.boundingRect(QRectF(0, 0, std::max(inner, 1.0), height_), Qt::TextWordWrap, text);
       height = std::max(height, bounds.height() + kCellPadding * line_height);
     }
     return height;
   };
-  const double header_height = row_height(lines.front());
-  Ensure(header_height + row_height(lines.size() > 1 ? lines[1] : lines.front()));
+  QFont caption_font = body_;
+  caption_font.setBold(true);
+  const double caption_height =
+      caption.isEmpty() ? 0 : QFontMetricsF(caption_font, &device_).height() + 0.2 * LineHeight();
+  const double header_height = row_height(lines.front(), true);
+  // The caption and the header stay with the first rows, three or all.
+  double first_rows = 0;
+  for (std::size_t row = 1; row < std::min<std::size_t>(lines.size(), 4); ++row)
+    first_rows += row_height(lines[row], false);
+  Ensure(caption_height + header_height + first_rows);
+  if (!caption.isEmpty()) Caption(caption);
   PaintRow(lines.front(), widths, header_height, true);
   for (std::size_t row = 1; row < lines.size(); ++row) {
-    const double height = row_height(lines[row]);
-    if (y_ + height > height_) {
+    const double height = row_height(lines[row], false);
+    if (y_ + height > bottom_) {
       NewPage();
+      Touch();
+      if (!caption.isEmpty()) Caption(caption + QStringLiteral(" (продолжение)"));
       PaintRow(lines.front(), widths, header_height, true);
     }
     PaintRow(lines[row], widths, height, false);
@@ -248,50 +341,65 @@ void PageLayout::Table(const std::vector<std::vector<std::string>>& lines) {
   y_ += 0.5 * LineHeight();
 }
 
-void PageLayout::PagedTable(const QString& caption,
-                            const std::vector<std::vector<std::string>>& lines, int rows_per_page) {
-  if (lines.empty()) return;
-  if (y_ > 0) NewPage();
-  Heading(caption);
-  // Numbers must not wrap: a table wider than the page takes a smaller
-  // font instead, and only the header wraps, onto two lines.
-  const QFont font = table_;
-  double natural = 0;
-  ColumnWidths(lines, kMeasuredRows, &natural);
-  if (natural > width_) table_.setPointSizeF(font.pointSizeF() * width_ / natural * 0.97);
-  const std::vector<double> widths = ColumnWidths(lines, kMeasuredRows);
-  // The caption's room is kept on every page, so that every page holds
-  // the same number of rows.
-  const double line = QFontMetricsF(table_, &device_).height();
-  const double row_height =
-      std::min(kRowSpacing * line, (height_ - y_ - 2 * kRowSpacing * line) / rows_per_page);
-  const double header_height = 2 * kRowSpacing * line;
-  const double top = y_;
-  PaintRow(lines.front(), widths, header_height, true);
-  for (std::size_t row = 1; row < lines.size(); ++row) {
-    if (row > 1 && (row - 1) % static_cast<std::size_t>(rows_per_page) == 0) {
-      NewPage();
-      y_ = top;
-      PaintRow(lines.front(), widths, header_height, true);
-    }
-    PaintRow(lines[row], widths, row_height, false);
-  }
-  table_ = font;
-  y_ += 0.5 * LineHeight();
-}
-
 void PageLayout::Chart(QChart* chart, double height_share) {
   // The scene owns the chart from here on.
   QGraphicsScene scene;
   scene.addItem(chart);
-  // Laid out at a screen-like size, then scaled onto the page as a whole,
-  // so that its texts keep their proportion to the plot.
-  const QSizeF logical(kChartWidth, kChartWidth * height_share * height_ / width_);
+  // Laid out at a window's size, then scaled onto the page as a whole with
+  // its legend, so that its texts keep their proportion to the plot.
+  const double scale = width_ / kChartWidth;
+  const double height = height_share * (bottom_ - top_);
+  const QList<LegendEntry> entries = LegendEntries(*chart);
+  // In the chart's pixels, as its own texts are laid out, so that the
+  // legend scales onto the page with them.
+  QFont legend_font = chart->legend()->font();
+  legend_font.setPixelSize(QFontInfo(legend_font).pixelSize());
+  const int legend_width = static_cast<int>(kChartWidth) - 2 * kLegendMargin;
+  const int legend_height =
+      entries.isEmpty() ? 0 : LegendHeight(entries, legend_font, legend_width) + kLegendMargin;
+  const QSizeF logical(kChartWidth, std::max(1.0, height / scale - legend_height));
   chart->resize(logical);
-  const double height = height_share * height_;
+  // Laid out now, not when the event loop would: the round axes choose
+  // their ticks for the plot's size only once they see it (KeepTicksFitting),
+  // and their first ticks, chosen for a window, crowd a plot on paper into
+  // labels shortened to "…". Their new ticks ask for a second layout.
+  if (QGraphicsLayout* layout = chart->layout()) {
+    layout->activate();
+    layout->activate();
+  }
   Ensure(height);
-  scene.render(&painter_, QRectF(0, y_, width_, height), QRectF(QPointF(0, 0), logical));
+  // Counting, the plots are left out: they take no room beyond their share.
+  if (outline_ != nullptr) {
+    painter_.save();
+    painter_.translate(0, y_);
+    painter_.scale(scale, scale);
+    scene.render(&painter_, QRectF(QPointF(0, 0), logical), QRectF(QPointF(0, 0), logical));
+    PaintLegend(
+        painter_, entries, legend_font,
+        QRect(kLegendMargin, static_cast<int>(logical.height()), legend_width, legend_height),
+        Qt::black);
+    painter_.restore();
+  }
   y_ += height + 0.5 * LineHeight();
+}
+
+void PaintPages(QPagedPaintDevice& device, const QString& title,
+                const std::function<void(PageLayout&)>& content) {
+  PageOutline outline;
+  {
+    // The same page and resolution as the device, so that the pages break
+    // where they will break there.
+    QBuffer sink;
+    sink.open(QIODevice::WriteOnly);
+    QPdfWriter counter(&sink);
+    counter.setResolution(device.logicalDpiY());
+    counter.setPageLayout(device.pageLayout());
+    PageLayout counting(counter, title, nullptr);
+    content(counting);
+    outline = counting.Outline();
+  }
+  PageLayout layout(device, title, &outline);
+  content(layout);
 }
 
 }  // namespace ui

@@ -2,11 +2,16 @@
 #include "ui/report/print_command.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QSpinBox>
 #include <QWidget>
 
 #include "app/safe_file.h"
@@ -20,12 +25,33 @@ namespace ui {
 
 namespace {
 
+// The most passes at each end of a pass table the "Проходы" tab offers:
+// more than a method ever makes.
+constexpr int kMostPassesAtEachEnd = 10'000;
+
 // The dialog's own check of a PDF file opens it to see whether it can be
 // written, and opening a named pipe waits until another program reads it:
-// what is at the name is looked at first, without opening it.
+// what is at the name is looked at first, without opening it. Its
+// "Проходы" tab limits the pass tables to their first and last passes.
 class PrintDialog : public QPrintDialog {
  public:
-  using QPrintDialog::QPrintDialog;
+  PrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
+    auto* tab = new QWidget();
+    tab->setWindowTitle(QStringLiteral("Проходы"));
+    passes_ = new QSpinBox(tab);
+    passes_->setObjectName(QStringLiteral("passesAtEachEnd"));
+    passes_->setRange(0, kMostPassesAtEachEnd);
+    passes_->setSpecialValueText(QStringLiteral("все"));
+    auto* form = new QFormLayout(tab);
+    form->addRow(QStringLiteral("Проходов в начале и в конце таблицы:"), passes_);
+    auto* note = new QLabel(
+        QStringLiteral("Между ними — строка «…». «все» печатает таблицу проходов целиком."), tab);
+    note->setWordWrap(true);
+    form->addRow(note);
+    setOptionTabs({tab});
+  }
+
+  ReportOptions Options() const { return {passes_->value()}; }
 
   void accept() override {
     Guarded([this] {
@@ -35,23 +61,52 @@ class PrintDialog : public QPrintDialog {
       QPrintDialog::accept();
     });
   }
+
+ private:
+  QSpinBox* passes_ = nullptr;
 };
 
-bool RunPrintDialog(QWidget* parent, QPrinter& printer) {
+bool RunPrintDialog(QWidget* parent, QPrinter& printer, ReportOptions& options) {
   auto* dialog = new PrintDialog(&printer, parent);
   dialog->setWindowTitle(QStringLiteral("Печать"));
+  return RunModalDialog<PrintDialog>(dialog, [&options](PrintDialog& shown, int result) {
+           if (result == QDialog::Accepted) options = shown.Options();
+         }) == QDialog::Accepted;
+}
+
+bool RunPrintPreview(QWidget* parent, QPrinter& printer, const PagePainter& paint) {
+  auto* dialog = new QPrintPreviewDialog(&printer, parent);
+  QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
+                   [&paint](QPrinter* pages) { Guarded([&] { paint(*pages); }); });
+  // The preview's own "Печать" would ask for a printer again and print
+  // past the file writer: here it only ends the preview, to print.
+  const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+  for (QAction* action : dialog->findChildren<QAction*>()) {
+    if (action->text() != print) continue;
+    QObject::disconnect(action, nullptr, dialog, nullptr);
+    QObject::connect(action, &QAction::triggered, dialog, &QDialog::accept);
+  }
   return RunModalDialog(dialog) == QDialog::Accepted;
 }
 
-PrintDialogRunner& Runner() {
+PrintDialogRunner& DialogRunner() {
   static PrintDialogRunner runner = RunPrintDialog;
+  return runner;
+}
+
+PrintPreviewRunner& PreviewRunner() {
+  static PrintPreviewRunner runner = RunPrintPreview;
   return runner;
 }
 
 }  // namespace
 
 void SetPrintDialogRunner(PrintDialogRunner runner) {
-  Runner() = runner ? std::move(runner) : PrintDialogRunner(RunPrintDialog);
+  DialogRunner() = runner ? std::move(runner) : PrintDialogRunner(RunPrintDialog);
+}
+
+void SetPrintPreviewRunner(PrintPreviewRunner runner) {
+  PreviewRunner() = runner ? std::move(runner) : PrintPreviewRunner(RunPrintPreview);
 }
 
 void PrintReport(QWidget* parent, const ReportPainter& paint) {
@@ -59,21 +114,25 @@ void PrintReport(QWidget* parent, const ReportPainter& paint) {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
   printer.setDocName(QStringLiteral("nonlinear-equations"));
-  bool accepted = false;
+  ReportOptions options;
   {
-    // A window closed while the dialog runs stays until the dialog is over.
+    // A window closed while a dialog runs stays until the dialog is over.
     const NestedLoopScope loop;
-    accepted = Runner()(parent, printer);
+    if (!DialogRunner()(parent, printer, options)) return;
   }
-  if (!accepted) return;
+  const PagePainter pages = [&](QPagedPaintDevice& device) { paint(device, options); };
+  {
+    const NestedLoopScope loop;
+    if (!PreviewRunner()(parent, printer, pages)) return;
+  }
   // A PDF file is written as every file is, whole or not at all: the
   // printer would open it and write over it page by page.
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
     SaveFile(printer.outputFileName(),
-             PdfDocument(printer.docName(), printer.pageLayout(), paint, printer.resolution()));
+             PdfDocument(printer.docName(), printer.pageLayout(), pages, printer.resolution()));
     return;
   }
-  paint(printer);
+  pages(printer);
 }
 
 QAction* NewPrintAction(QWidget* owner, std::function<ReportPainter()> report) {

@@ -15,6 +15,7 @@
 #include "app/method_geometry.h"
 #include "app/method_report.h"
 #include "app/method_summary.h"
+#include "app/number_text.h"
 #include "app/pass_table.h"
 #include "app/run_verdict.h"
 #include "core/method_table.h"
@@ -28,8 +29,11 @@ namespace ui {
 
 namespace {
 
-constexpr double kConvergenceShare = 0.38;
-constexpr double kFunctionShare = 0.34;
+constexpr double kConvergenceShare = 0.36;
+// A method's plot of f: in its own report beside the convergence plot, in
+// the run's report alone and lower, so that methods share pages.
+constexpr double kFunctionShare = 0.3;
+constexpr double kSharedFunctionShare = 0.26;
 constexpr double kMarginMillimetres = 15;
 
 // Paper is white whatever the screen's palette: the plots are drawn in a
@@ -50,6 +54,15 @@ QString InputsParagraph(const app::RunRecord& run) {
   return FromUtf8(app::InputsText(run) + (function.empty() ? "" : "\n" + function));
 }
 
+// The running header: what was solved, on what, how precisely.
+QString RunTitle(const app::RunRecord* run) {
+  if (run == nullptr) return QStringLiteral("Решение нелинейных уравнений");
+  const std::string function = app::FunctionText(*run);
+  return FromUtf8((function.empty() ? run->equation_text : function) +
+                  "; k = " + app::FormatReal(run->k) + ", l = " + app::FormatReal(run->l) + "; [" +
+                  run->start_text + "; " + run->end_text + "], точность " + run->precision_text);
+}
+
 // The run's methods' errors (or steps, where no reference root is trusted).
 QChart* ConvergenceChart(const app::RunRecord& run, const app::RunAnalyses& analyses) {
   const core::PerMethod<app::StepSeries> series = app::RunConvergence(run, analyses, false);
@@ -57,13 +70,28 @@ QChart* ConvergenceChart(const app::RunRecord& run, const app::RunAnalyses& anal
                              run.method_set);
 }
 
+// The pass table with every number as the detail window's copy has it, or
+// shortened as its columns show it where the page is too narrow for that.
+void PassTable(PageLayout& layout, const core::MethodHistory& history,
+               const app::MethodAnalysis& analysis, const ReportOptions& options,
+               const QString& name) {
+  const app::PassTable table(history, &analysis.measures);
+  std::vector<std::vector<std::string>> lines = table.EndLines(options.passes_at_each_end, false);
+  if (!layout.FitsTheWidth(lines)) lines = table.EndLines(options.passes_at_each_end, true);
+  layout.Table(lines, QStringLiteral("Таблица проходов: ") + name);
+}
+
+// A method's section. Alone, it says what was solved and shows the
+// convergence of every method too; in the run's report the first page has
+// both already.
 void MethodSection(PageLayout& layout, const app::RunRecord& run, const app::RunAnalyses& analyses,
-                   std::uint8_t method) {
-  const core::MethodHistory& history = run.History(method);
+                   std::uint8_t method, const ReportOptions& options, bool alone) {
+  const QString name = FromUtf8(core::EntryOf(method).name);
   const app::MethodAnalysis& analysis = core::ForMethod(analyses, method);
   const app::MethodSummary summary = app::Summarize(run, method, analysis);
+  layout.Section(name);
   layout.Heading(FromUtf8(summary.heading));
-  layout.Paragraph(InputsParagraph(run));
+  if (alone) layout.Paragraph(InputsParagraph(run));
   layout.Paragraph(FromUtf8(summary.verdict));
   layout.Paragraph(FromUtf8(summary.result));
   layout.Paragraph(FromUtf8(summary.counts));
@@ -72,43 +100,47 @@ void MethodSection(PageLayout& layout, const app::RunRecord& run, const app::Run
   layout.Chart(NewFunctionChart(
                    app::BuildFunctionPlot(run, method, app::FoundRoot(analysis.verdict.outcome)),
                    method, PaperPalette()),
-               kFunctionShare);
-  layout.Chart(ConvergenceChart(run, analyses), kFunctionShare);
-  layout.PagedTable(QStringLiteral("Таблица проходов: ") + FromUtf8(core::EntryOf(method).name),
-                    app::PassTable(history, &analysis.measures).AllLines(), kPassRowsPerPage);
+               alone ? kFunctionShare : kSharedFunctionShare);
+  if (alone) layout.Chart(ConvergenceChart(run, analyses), kFunctionShare);
+  PassTable(layout, run.History(method), analysis, options, name);
 }
 
 }  // namespace
 
 void PaintRunReport(QPagedPaintDevice& device, const RunReport& report) {
-  PageLayout layout(device);
-  layout.Heading(QStringLiteral("Решение нелинейных уравнений"));
-  layout.Paragraph(report.run != nullptr ? InputsParagraph(*report.run)
-                                         : QStringLiteral("Уравнение ещё не вычислялось."));
-  layout.Table(report.table);
-  layout.Paragraph(FromUtf8(report.status));
-  if (report.run == nullptr) return;
-  // A run that ended in an error has no status text; the error box said why.
-  for (const core::Method method : report.run->method_set) {
-    const core::MethodHistory& history = report.run->History(method);
-    if (history.error) {
-      layout.Paragraph(QStringLiteral("Расчёт прерван ошибкой: ") +
-                       FromUtf8(app::ReportText(*history.error)));
+  const app::RunRecord* run = report.run.get();
+  const app::RunAnalyses analyses = run != nullptr ? app::AnalyseRun(*run) : app::RunAnalyses{};
+  PaintPages(device, RunTitle(run), [&](PageLayout& layout) {
+    layout.Section(QStringLiteral("Сравнение методов"));
+    layout.Heading(QStringLiteral("Решение нелинейных уравнений"));
+    layout.Paragraph(run != nullptr ? InputsParagraph(*run)
+                                    : QStringLiteral("Уравнение ещё не вычислялось."));
+    layout.Table(report.table);
+    layout.Paragraph(FromUtf8(report.status));
+    if (run == nullptr) return;
+    // A run that ended in an error has no status text; the error box said why.
+    for (const core::Method method : run->method_set) {
+      const core::MethodHistory& history = run->History(method);
+      if (history.error) {
+        layout.Paragraph(QStringLiteral("Расчёт прерван ошибкой: ") +
+                         FromUtf8(app::ReportText(*history.error)));
+      }
     }
-  }
-  const app::RunAnalyses analyses = app::AnalyseRun(*report.run);
-  layout.Chart(ConvergenceChart(*report.run, analyses), kConvergenceShare);
-  if (!report.with_methods) return;
-  for (const core::Method method : report.run->method_set) {
-    if (!report.run->History(method).ran) continue;
-    layout.NewPage();
-    MethodSection(layout, *report.run, analyses, method);
-  }
+    layout.Chart(ConvergenceChart(*run, analyses), kConvergenceShare);
+    if (!report.with_methods) return;
+    for (const core::Method method : run->method_set) {
+      if (!run->History(method).ran) continue;
+      MethodSection(layout, *run, analyses, method, report.options, false);
+    }
+  });
 }
 
-void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method) {
-  PageLayout layout(device);
-  MethodSection(layout, run, app::AnalyseRun(run), method);
+void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method,
+                       const ReportOptions& options) {
+  const app::RunAnalyses analyses = app::AnalyseRun(run);
+  PaintPages(device, RunTitle(&run), [&](PageLayout& layout) {
+    MethodSection(layout, run, analyses, method, options, true);
+  });
 }
 
 QPageLayout ReportPageLayout(QPageLayout::Orientation orientation) {

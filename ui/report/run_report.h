@@ -2,7 +2,9 @@
 // Printed reports of a comparison: the main window's (inputs, f(x), results
 // table, status text and the convergence plot) and a detail window's (its
 // method's result, plots and pass table). They paint on any paged device: a
-// printer from the print dialog, or a PDF file.
+// printer from the print dialog, or a PDF file. Every page is headed by the
+// equation and the methods on it and numbered; methods follow each other on
+// a page where there is room.
 #pragma once
 
 #include <QPageLayout>
@@ -19,6 +21,13 @@ class QPagedPaintDevice;
 
 namespace ui {
 
+// What the user chose for a printed report.
+struct ReportOptions {
+  // The passes printed at each end of a pass table, with a row of "…"
+  // between them; 0: every pass.
+  int passes_at_each_end = 0;
+};
+
 struct RunReport {
   std::shared_ptr<const app::RunRecord> run;    // null before the first run
   std::vector<std::vector<std::string>> table;  // the results table, header row first
@@ -26,14 +35,13 @@ struct RunReport {
   // With every method's section after the main one (the command line's
   // --history).
   bool with_methods = false;
+  ReportOptions options = {};
 };
 
 // Pages the report fills: the whole document, painted from page 1.
 void PaintRunReport(QPagedPaintDevice& device, const RunReport& report);
-void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method);
-
-// Rows of a pass table on one page, the header repeated above them.
-inline constexpr int kPassRowsPerPage = 45;
+void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method,
+                       const ReportOptions& options = {});
 
 using PagePainter = std::function<void(QPagedPaintDevice&)>;
 
