@@ -707,7 +707,7 @@ void CommandLineTest::printsTheMainWindowAndADetailWindow() {
   QCOMPARE(previews, 0);
   accept = true;
   print_previewed = false;
-  (*print)->trigger();
+  print->trigger();
   QVERIFY(!QFile::exists(path));
   QCOMPARE(previews, 1);
   print_previewed = true;
