@@ -13,10 +13,12 @@
 
 #include "app/error_report.h"
 #include "app/formula_feedback.h"
+#include "app/method_analysis.h"
 #include "app/number_text.h"
 #include "app/pass_table.h"
 #include "app/table_window.h"
 #include "app/variants.h"
+#include "app/worked_solution.h"
 #include "core/equations.h"
 #include "core/errors.h"
 #include "core/floating_point_environment.h"
@@ -82,6 +84,10 @@ struct Options {
   QCommandLineOption history{QStringLiteral("history"),
                              QStringLiteral("Add each method's passes (text and json); with "
                                             "--report, each method's pages.")};
+  QCommandLineOption steps{QStringLiteral("steps"),
+                           QStringLiteral("Add each method's worked solution, every pass in the "
+                                          "method's formula with the numbers substituted (text); "
+                                          "with --report, each method's pages with it.")};
   QCommandLineOption separator{
       QStringLiteral("decimal-separator"),
       QStringLiteral("The decimal separator of inputs and outputs, '.' or ',', instead of the "
@@ -107,8 +113,8 @@ struct Options {
                          QStringLiteral("dir")};
 
   QList<QCommandLineOption> All() const {
-    return {solve,  equation, formula,   k,      l,        start, precision, end,
-            format, history,  separator, report, variants, seed,  equations, out};
+    return {solve,   equation, formula,   k,      l,        start, precision, end, format,
+            history, steps,    separator, report, variants, seed,  equations, out};
   }
 };
 
@@ -177,6 +183,19 @@ std::string MethodPassesText(const app::RunRecord& record) {
   return text;
 }
 
+// Each method's worked solution, every pass written out.
+std::string MethodStepsText(const app::RunRecord& record) {
+  std::string text;
+  const app::RunAnalyses analyses = app::AnalyseRun(record);
+  for (const core::Method method : record.method_set) {
+    if (!record.History(method).ran) continue;
+    text += "\n" + app::SolutionText(app::WriteSolution(record, method,
+                                                        core::ForMethod(analyses, method).verdict),
+                                     true);
+  }
+  return text;
+}
+
 // The message, then the formula with a mark under the place it names, each
 // line indented, as the typed-equation window shows them.
 std::string FormulaErrorText(const std::string& formula, const core::EFormulaError& error) {
@@ -191,9 +210,10 @@ std::string FormulaErrorText(const std::string& formula, const core::EFormulaErr
   return text;
 }
 
-void WriteReportFile(const QString& path, const app::SolvedRun& solved, bool with_methods) {
+void WriteReportFile(const QString& path, const app::SolvedRun& solved, bool with_methods,
+                     bool with_steps) {
   const RunReport report{solved.record, solved.window.Lines(), solved.window.StatusText(),
-                         with_methods};
+                         with_methods || with_steps, StepsInReport{with_steps, true}};
   WritePdf(path, QStringLiteral("Решение нелинейных уравнений"),
            [&report](QPagedPaintDevice& device) { PaintRunReport(device, report); });
 }
@@ -207,6 +227,9 @@ int SolveCommand(const QCommandLineParser& parser, const Options& options) {
   const bool history = parser.isSet(options.history);
   if (history && format == QStringLiteral("csv"))
     throw UsageError{QStringLiteral("--history works with --format text or json")};
+  const bool steps = parser.isSet(options.steps);
+  if (steps && format != QStringLiteral("text") && !parser.isSet(options.report))
+    throw UsageError{QStringLiteral("--steps works with --format text or --report")};
   const app::InputTexts inputs = SolveInputs(parser, options);
 
   std::optional<app::SolvedRun> ran;
@@ -227,9 +250,11 @@ int SolveCommand(const QCommandLineParser& parser, const Options& options) {
     std::string text = app::AlignedText(solved.window.Lines());
     if (!solved.window.StatusText().empty()) text += solved.window.StatusText() + "\n";
     if (history) text += MethodPassesText(*solved.record);
+    if (steps) text += MethodStepsText(*solved.record);
     Write(stdout, text);
   }
-  if (parser.isSet(options.report)) WriteReportFile(parser.value(options.report), solved, history);
+  if (parser.isSet(options.report))
+    WriteReportFile(parser.value(options.report), solved, history, steps);
   // The error box's text, after the table as the window keeps it.
   if (solved.error) {
     Write(stderr, app::ReportText(*solved.error) + "\n");
@@ -334,7 +359,7 @@ int Run(const QStringList& arguments, int argc, char* argv[]) {
   if (!solve && !variants) throw UsageError{QStringLiteral("--solve or --variants is needed")};
   RequireCommand(parser,
                  {options.equation, options.formula, options.k, options.l, options.start,
-                  options.end, options.format, options.history, options.report},
+                  options.end, options.format, options.history, options.steps, options.report},
                  solve, QStringLiteral("--solve"));
   RequireCommand(parser, {options.seed, options.equations, options.out}, variants,
                  QStringLiteral("--variants"));

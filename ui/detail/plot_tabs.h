@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The plot tabs of a detail window: the function with the method's
-// construction, the convergence of the run's methods by their errors and by
-// their steps, and the comparison of their work. Each plot has its legend
+// construction (with the pass control above it and, for a method that keeps
+// no bracket, the strip of start values under it), the convergence of the
+// run's methods by their errors and by their steps, and the comparison of
+// their work. Each plot has its legend
 // and note under it, and its commands: save as PNG or SVG, copy as an
 // image, show its data as a table, and show the whole plot again.
 #pragma once
@@ -18,6 +20,10 @@ class QChartView;
 
 namespace ui {
 
+class BasinView;
+class ConstructionReplay;
+class PassReplayBar;
+
 // "chords-function.png": the method's key, what is saved, the extension.
 QString MethodFileName(std::uint8_t method, const QString& what, const QString& extension);
 
@@ -32,6 +38,12 @@ class PlotTabs : public QTabWidget {
   QChartView* FunctionView() const { return function_view_; }
   QChartView* ConvergenceView() const { return convergence_view_; }
   QChartView* StepsView() const { return steps_view_; }
+  // The pass control above the function plot, and what it draws there.
+  PassReplayBar* Replay() const { return replay_bar_; }
+  ConstructionReplay* ReplayedPlot() const { return replay_; }
+  // The strip of start values under the function plot; null for a method
+  // that keeps a bracket.
+  BasinView* Basins() const { return basins_; }
   // The plot of the current tab; null on the comparison tab, which has none.
   QChartView* CurrentPlot() const;
   // "<equation> — <method>. <plot title>"
@@ -46,7 +58,10 @@ class PlotTabs : public QTabWidget {
   void ShowCurrentPlotData();
 
  private:
-  QWidget* NewPage(QChartView* view, const QString& note);
+  // The view with its legend and note; `above` and `under` stand right
+  // above and under the plot.
+  QWidget* NewPage(QChartView* view, const QString& note, QWidget* above = nullptr,
+                   QWidget* under = nullptr);
   void AddPlotActions(QChartView& view);
 
   std::shared_ptr<const app::RunRecord> run_;
@@ -55,6 +70,9 @@ class PlotTabs : public QTabWidget {
   QChartView* function_view_ = nullptr;
   QChartView* convergence_view_ = nullptr;
   QChartView* steps_view_ = nullptr;
+  PassReplayBar* replay_bar_ = nullptr;
+  ConstructionReplay* replay_ = nullptr;
+  BasinView* basins_ = nullptr;
 };
 
 }  // namespace ui

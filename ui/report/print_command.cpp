@@ -2,11 +2,13 @@
 #include "ui/report/print_command.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include "app/safe_file.h"
@@ -37,10 +39,28 @@ class PrintDialog : public QPrintDialog {
   }
 };
 
-bool RunPrintDialog(QWidget* parent, QPrinter& printer) {
+bool RunPrintDialog(QWidget* parent, QPrinter& printer, PrintChoices& choices) {
   auto* dialog = new PrintDialog(&printer, parent);
   dialog->setWindowTitle(QStringLiteral("Печать"));
-  return RunModalDialog(dialog) == QDialog::Accepted;
+  QList<QCheckBox*> boxes;
+  if (!choices.empty()) {
+    // The dialog owns the tab and its boxes, which go with it.
+    auto* tab = new QWidget();
+    tab->setWindowTitle(QStringLiteral("Отчёт"));
+    auto* column = new QVBoxLayout(tab);
+    for (const PrintChoice& choice : choices) {
+      boxes << new QCheckBox(choice.text);
+      boxes.back()->setChecked(choice.checked);
+      column->addWidget(boxes.back());
+    }
+    column->addStretch(1);
+    dialog->setOptionTabs({tab});
+  }
+  // Read while the dialog, which holds the boxes, still exists.
+  return RunModalDialog(dialog, [&boxes, &choices](QDialog&, int) {
+           for (qsizetype i = 0; i < boxes.size(); ++i)
+             choices[static_cast<std::size_t>(i)].checked = boxes[i]->isChecked();
+         }) == QDialog::Accepted;
 }
 
 PrintDialogRunner& Runner() {
@@ -54,7 +74,25 @@ void SetPrintDialogRunner(PrintDialogRunner runner) {
   Runner() = runner ? std::move(runner) : PrintDialogRunner(RunPrintDialog);
 }
 
+void SetPrintDialogRunner(std::function<bool(QWidget* parent, QPrinter& printer)> runner) {
+  if (!runner) return SetPrintDialogRunner(nullptr);
+  SetPrintDialogRunner(PrintDialogRunner(
+      [runner = std::move(runner)](QWidget* parent, QPrinter& printer, PrintChoices&) {
+        return runner(parent, printer);
+      }));
+}
+
+void SetPrintDialogRunner(std::nullptr_t) {
+  Runner() = RunPrintDialog;
+}
+
 void PrintReport(QWidget* parent, const ReportPainter& paint) {
+  PrintReport(
+      parent, [&paint](const PrintChoices&) { return paint; }, PrintChoices{});
+}
+
+void PrintReport(QWidget* parent, const std::function<ReportPainter(const PrintChoices&)>& report,
+                 PrintChoices choices) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
@@ -63,9 +101,10 @@ void PrintReport(QWidget* parent, const ReportPainter& paint) {
   {
     // A window closed while the dialog runs stays until the dialog is over.
     const NestedLoopScope loop;
-    accepted = Runner()(parent, printer);
+    accepted = Runner()(parent, printer, choices);
   }
   if (!accepted) return;
+  const ReportPainter paint = report(choices);
   // A PDF file is written as every file is, whole or not at all: the
   // printer would open it and write over it page by page.
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
@@ -82,6 +121,17 @@ QAction* NewPrintAction(QWidget* owner, std::function<ReportPainter()> report) {
   QObject::connect(action, &QAction::triggered, owner, [owner, report = std::move(report)] {
     Guarded([&] { PrintReport(owner, report()); });
   });
+  return action;
+}
+
+QAction* NewPrintAction(QWidget* owner, std::function<ReportPainter(const PrintChoices&)> report,
+                        PrintChoices choices) {
+  auto* action = new QAction(QStringLiteral("&Печать…"), owner);
+  action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  QObject::connect(action, &QAction::triggered, owner,
+                   [owner, report = std::move(report), choices = std::move(choices)] {
+                     Guarded([&] { PrintReport(owner, report, choices); });
+                   });
   return action;
 }
 

@@ -17,6 +17,7 @@
 #include "app/method_summary.h"
 #include "app/pass_table.h"
 #include "app/run_verdict.h"
+#include "app/worked_solution.h"
 #include "core/method_table.h"
 #include "ui/charts/convergence_chart.h"
 #include "ui/charts/function_chart.h"
@@ -57,8 +58,23 @@ QChart* ConvergenceChart(const app::RunRecord& run, const app::RunAnalyses& anal
                              run.method_set);
 }
 
+// The worked solution, a paragraph a pass, and the note under it.
+void StepsSection(PageLayout& layout, const app::RunRecord& run,
+                  const app::MethodAnalysis& analysis, std::uint8_t method, bool all_passes) {
+  const app::WorkedSolution solution = app::WriteSolution(run, method, analysis.verdict);
+  layout.Heading(QStringLiteral("Решение по шагам: ") + FromUtf8(core::EntryOf(method).name));
+  for (const app::SolutionParagraph& paragraph : app::ShownParagraphs(solution, all_passes)) {
+    QString text = paragraph.pass ? FromUtf8(app::PassLabel(*paragraph.pass)) + QStringLiteral("  ")
+                                  : QString();
+    for (std::size_t i = 0; i < paragraph.lines.size(); ++i)
+      text += (i > 0 ? QStringLiteral("\n") : QString()) + FromUtf8(paragraph.lines[i]);
+    layout.Paragraph(text);
+  }
+  layout.Paragraph(FromUtf8(solution.note));
+}
+
 void MethodSection(PageLayout& layout, const app::RunRecord& run, const app::RunAnalyses& analyses,
-                   std::uint8_t method) {
+                   std::uint8_t method, StepsInReport steps) {
   const core::MethodHistory& history = run.History(method);
   const app::MethodAnalysis& analysis = core::ForMethod(analyses, method);
   const app::MethodSummary summary = app::Summarize(run, method, analysis);
@@ -74,6 +90,7 @@ void MethodSection(PageLayout& layout, const app::RunRecord& run, const app::Run
                    method, PaperPalette()),
                kFunctionShare);
   layout.Chart(ConvergenceChart(run, analyses), kFunctionShare);
+  if (steps.print) StepsSection(layout, run, analysis, method, steps.all_passes);
   layout.PagedTable(QStringLiteral("Таблица проходов: ") + FromUtf8(core::EntryOf(method).name),
                     app::PassTable(history, &analysis.measures).AllLines(), kPassRowsPerPage);
 }
@@ -102,13 +119,14 @@ void PaintRunReport(QPagedPaintDevice& device, const RunReport& report) {
   for (const core::Method method : report.run->method_set) {
     if (!report.run->History(method).ran) continue;
     layout.NewPage();
-    MethodSection(layout, *report.run, analyses, method);
+    MethodSection(layout, *report.run, analyses, method, report.steps);
   }
 }
 
-void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method) {
+void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method,
+                       StepsInReport steps) {
   PageLayout layout(device);
-  MethodSection(layout, run, app::AnalyseRun(run), method);
+  MethodSection(layout, run, app::AnalyseRun(run), method, steps);
 }
 
 QPageLayout ReportPageLayout(QPageLayout::Orientation orientation) {

@@ -19,18 +19,27 @@ class QPagedPaintDevice;
 
 namespace ui {
 
+// Whether a method's section prints the worked solution, and whether with
+// every pass or, for a long one, the first and the last.
+struct StepsInReport {
+  bool print = false;
+  bool all_passes = false;
+};
+
 struct RunReport {
   std::shared_ptr<const app::RunRecord> run;    // null before the first run
   std::vector<std::vector<std::string>> table;  // the results table, header row first
   std::string status;
   // With every method's section after the main one (the command line's
-  // --history).
+  // --history and --steps).
   bool with_methods = false;
+  StepsInReport steps{};
 };
 
 // Pages the report fills: the whole document, painted from page 1.
 void PaintRunReport(QPagedPaintDevice& device, const RunReport& report);
-void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method);
+void PaintMethodReport(QPagedPaintDevice& device, const app::RunRecord& run, std::uint8_t method,
+                       StepsInReport steps = {});
 
 // Rows of a pass table on one page, the header repeated above them.
 inline constexpr int kPassRowsPerPage = 45;
