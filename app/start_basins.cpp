@@ -130,7 +130,9 @@ void GatherRoots(BasinStrip& strip, const std::vector<StartOutcome>& outcomes, d
            outcomes[reached[last + 1]].x - outcomes[reached[last]].x <= tolerance)
       ++last;
     const std::size_t index = strip.outcomes.size();
-    strip.outcomes.push_back({StartFate::kRoot, outcomes[reached[(first + last) / 2]].x});
+    // A root at 0 is reached as some tiny number: name it 0, not 1E-10.
+    const double root = outcomes[reached[(first + last) / 2]].x;
+    strip.outcomes.push_back({StartFate::kRoot, std::fabs(root) <= tolerance ? 0.0 : root});
     for (std::size_t i = first; i <= last; ++i) strip.outcome_of_start[reached[i]] = index;
     first = last + 1;
   }
