@@ -2,6 +2,7 @@
 #include "ui/detail/basin_view.h"
 
 #include <QAccessible>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -20,6 +21,7 @@
 #include "ui/error_boundary.h"
 #include "ui/platform/background_job.h"
 #include "ui/widgets/utf8_text.h"
+#include "ui/widgets/wrapping_label.h"
 
 namespace ui {
 
@@ -78,9 +80,8 @@ class BasinBar : public QWidget {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAccessibleName(Name());
-    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    FitHeight();
   }
 
   void SetStrip(const app::BasinStrip* strip) {
@@ -89,17 +90,25 @@ class BasinBar : public QWidget {
     setAccessibleName(Name());
     setAccessibleDescription(strip_ != nullptr ? FromUtf8(app::BasinDescription(*strip_))
                                                : QString());
-    updateGeometry();
+    FitHeight();
     update();
   }
   std::optional<std::size_t> Focused() const { return focused_; }
 
-  bool hasHeightForWidth() const override { return true; }
-  int heightForWidth(int width) const override { return BandHeight() + LegendHeight(width); }
-  QSize sizeHint() const override { return {width(), heightForWidth(width())}; }
-  QSize minimumSizeHint() const override { return {0, heightForWidth(std::max(width(), 1))}; }
+  int HeightAt(int width) const { return BandHeight() + LegendHeight(width); }
 
  protected:
+  // The legend's rows follow the width; a fixed height, set anew with each
+  // width, is what the plot's page lays out (it does not ask a child's
+  // height for its width).
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    Guarded([this] { FitHeight(); });
+  }
+  void changeEvent(QEvent* event) override {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) Guarded([this] { FitHeight(); });
+  }
   void paintEvent(QPaintEvent*) override {
     Guarded([this] { Paint(); });
   }
@@ -156,6 +165,10 @@ class BasinBar : public QWidget {
   }
 
  private:
+  void FitHeight() {
+    const int height = HeightAt(std::max(width(), 1));
+    if (height != this->height() || minimumHeight() != height) setFixedHeight(height);
+  }
   static QString Name() { return QStringLiteral("Бассейны: куда ведёт каждое начальное значение"); }
 
   int BandHeight() const { return static_cast<int>(kBandLines * fontMetrics().height()); }
@@ -289,10 +302,7 @@ class BasinBar : public QWidget {
 BasinView::BasinView(std::shared_ptr<const app::RunRecord> run, std::uint8_t method,
                      QChartView& plot, QWidget* parent)
     : QWidget(parent), run_(std::move(run)), method_(method), plot_(plot) {
-  caption_ = new QLabel();
-  caption_->setTextFormat(Qt::PlainText);
-  caption_->setWordWrap(true);
-  caption_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  caption_ = new WrappingLabel();
   caption_->setAccessibleName(QStringLiteral("Бассейны"));
   bar_ = new BasinBar(plot_);
   delay_ = new QTimer(this);

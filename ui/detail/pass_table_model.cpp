@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/detail/pass_table_model.h"
 
-#include <QFont>
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -58,11 +57,6 @@ QVariant PassTableModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::ToolTipRole) return FromUtf8(table_.Cell(index.row(), index.column()));
   if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
   if (current_ && index.row() == *current_) {
-    if (role == Qt::FontRole) {
-      QFont font;
-      font.setBold(true);
-      return font;
-    }
     if (role == Qt::BackgroundRole) {
       QColor tint = QGuiApplication::palette().color(QPalette::Highlight);
       tint.setAlpha(70);

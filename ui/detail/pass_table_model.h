@@ -33,7 +33,7 @@ class PassTableModel : public QAbstractTableModel {
 
   const app::PassTable& Table() const { return table_; }
 
-  // The row of the replay's pass, drawn in bold on a tinted ground; none
+  // The row of the replay's pass, drawn on a tinted ground; none
   // when empty.
   void SetCurrentRow(std::optional<int> row);
   std::optional<int> CurrentRow() const { return current_; }

@@ -105,8 +105,9 @@ void WorkedSolutionTab::HighlightPass(std::int32_t n, bool scroll) {
     colour.setAlpha(70);
     selection.format.setBackground(colour);
     selection.format.setProperty(QTextFormat::FullWidthSelection, true);
+    // The paragraph itself, not the break before it.
     selection.cursor = QTextCursor(block);
-    selection.cursor.select(QTextCursor::BlockUnderCursor);
+    selection.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     selections << selection;
     if (!scroll) continue;
     text_->setTextCursor(QTextCursor(block));
