@@ -63,12 +63,16 @@ void StepsSection(PageLayout& layout, const app::RunRecord& run,
                   const app::MethodAnalysis& analysis, std::uint8_t method, bool all_passes) {
   const app::WorkedSolution solution = app::WriteSolution(run, method, analysis.verdict);
   layout.Heading(QStringLiteral("Решение по шагам: ") + FromUtf8(core::EntryOf(method).name));
+  const app::WrittenPass* last = solution.passes.empty() ? nullptr : &solution.passes.back();
+  const QString widest = FromUtf8(app::PassLabel(last != nullptr ? last->n : 0));
   for (const app::SolutionParagraph& paragraph : app::ShownParagraphs(solution, all_passes)) {
-    QString text = paragraph.pass ? FromUtf8(app::PassLabel(*paragraph.pass)) + QStringLiteral("  ")
-                                  : QString();
-    for (std::size_t i = 0; i < paragraph.lines.size(); ++i)
-      text += (i > 0 ? QStringLiteral("\n") : QString()) + FromUtf8(paragraph.lines[i]);
-    layout.Paragraph(text);
+    QStringList lines;
+    for (const std::string& line : paragraph.lines) lines << FromUtf8(line);
+    if (paragraph.pass) {
+      layout.HangingParagraph(FromUtf8(app::PassLabel(*paragraph.pass)), lines.join('\n'), widest);
+    } else {
+      layout.Paragraph(lines.join('\n'));
+    }
   }
   layout.Paragraph(FromUtf8(solution.note));
 }
