@@ -24,9 +24,9 @@ WorkedSolutionTab::WorkedSolutionTab(app::WorkedSolution solution, QWidget* pare
   text_->setReadOnly(true);
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   text_->setAccessibleName(QStringLiteral("Решение по шагам"));
-  all_ = new QCheckBox(QStringLiteral("Показать &все проходы"));
+  all_ = new QCheckBox(QStringLiteral("Показать все &проходы"));
   all_->setVisible(app::IsLong(solution_));
-  copy_ = new QPushButton(QStringLiteral("Копировать &решение"));
+  copy_ = new QPushButton(QStringLiteral("Копировать р&ешение"));
   copy_->setToolTip(
       QStringLiteral("В буфер обмена: простым текстом и в HTML для текстового редактора"));
   note_ = new QLabel(FromUtf8(solution_.note));
