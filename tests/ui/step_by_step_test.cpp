@@ -10,9 +10,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QPrinter>
+#include <QProcess>
 #include <QSettings>
 #include <QSlider>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QValueAxis>
 #include <QtCharts/QChart>
@@ -36,6 +40,7 @@
 #include "ui/detail/pass_table_model.h"
 #include "ui/detail/plot_tabs.h"
 #include "ui/detail/worked_solution_tab.h"
+#include "ui/report/print_command.h"
 
 namespace {
 
@@ -75,6 +80,8 @@ class StepByStepTest : public QObject {
   void replayDrawsPassesUpToN();
   void playRunsToTheLastPass();
   void basinsArriveAndFollowTheRange();
+  void printsTheSolutionWhenAsked_data();
+  void printsTheSolutionWhenAsked();
   void screenshots_data();
   void screenshots();
 };
@@ -175,6 +182,47 @@ void StepByStepTest::basinsArriveAndFollowTheRange() {
   QTRY_VERIFY2_WITH_TIMEOUT(basins->Strip()->left == -10 && basins->Strip()->right == 10,
                             "the strip did not follow the range", 20'000);
   QVERIFY(!basins->IsComputing());
+}
+
+void StepByStepTest::printsTheSolutionWhenAsked_data() {
+  QTest::addColumn<bool>("asked");
+  QTest::newRow("asked") << true;
+  QTest::newRow("not asked") << false;
+}
+
+// The print dialog's check box "Решение по шагам" adds the worked solution
+// to the method's report; it starts unticked.
+void StepByStepTest::printsTheSolutionWhenAsked() {
+  QFETCH(bool, asked);
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("method.pdf"));
+  bool offered_unticked = false;
+  ui::SetPrintDialogRunner(
+      ui::PrintDialogRunner([&](QWidget*, QPrinter& printer, ui::PrintChoices& choices) {
+        offered_unticked = choices.size() == 1 && !choices.front().checked &&
+                           choices.front().text.startsWith(QStringLiteral("Решение по шагам"));
+        if (!choices.empty()) choices.front().checked = asked;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+      }));
+  {
+    ui::DetailWindow window(Compute("1", "2"), core::kTangents);
+    const QList<QAction*> actions = window.PassTable()->actions();
+    const auto print = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+      return action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_P);
+    });
+    QVERIFY(print != actions.end());
+    (*print)->trigger();
+  }
+  ui::SetPrintDialogRunner(nullptr);
+  QVERIFY(offered_unticked);
+  QProcess text;
+  text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+  QVERIFY2(text.waitForFinished(60'000), "pdftotext did not end");
+  const QString pages = QString::fromUtf8(text.readAllStandardOutput());
+  QVERIFY2(pages.contains(QStringLiteral("Таблица проходов")), qPrintable(pages));
+  QCOMPARE(pages.contains(QStringLiteral("1 − 0,540302/(-0,841471) = 1,64209")), asked);
 }
 
 void StepByStepTest::screenshots_data() {
