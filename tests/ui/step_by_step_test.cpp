@@ -29,6 +29,7 @@
 #include "app/number_text.h"
 #include "app/worked_solution.h"
 #include "core/errors.h"
+#include "core/expression/formula.h"
 #include "core/floating_point_environment.h"
 #include "core/method_table.h"
 #include "tests/doubles/fake_window.h"
@@ -44,8 +45,23 @@
 
 namespace {
 
-std::shared_ptr<const app::RunRecord> Compute(const QString& start, const QString& end) {
-  doubles::FakeWindow window;
+// The fake main window, with a typed formula in place of the list when given.
+class FormulaWindow : public doubles::FakeWindow {
+ public:
+  explicit FormulaWindow(const QString& formula)
+      : formula_(formula.isEmpty() ? nullptr
+                                   : core::expression::Formula::Parse(formula.toStdString())) {}
+  core::EquationSource SelectedSource() const override {
+    return formula_ ? core::EquationSource(formula_) : FakeWindow::SelectedSource();
+  }
+
+ private:
+  std::shared_ptr<const core::expression::Formula> formula_;
+};
+
+std::shared_ptr<const app::RunRecord> Compute(const QString& start, const QString& end,
+                                              const QString& formula = {}) {
+  FormulaWindow window(formula);
   window.SetInput(app::Input::kStart, start.toStdString());
   window.SetInput(app::Input::kEnd, end.toStdString());
   app::SharedState state;
@@ -228,10 +244,13 @@ void StepByStepTest::printsTheSolutionWhenAsked() {
 void StepByStepTest::screenshots_data() {
   QTest::addColumn<int>("point_size");
   QTest::addColumn<bool>("dark");
+  QTest::addColumn<QString>("formula");  // the defaults' equation when empty
   const QString scale = qApp->devicePixelRatio() > 1 ? QStringLiteral("scale2-") : QString();
-  QTest::newRow(qPrintable(scale + "default")) << 0 << false;
-  QTest::newRow(qPrintable(scale + "16pt")) << 16 << false;
-  QTest::newRow(qPrintable(scale + "dark")) << 0 << true;
+  QTest::newRow(qPrintable(scale + "default")) << 0 << false << QString();
+  QTest::newRow(qPrintable(scale + "16pt")) << 16 << false << QString();
+  QTest::newRow(qPrintable(scale + "dark")) << 0 << true << QString();
+  // Newton's threshold at ±1,3917, on a plot widened to [-3, 3].
+  QTest::newRow(qPrintable(scale + "atan")) << 0 << false << QStringLiteral("atan(x)");
 }
 
 // The "Решение" tab and the function plot with the replay bar and the
@@ -239,6 +258,7 @@ void StepByStepTest::screenshots_data() {
 void StepByStepTest::screenshots() {
   QFETCH(int, point_size);
   QFETCH(bool, dark);
+  QFETCH(QString, formula);
   const QFont font = QApplication::font();
   const QPalette palette = QApplication::palette();
   if (point_size > 0) {
@@ -251,11 +271,21 @@ void StepByStepTest::screenshots() {
             "nonlinear-equations")
       .clear();
   {
-    ui::DetailWindow window(Compute("1", "2"), core::kTangents);
+    ui::DetailWindow window(Compute("1", "2", formula), core::kTangents);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_VERIFY2_WITH_TIMEOUT(window.Plots()->Basins()->Strip().has_value(), "no strip came",
-                              20'000);
+    double left = 0;
+    if (!formula.isEmpty()) {
+      auto* axis =
+          qobject_cast<QValueAxis*>(window.FunctionView()->chart()->axes(Qt::Horizontal).value(0));
+      QVERIFY(axis != nullptr);
+      left = -3;
+      axis->setRange(left, 3);
+    }
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        window.Plots()->Basins()->Strip().has_value() &&
+            (formula.isEmpty() || window.Plots()->Basins()->Strip()->left == left),
+        "no strip came", 20'000);
     // The strip's legend rows, once laid out, stand clear of its caption.
     const ui::BasinView& basins = *window.Plots()->Basins();
     QTRY_VERIFY2_WITH_TIMEOUT(
