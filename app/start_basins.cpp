@@ -250,12 +250,19 @@ std::string BasinCaption(const BasinStrip& strip) {
 std::string BasinDescription(const BasinStrip& strip) {
   const int digits = StartDigits(strip);
   std::string text = BasinCaption(strip);
-  for (std::size_t i = 0; i < strip.intervals.size(); ++i) {
+  const std::size_t described = std::min(strip.intervals.size(), kDescribedIntervals);
+  for (std::size_t i = 0; i < described; ++i) {
     const BasinInterval& interval = strip.intervals[i];
     text += (i == 0 ? " " : "; ") + std::string("от ") +
             FormatReal(strip.starts[interval.first], digits) + " до " +
             FormatReal(strip.starts[interval.last], digits) + " — " +
             OutcomeText(strip.outcomes[interval.outcome]);
+  }
+  if (described < strip.intervals.size()) {
+    return text + "; и ещё " +
+           FormatInteger(static_cast<std::int32_t>(strip.intervals.size() - described)) +
+           " отрезков до " + FormatReal(strip.starts.back(), digits) +
+           " (все — в «Данные графика…»).";
   }
   return text + (strip.intervals.empty() ? "" : ".");
 }

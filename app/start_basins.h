@@ -90,7 +90,10 @@ std::string OutcomeText(const BasinOutcome& outcome);
 // "Бассейны касательных: 1000 начальных значений от -3 до 3, не более 200
 // проходов каждое."
 std::string BasinCaption(const BasinStrip& strip);
-// The caption and each interval with its outcome, for screen readers.
+// The caption and each interval with its outcome, for screen readers; a
+// strip broken into many (starts that scatter among roots and cycles) names
+// the first kDescribedIntervals and how many more there are.
+inline constexpr std::size_t kDescribedIntervals = 20;
 std::string BasinDescription(const BasinStrip& strip);
 // The intervals as a table under a header: от, до, начальных значений, итог.
 std::vector<std::vector<std::string>> BasinTable(const BasinStrip& strip);

@@ -97,6 +97,14 @@ TEST_F(StartBasinsTest, EquationFourHasCyclingStarts) {
   for (const std::size_t outcome : strip.outcome_of_start)
     cycling += strip.outcomes[outcome].fate == StartFate::kCycle ? 1 : 0;
   EXPECT_GT(cycling, 0u) << BasinDescription(strip);
+  // Hundreds of intervals: a screen reader hears the first ones and how
+  // many more the table holds.
+  ASSERT_GT(strip.intervals.size(), kDescribedIntervals);
+  const std::string description = BasinDescription(strip);
+  const std::string more =
+      "; и ещё " + std::to_string(strip.intervals.size() - kDescribedIntervals) + " отрезков до ";
+  EXPECT_NE(description.find(more), std::string::npos) << description;
+  EXPECT_EQ(BasinTable(strip).size(), strip.intervals.size() + 1);
 }
 
 }  // namespace
