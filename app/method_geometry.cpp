@@ -23,10 +23,10 @@ constexpr double kLargest = std::numeric_limits<double>::max();
 
 // A straight segment through the given points (collinear by construction),
 // from the leftmost to the rightmost.
-std::pair<PlotPoint, PlotPoint> Span(std::initializer_list<PlotPoint> points) {
+ConstructionLine Span(std::int32_t n, std::initializer_list<PlotPoint> points) {
   const auto [left, right] = std::minmax_element(
       points.begin(), points.end(), [](PlotPoint p, PlotPoint q) { return p.x < q.x; });
-  return {*left, *right};
+  return {n, *left, *right};
 }
 
 // The equation of a history as the methods see it: one source, read before
@@ -57,19 +57,28 @@ std::optional<double> ChordLanding(const RunRecord& run, const core::MethodHisto
   }
 }
 
+// Where the chord through (a, fa) and (b, fb) meets the axis, as the signed
+// fraction puts it; empty where it does not.
+std::optional<double> ChordCrossing(double a, double fa, double b, double fb) {
+  if (fa == fb) return std::nullopt;
+  const double crossing = a - fa * (b - a) / (fb - fa);
+  if (!std::isfinite(crossing)) return std::nullopt;
+  return crossing;
+}
+
 // The segment of pass `index` of the history, when the method draws one and
-// the values it needs can be computed; a chord whose point is reflected is
-// added to `reflections`.
-std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(
-    const RunRecord& run, const core::MethodHistory& history, std::size_t index,
-    std::vector<ReflectedChord>& reflections) {
+// the values it needs can be computed, with the reflection of its chord
+// point where there is one.
+std::optional<ConstructionLine> MethodLine(const RunRecord& run, const core::MethodHistory& history,
+                                           std::size_t index,
+                                           std::optional<ReflectedChord>& reflection) {
   const core::Construction construction = core::EntryOf(history.method).construction;
   const std::vector<core::PassRecord>& passes = history.passes;
   const core::PassRecord& pass = passes[index];
   const core::PassRecord* previous = index > 0 ? &passes[index - 1] : nullptr;
   if (construction == core::Construction::kTangent) {
     if (previous == nullptr || !previous->fx) return std::nullopt;
-    return Span({{previous->x, *previous->fx}, {pass.x, 0}});
+    return Span(pass.n, {{previous->x, *previous->fx}, {pass.x, 0}});
   }
   const bool secant = construction == core::Construction::kSecant;
   if (construction != core::Construction::kChord && !secant) return std::nullopt;
@@ -87,39 +96,34 @@ std::optional<std::pair<PlotPoint, PlotPoint>> MethodLine(
   const std::optional<double> fa = EvaluateF(run, history, a);
   const std::optional<double> fb = EvaluateF(run, history, b);
   if (!fa || !fb) return std::nullopt;
-  if (secant) return Span({{a, *fa}, {b, *fb}, {pass.x, 0}});
+  if (secant) return Span(pass.n, {{a, *fa}, {b, *fb}, {pass.x, 0}});
   // The chord itself meets the axis where the signed fraction puts it.
-  if (*fa == *fb) return Span({{a, *fa}, {b, *fb}});
-  const double crossing = a - *fa * (b - a) / (*fb - *fa);
-  if (!std::isfinite(crossing)) return Span({{a, *fa}, {b, *fb}});
-  if ((*fa > 0 && *fb > 0) || (*fa < 0 && *fb < 0)) {
-    const std::optional<double> landed = ChordLanding(run, history, a, b);
-    // The first pass repeats the first chord: one note for both.
-    const bool repeated = !reflections.empty() && reflections.back().crossing == crossing &&
-                          landed && reflections.back().landed == *landed;
-    if (landed && !repeated) reflections.push_back({pass.n, crossing, *landed});
-  }
-  return Span({{a, *fa}, {b, *fb}, {crossing, 0}});
+  const std::optional<double> crossing = ChordCrossing(a, *fa, b, *fb);
+  if (!crossing) return Span(pass.n, {{a, *fa}, {b, *fb}});
+  reflection = ChordReflection(run, history, pass.n, a, b);
+  return Span(pass.n, {{a, *fa}, {b, *fb}, {*crossing, 0}});
 }
 
-// Bars for the intervals that bisection halves, one level each below the
-// curve's lowest point, from `below` down by `height` a level.
-std::vector<BracketBar> BracketBars(const core::MethodHistory& history, std::size_t drawn,
-                                    double below, double height) {
-  std::vector<BracketBar> bars;
-  double a = history.start;
-  double b = history.end;
-  for (std::size_t i = 0; i < drawn; ++i) {
-    const core::PassRecord& pass = history.passes[i];
-    if (pass.n > 0) {
-      bars.push_back({pass.n, std::min(a, b), std::max(a, b),
-                      below - height * static_cast<double>(bars.size() + 1)});
-    }
-    if (!pass.a || !pass.b) break;
-    a = *pass.a;
-    b = *pass.b;
-  }
-  return bars;
+// The interval that bisection halves on pass `index`: the ends the pass
+// before it kept, or the start and the end; empty past an error.
+std::optional<std::pair<double, double>> HalvedInterval(const core::MethodHistory& history,
+                                                        std::size_t index) {
+  if (index == 0) return std::pair(history.start, history.end);
+  const core::PassRecord& previous = history.passes[index - 1];
+  if (!previous.a || !previous.b) return std::nullopt;
+  return std::pair(*previous.a, *previous.b);
+}
+
+// The bar of pass `index` at `level` below the top of the bars.
+std::optional<BracketBar> Bar(const core::MethodHistory& history, const FunctionPlot& plot,
+                              std::size_t index, int level) {
+  const core::PassRecord& pass = history.passes[index];
+  if (pass.n == 0) return std::nullopt;  // an interval already within the precision
+  const std::optional<std::pair<double, double>> ends = HalvedInterval(history, index);
+  if (!ends) return std::nullopt;
+  return BracketBar{pass.n, std::min(ends->first, ends->second),
+                    std::max(ends->first, ends->second),
+                    plot.bracket_top - plot.bracket_level * level};
 }
 
 }  // namespace
@@ -142,22 +146,75 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
       plot.last_point = PlotPoint{passes.back().x, *passes.back().fx};
     }
   }
+  FitHeight(plot);
+  const bool halves = core::EntryOf(method).construction == core::Construction::kHalving;
+  if (halves) {
+    // One level a bar below the curve, each a thirtieth of its height.
+    plot.bracket_top = plot.bottom;
+    plot.bracket_level = kBarHeight * (plot.top / 2 - plot.bottom / 2) * 2;
+  }
 
-  const auto in_range = [&plot](double x) { return x >= plot.range.left && x <= plot.range.right; };
   const std::size_t drawn = std::min(passes.size(), static_cast<std::size_t>(kDrawnPasses));
   for (std::size_t i = 0; i < drawn; ++i) {
-    if (in_range(passes[i].x)) plot.iterates.push_back({passes[i].n, passes[i].x});
-    if (auto line = MethodLine(run, history, i, plot.reflections)) plot.lines.push_back(*line);
+    const PassDrawing drawing = DrawPass(run, method, plot, i);
+    if (drawing.iterate) plot.iterates.push_back({drawing.n, *drawing.iterate});
+    if (drawing.line) plot.lines.push_back(*drawing.line);
+    // The first pass repeats the first chord: one note for both.
+    const bool repeated = drawing.reflection && !plot.reflections.empty() &&
+                          plot.reflections.back().crossing == drawing.reflection->crossing &&
+                          plot.reflections.back().landed == drawing.reflection->landed;
+    if (drawing.reflection && !repeated) plot.reflections.push_back(*drawing.reflection);
+    if (drawing.bracket) plot.brackets.push_back(*drawing.bracket);
   }
-
-  FitHeight(plot);
-  if (core::EntryOf(method).construction == core::Construction::kHalving) {
-    // One level a bar below the curve, each a thirtieth of its height.
-    const double level = kBarHeight * (plot.top / 2 - plot.bottom / 2) * 2;
-    plot.brackets = BracketBars(history, drawn, plot.bottom, level);
-    if (!plot.brackets.empty()) plot.bottom = std::max(plot.brackets.back().y - level, -kLargest);
+  if (halves && !plot.brackets.empty()) {
+    // Room for one level more, where the replay of a later pass draws its bar.
+    const int levels = static_cast<int>(plot.brackets.size()) + (passes.size() > drawn ? 2 : 1);
+    plot.bottom = std::max(plot.bracket_top - plot.bracket_level * levels, -kLargest);
   }
   return plot;
+}
+
+PassDrawing DrawPass(const RunRecord& run, std::uint8_t method, const FunctionPlot& plot,
+                     std::size_t index) {
+  const core::MethodHistory& history = run.History(method);
+  const core::PassRecord& pass = history.passes[index];
+  PassDrawing drawing;
+  drawing.n = pass.n;
+  if (pass.x >= plot.range.left && pass.x <= plot.range.right) drawing.iterate = pass.x;
+  drawing.line = MethodLine(run, history, index, drawing.reflection);
+  if (core::EntryOf(method).construction == core::Construction::kHalving) {
+    // Each bar a level lower; a pass past the drawn ones one level below them.
+    int level = 0;
+    for (std::size_t i = 0; i <= index && i < static_cast<std::size_t>(kDrawnPasses); ++i)
+      level += history.passes[i].n > 0 ? 1 : 0;
+    if (index >= static_cast<std::size_t>(kDrawnPasses)) ++level;
+    drawing.bracket = Bar(history, plot, index, level);
+  }
+  return drawing;
+}
+
+bool ReplayDrawsLine(const FunctionPlot& plot, std::int32_t n, std::int32_t at) {
+  if (n > at) return false;
+  const auto line = std::find_if(plot.lines.begin(), plot.lines.end(),
+                                 [n](const ConstructionLine& drawn) { return drawn.n == n; });
+  const auto next = std::find_if(plot.lines.begin(), plot.lines.end(),
+                                 [n](const ConstructionLine& drawn) { return drawn.n == n + 1; });
+  const bool repeated = line != plot.lines.end() && next != plot.lines.end() &&
+                        line->from.x == next->from.x && line->from.y == next->from.y &&
+                        line->to.x == next->to.x && line->to.y == next->to.y;
+  return !(repeated && n + 1 <= at);
+}
+
+std::optional<ReflectedChord> ChordReflection(const RunRecord& run,
+                                              const core::MethodHistory& history, std::int32_t n,
+                                              double a, double b) {
+  const std::optional<double> fa = EvaluateF(run, history, a);
+  const std::optional<double> fb = EvaluateF(run, history, b);
+  if (!fa || !fb || !((*fa > 0 && *fb > 0) || (*fa < 0 && *fb < 0))) return std::nullopt;
+  const std::optional<double> crossing = ChordCrossing(a, *fa, b, *fb);
+  const std::optional<double> landed = ChordLanding(run, history, a, b);
+  if (!crossing || !landed) return std::nullopt;
+  return ReflectedChord{n, *crossing, *landed};
 }
 
 void FitHeight(FunctionPlot& plot) {

@@ -42,6 +42,14 @@ struct BracketBar {
   double y = 0;
 };
 
+// The tangent, chord or secant of pass n, from its leftmost point to its
+// rightmost.
+struct ConstructionLine {
+  std::int32_t n = 0;
+  PlotPoint from;
+  PlotPoint to;
+};
+
 struct FunctionPlot {
   PlotRange range;
   double bottom = -1;  // the y-range: the curve, the x-axis and any bars
@@ -50,9 +58,12 @@ struct FunctionPlot {
   // Each line is a segment: a tangent from (xₙ₋₁, f(xₙ₋₁)) down to (xₙ, 0),
   // a chord between the interval's ends on to where it meets the axis, a
   // secant through its two points on to (xₙ, 0).
-  std::vector<std::pair<PlotPoint, PlotPoint>> lines;
+  std::vector<ConstructionLine> lines;
   std::vector<ReflectedChord> reflections;
   std::vector<BracketBar> brackets;
+  // Where the bars begin below the curve and how far apart their levels are.
+  double bracket_top = 0;
+  double bracket_level = 0;
   std::vector<NumberedIterate> iterates;  // within the range, the first kDrawnPasses
   // The last approximation: a root where the run found one, otherwise the
   // point (xₙ, f(xₙ)) for what it is.
@@ -65,5 +76,31 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
                                int columns = 600);
 // Sets the y-range to the curve and the x-axis, with a margin.
 void FitHeight(FunctionPlot& plot);
+
+// Where the chord through (a, f(a)) and (b, f(b)) meets the axis, and where
+// the chord formula puts pass n's point instead, when f has one sign at both
+// ends; empty otherwise, or where a value cannot be computed.
+std::optional<ReflectedChord> ChordReflection(const RunRecord& run,
+                                              const core::MethodHistory& history, std::int32_t n,
+                                              double a, double b);
+
+// Everything the plot draws for one pass of the method's history (`index`
+// counts its lines): its line, reflection or bar, and its iterate within the
+// plot's range. For the passes of BuildFunctionPlot this is what it drew;
+// for a later pass, its bar stands one level below the drawn ones.
+struct PassDrawing {
+  std::int32_t n = 0;
+  std::optional<ConstructionLine> line;
+  std::optional<ReflectedChord> reflection;
+  std::optional<BracketBar> bracket;
+  std::optional<double> iterate;
+};
+PassDrawing DrawPass(const RunRecord& run, std::uint8_t method, const FunctionPlot& plot,
+                     std::size_t index);
+
+// Whether the plot, replayed up to pass `at`, draws the line of pass `n`:
+// every line up to `at`, but one that the next pass draws again (the first
+// chord, which the first pass repeats) only until that pass is drawn.
+bool ReplayDrawsLine(const FunctionPlot& plot, std::int32_t n, std::int32_t at);
 
 }  // namespace app

@@ -174,6 +174,7 @@ int main(int argc, char** argv) {
   bench::RegisterMethodBenchmarks();
   bench::RegisterGslBenchmarks();
   bench::RegisterComparisonRunBenchmarks();
+  bench::RegisterBasinBenchmarks();
   bench::RegisterFormulaBenchmarks();
 
   bench::SummaryReporter reporter;

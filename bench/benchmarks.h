@@ -19,6 +19,9 @@ void RegisterGslBenchmarks();
 // The whole comparison run: "comparison_run/<case>".
 void RegisterComparisonRunBenchmarks();
 
+// The basins strip of the defaults' detail window, tangents and secants.
+void RegisterBasinBenchmarks();
+
 // Chains of 1,000 characters: solved on [1, 2] as the command line does,
 // "formula/solve/<chain>", and one evaluation of f and f′,
 // "typed_f/<chain>", "typed_f_/<chain>".

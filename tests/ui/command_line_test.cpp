@@ -117,6 +117,7 @@ class CommandLineTest : public QObject {
   void speaksTheUsersLanguage();
   void writesNoRowsForARunThatCannotStart_data();
   void writesNoRowsForARunThatCannotStart();
+  void writesTheWorkedSolutionAsTextAndInTheReport();
   void writesTheSameVariantsAsTheLibraryForTheSameSeed();
   void printsTheMainWindowAndADetailWindow();
   void tellsWhenItsOutputIsLost_data();
@@ -222,6 +223,10 @@ void CommandLineTest::answersEachKindOfCall_data() {
   QTest::newRow("formula and equation")
       << QStringList{"--solve", "--formula", "x", "--equation", "1"} << 2 << QString()
       << QStringLiteral("nonlinear-equations: --formula and --equation exclude each other\n") +
+             kHint;
+  QTest::newRow("steps in csv")
+      << QStringList{"--solve", "--steps", "--format", "csv"} << 2 << QString()
+      << QStringLiteral("nonlinear-equations: --steps works with --format text or --report\n") +
              kHint;
   QTest::newRow("the separator is the locale's")
       << QStringList{"--solve", "--start", "1,5"} << 1 << QString()
@@ -656,6 +661,30 @@ void CommandLineTest::writesNoRowsForARunThatCannotStart() {
            QStringLiteral("'1,5' is not a valid floating point value"));
   QVERIFY(json[QStringLiteral("fastest")].isNull());
   QCOMPARE(json[QStringLiteral("table")].toArray().size(), 0);
+}
+
+// Each method's worked solution after the table, and in the report's
+// method pages; the note on the rounded numbers once under each.
+void CommandLineTest::writesTheWorkedSolutionAsTextAndInTheReport() {
+  QTemporaryDir folder;
+  const QString pdf = folder.filePath(QStringLiteral("run.pdf"));
+  const QStringList steps = {"--solve", "--steps", "--decimal-separator", ","};
+  const Result text = RunProgram(steps);
+  QCOMPARE(text.status, 0);
+  QCOMPARE(RunProgram(steps + QStringList{"--report", pdf}).status, 0);
+  const QString pages =
+      Tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+  const QString note = QStringLiteral("может разойтись с записанным результатом в последней цифре");
+  QCOMPARE(text.out.count(note), 4);
+  QVERIFY2(pages.simplified().count(note) == 4, qPrintable(pages));
+  for (const QString& line :
+       {QStringLiteral("Проход 1.  x₁ = x₀ − f(x₀)/f′(x₀) = 1 − 0,540302/(-0,841471) = 1,64209\n"),
+        QStringLiteral("Проход 3.  x₃ = x₂ − f(x₂)·(x₂ − x₁)/(f(x₂) − f(x₁))"),
+        QStringLiteral("Итог: Сошёлся: на проходе 10 проверка остановки выполнена")})
+    QVERIFY2(text.out.contains(line), qPrintable(line));
+  for (const QString& words :
+       {QStringLiteral("1 − 0,540302/(-0,841471) = 1,64209"), QStringLiteral("Проход 10.")})
+    QVERIFY2(pages.contains(words), qPrintable(words + "\n" + pages));
 }
 
 void CommandLineTest::writesTheSameVariantsAsTheLibraryForTheSameSeed() {

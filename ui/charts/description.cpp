@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -145,20 +146,35 @@ QAbstractItemModel* NewChartDataModel(const QChart& chart, QObject* parent) {
   return model;
 }
 
-QWidget* ShowChartData(QWidget* parent, const QChart& chart, const QString& title) {
+QWidget* ShowChartData(QWidget* parent, const QChart& chart, const QString& title,
+                       QAbstractItemModel* more, const QString& more_caption) {
   auto* dialog = new QDialog(parent);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   dialog->setWindowTitle(title);
-  auto* table = new QTableView(dialog);
-  table->setModel(NewChartDataModel(chart, table));
-  table->setAccessibleName(title);
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->verticalHeader()->hide();
-  table->resizeColumnsToContents();
+  const auto new_table = [dialog](QAbstractItemModel* model, const QString& name) {
+    auto* table = new QTableView(dialog);
+    model->setParent(table);
+    table->setModel(model);
+    table->setAccessibleName(name);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->resizeColumnsToContents();
+    return table;
+  };
+  QTableView* table = new_table(NewChartDataModel(chart, nullptr), title);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
   QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
   auto* column = new QVBoxLayout(dialog);
   column->addWidget(table, 1);
+  if (more != nullptr) {
+    auto* caption = new QLabel(more_caption, dialog);
+    caption->setWordWrap(true);
+    caption->setTextFormat(Qt::PlainText);
+    caption->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    caption->setAccessibleDescription(more_caption);
+    column->addWidget(caption);
+    column->addWidget(new_table(more, more_caption), 1);
+  }
   column->addWidget(buttons);
   const QFontMetrics metrics = dialog->fontMetrics();
   dialog->resize(40 * metrics.averageCharWidth() + table->horizontalHeader()->length(),

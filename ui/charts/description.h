@@ -27,7 +27,10 @@ QString DescribeChart(const QChart& chart);
 // row per point: series, x, y. Numbers in the program's number text.
 QAbstractItemModel* NewChartDataModel(const QChart& chart, QObject* parent);
 
-// A window with the table of the chart's data, owned by `parent`.
-QWidget* ShowChartData(QWidget* parent, const QChart& chart, const QString& title);
+// A window with the table of the chart's data, owned by `parent`; with
+// `more`, a second table under it, captioned `more_caption` (the window
+// takes the model).
+QWidget* ShowChartData(QWidget* parent, const QChart& chart, const QString& title,
+                       QAbstractItemModel* more = nullptr, const QString& more_caption = {});
 
 }  // namespace ui

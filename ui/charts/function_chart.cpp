@@ -24,40 +24,49 @@ QColor SignChangeColour(const QPalette& palette) {
   return IsDark(palette) ? QColor(0xe6, 0x9f, 0x00) : QColor(0xd5, 0x5e, 0x00);
 }
 
-// The numbers of the iterates, just above their markers; placed again
-// whenever the plot area moves.
-void NumberIterates(QChart& chart, QScatterSeries& series,
-                    const std::vector<app::NumberedIterate>& iterates, const QColor& colour) {
-  std::vector<QGraphicsSimpleTextItem*> labels;
-  for (const app::NumberedIterate& iterate : iterates) {
-    auto* label = new QGraphicsSimpleTextItem(QString::number(iterate.n), &chart);
+}  // namespace
+
+IterateNumbers::IterateNumbers(QChart& chart, QScatterSeries& series,
+                               const std::vector<app::NumberedIterate>& iterates,
+                               const QColor& colour)
+    : QObject(&chart), chart_(chart), series_(series), iterates_(iterates) {
+  for (const app::NumberedIterate& iterate : iterates_) {
+    auto* label = new QGraphicsSimpleTextItem(QString::number(iterate.n), &chart_);
     label->setBrush(colour);
     label->setZValue(10);
-    labels.push_back(label);
+    labels_.push_back(label);
   }
-  const auto place = [&chart, &series, labels, iterates] {
-    const QRectF area = chart.plotArea();
-    std::vector<QRectF> taken;
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-      const QPointF at = chart.mapToPosition({iterates[i].x, 0}, &series);
-      QRectF box = labels[i]->boundingRect();
-      box.moveCenter({at.x(), at.y() - box.height()});
-      // Where iterates crowd round the root, the earliest number stands for them.
-      const bool crowded = std::any_of(taken.begin(), taken.end(), [&box](const QRectF& other) {
-        return other.intersects(box);
-      });
-      labels[i]->setPos(box.topLeft());
-      labels[i]->setVisible(area.contains(at) && !crowded);
-      if (labels[i]->isVisible()) taken.push_back(box);
-    }
-  };
-  QObject::connect(&chart, &QChart::plotAreaChanged, &chart, place);
+  connect(&chart_, &QChart::plotAreaChanged, this, &IterateNumbers::Place);
   // Zooming and panning move the iterates without moving the plot area.
-  for (QAbstractAxis* axis : series.attachedAxes()) {
+  for (QAbstractAxis* axis : series_.attachedAxes()) {
     if (auto* value = qobject_cast<QValueAxis*>(axis))
-      QObject::connect(value, &QValueAxis::rangeChanged, &chart, place);
+      connect(value, &QValueAxis::rangeChanged, this, &IterateNumbers::Place);
   }
 }
+
+void IterateNumbers::ShowUpTo(std::optional<std::int32_t> last) {
+  last_ = last;
+  Place();
+}
+
+void IterateNumbers::Place() {
+  const QRectF area = chart_.plotArea();
+  std::vector<QRectF> taken;
+  for (std::size_t i = 0; i < labels_.size(); ++i) {
+    const QPointF at = chart_.mapToPosition({iterates_[i].x, 0}, &series_);
+    QRectF box = labels_[i]->boundingRect();
+    box.moveCenter({at.x(), at.y() - box.height()});
+    // Where iterates crowd round the root, the earliest number stands for them.
+    const bool crowded = std::any_of(taken.begin(), taken.end(),
+                                     [&box](const QRectF& other) { return other.intersects(box); });
+    const bool replayed = !last_ || iterates_[i].n <= *last_;
+    labels_[i]->setPos(box.topLeft());
+    labels_[i]->setVisible(replayed && area.contains(at) && !crowded);
+    if (labels_[i]->isVisible()) taken.push_back(box);
+  }
+}
+
+namespace {
 
 // The axes of a function plot (about `y_ticks` round ticks up the side), the
 // x-axis line and the curve's band, one legend entry for them all.
@@ -109,7 +118,9 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
     const Qt::PenStyle dash =
         MethodDash(method) == Qt::SolidLine ? Qt::DashLine : MethodDash(method);
     auto* line = NewLine(MethodShortName(method), QPen(colour, 1.5, dash));
-    line->append({ToQt(plot.lines[i].first), ToQt(plot.lines[i].second)});
+    line->append({ToQt(plot.lines[i].from), ToQt(plot.lines[i].to)});
+    line->setProperty(kConstructionPassProperty, plot.lines[i].n);
+    line->setProperty(kConstructionPartProperty, kLinePart);
     Attach(*chart, line, x_axis, y_axis);
     if (i > 0) HideFromLegend(*chart, line);
   }
@@ -119,6 +130,8 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   for (std::size_t i = 0; i < plot.reflections.size(); ++i) {
     auto* mirror = NewLine(QStringLiteral("Отражение точки хорды"), QPen(colour, 1.5, Qt::DotLine));
     mirror->append({{plot.reflections[i].crossing, 0}, {plot.reflections[i].landed, 0}});
+    mirror->setProperty(kConstructionPassProperty, plot.reflections[i].n);
+    mirror->setProperty(kConstructionPartProperty, kMirrorPart);
     Attach(*chart, mirror, x_axis, y_axis);
     if (i > 0) HideFromLegend(*chart, mirror);
   }
@@ -127,6 +140,8 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
     const app::BracketBar& bar = plot.brackets[i];
     auto* line = NewLine(QStringLiteral("Отрезок прохода"), QPen(colour, 3));
     line->append({{bar.left, bar.y}, {bar.right, bar.y}});
+    line->setProperty(kConstructionPassProperty, bar.n);
+    line->setProperty(kConstructionPartProperty, kLinePart);
     Attach(*chart, line, x_axis, y_axis);
     if (i > 0) HideFromLegend(*chart, line);
   }
@@ -140,8 +155,9 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
   }
   // The pointer's tooltip names an iterate by its pass (ui/charts/explorer.h).
   iterates->setProperty(kPassNumbersProperty, passes);
+  iterates->setObjectName(kIteratesName);
   Attach(*chart, iterates, x_axis, y_axis);
-  NumberIterates(*chart, *iterates, plot.iterates, text);
+  new IterateNumbers(*chart, *iterates, plot.iterates, text);
 
   if (plot.root) {
     auto* root =

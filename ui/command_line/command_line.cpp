@@ -14,10 +14,12 @@
 
 #include "app/error_report.h"
 #include "app/formula_feedback.h"
+#include "app/method_analysis.h"
 #include "app/number_text.h"
 #include "app/pass_table.h"
 #include "app/table_window.h"
 #include "app/variants.h"
+#include "app/worked_solution.h"
 #include "core/equations.h"
 #include "core/errors.h"
 #include "core/floating_point_environment.h"
@@ -96,6 +98,10 @@ struct Options {
       Text::tr("With --history, only each method's first n and last n passes in the text and "
                "the report, with a row of '…' between them (default: all)."),
       QStringLiteral("n")};
+  QCommandLineOption steps{QStringLiteral("steps"),
+                           Text::tr("Add each method's worked solution, every pass in the "
+                                    "method's formula with the numbers substituted (text); "
+                                    "with --report, each method's pages with it.")};
   QCommandLineOption separator{
       QStringLiteral("decimal-separator"),
       Text::tr("The decimal separator of inputs and outputs, '.' or ',', instead of the "
@@ -124,8 +130,10 @@ struct Options {
                          QStringLiteral("dir")};
 
   QList<QCommandLineOption> All() const {
-    return {solve,   equation,       formula,   k,      l,        start, precision, end,   format,
-            history, history_passes, separator, report, variants, seed,  equations, title, out};
+    return {solve, equation,       formula,   k,      l,
+            start, precision,      end,       format, history,
+            steps, history_passes, separator, report, variants,
+            seed,  equations,      title,     out};
   }
 };
 
@@ -214,6 +222,19 @@ void WriteRunError(const std::string& error, const std::vector<std::string>& tex
   }
 }
 
+// Each method's worked solution, every pass written out.
+std::string MethodStepsText(const app::RunRecord& record) {
+  std::string text;
+  const app::RunAnalyses analyses = app::AnalyseRun(record);
+  for (const core::Method method : record.method_set) {
+    if (!record.History(method).ran) continue;
+    text += "\n" + app::SolutionText(app::WriteSolution(record, method,
+                                                        core::ForMethod(analyses, method).verdict),
+                                     true);
+  }
+  return text;
+}
+
 // The message, then the formula with a mark under the place it names, each
 // line indented, as the typed-equation window shows them.
 std::string FormulaErrorText(const std::string& formula, const core::EFormulaError& error) {
@@ -229,9 +250,12 @@ std::string FormulaErrorText(const std::string& formula, const core::EFormulaErr
 }
 
 void WriteReportFile(const QString& path, const app::SolvedRun& solved, bool with_methods,
-                     int passes_at_each_end) {
+                     int passes_at_each_end, bool with_steps) {
+  ReportOptions options;
+  options.passes_at_each_end = passes_at_each_end;
+  options.steps = StepsInReport{with_steps, true};
   const RunReport report{solved.record, solved.window.Lines(), solved.window.StatusText(),
-                         with_methods, ReportOptions{passes_at_each_end}};
+                         with_methods || with_steps, options};
   WritePdf(path, QStringLiteral("Решение нелинейных уравнений"),
            [&report](QPagedPaintDevice& device) { PaintRunReport(device, report); });
 }
@@ -253,6 +277,9 @@ int SolveCommand(const QCommandLineParser& parser, const Options& options) {
     passes_at_each_end = NumberIn(parser.value(options.history_passes), 1, kMostPassesAtEachEnd,
                                   QStringLiteral("history-passes"));
   }
+  const bool steps = parser.isSet(options.steps);
+  if (steps && format != QStringLiteral("text") && !parser.isSet(options.report))
+    throw UsageError{Text::tr("--steps works with --format text or --report")};
   const app::InputTexts inputs = SolveInputs(parser, options);
 
   std::optional<app::SolvedRun> ran;
@@ -277,10 +304,11 @@ int SolveCommand(const QCommandLineParser& parser, const Options& options) {
     std::string text = app::AlignedText(solved.window.Lines());
     if (!solved.window.StatusText().empty()) text += solved.window.StatusText() + "\n";
     if (history) text += MethodPassesText(*solved.record, passes_at_each_end);
+    if (steps) text += MethodStepsText(*solved.record);
     Write(stdout, text);
   }
   if (parser.isSet(options.report))
-    WriteReportFile(parser.value(options.report), solved, history, passes_at_each_end);
+    WriteReportFile(parser.value(options.report), solved, history, passes_at_each_end, steps);
   // The error box's text, after the table as the window keeps it.
   if (solved.error) {
     WriteRunError(*solved.error, {inputs.k, inputs.l, inputs.start, inputs.precision, inputs.end});
@@ -401,7 +429,7 @@ int Run(const QStringList& command_line) {
   RequireCommand(
       parser,
       {options.equation, options.formula, options.k, options.l, options.start, options.end,
-       options.format, options.history, options.history_passes, options.report},
+       options.format, options.history, options.history_passes, options.steps, options.report},
       solve, QStringLiteral("--solve"));
   RequireCommand(parser, {options.seed, options.equations, options.title, options.out}, variants,
                  QStringLiteral("--variants"));

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -20,11 +21,15 @@
 
 #include "app/method_summary.h"
 #include "app/pass_table.h"
+#include "app/worked_solution.h"
 #include "core/method_table.h"
+#include "ui/detail/basin_view.h"
+#include "ui/detail/pass_replay_bar.h"
 #include "ui/detail/pass_table_model.h"
 #include "ui/detail/plot_tabs.h"
 #include "ui/detail/verdict_line.h"
 #include "ui/detail/window_place.h"
+#include "ui/detail/worked_solution_tab.h"
 #include "ui/error_boundary.h"
 #include "ui/help/help_section.h"
 #include "ui/platform/context_menu.h"
@@ -77,6 +82,9 @@ DetailWindow::DetailWindow(std::shared_ptr<const app::RunRecord> run, std::uint8
   QWidget* summary = CreateSummary();
   CreateTable();
   plots_ = new PlotTabs(run_, analyses_, method_, this);
+  solution_ = new WorkedSolutionTab(
+      app::WriteSolution(*run_, method_, core::ForMethod(*analyses_, method_).verdict));
+  plots_->addTab(solution_, QStringLiteral("&Решение"));
   QWidget* buttons = CreateButtons();
 
   // The size follows the font, at most nine tenths of the screen; the
@@ -99,10 +107,14 @@ DetailWindow::DetailWindow(std::shared_ptr<const app::RunRecord> run, std::uint8
   column->addWidget(summary);
   column->addWidget(splitter, 1);
   column->addWidget(buttons);
-  setTabOrder(table_, plots_);
-  setTabOrder(plots_, plots_->FunctionView());
-  setTabOrder(plots_->FunctionView(), plots_->ConvergenceView());
-  setTabOrder(plots_->ConvergenceView(), copy_button_);
+  // The pass control above the function plot, the plot, the strip under it.
+  QList<QWidget*> order{table_, plots_};
+  for (QWidget* child : Replay()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child->focusPolicy() & Qt::TabFocus) order << child;
+  order << plots_->FunctionView();
+  if (plots_->Basins() != nullptr) order << plots_->Basins()->Bar();
+  order << plots_->ConvergenceView() << copy_button_;
+  for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
   setTabOrder(copy_button_, csv_button_);
   setTabOrder(csv_button_, plot_button_);
   setTabOrder(plot_button_, data_button_);
@@ -110,7 +122,19 @@ DetailWindow::DetailWindow(std::shared_ptr<const app::RunRecord> run, std::uint8
 
   ConnectActions();
   MakeLabelsReadable(*this);
+  ShowPass(Replay()->Pass(), false);
   table_->setFocus();
+}
+
+PassReplayBar* DetailWindow::Replay() const {
+  return plots_->Replay();
+}
+
+void DetailWindow::ShowPass(std::int32_t n, bool scroll) {
+  model_->SetCurrentRow(n);
+  if (scroll && model_->CurrentRow()) table_->scrollTo(model_->index(n, 0));
+  solution_->HighlightPass(n, scroll);
+  Replay()->Announce(FromUtf8(app::PassText(solution_->Solution(), n)));
 }
 
 void DetailWindow::CreateTable() {
@@ -215,11 +239,23 @@ void DetailWindow::ConnectActions() {
   connect(data_button_, &QPushButton::clicked, this,
           [this] { Guarded([this] { plots_->ShowCurrentPlotData(); }); });
   connect(close_button_, &QPushButton::clicked, this, &QWidget::close);
-  table_->addAction(NewPrintAction(this, [run = run_, method = method_] {
-    return [run, method](QPagedPaintDevice& device, const ReportOptions& options) {
-      PaintMethodReport(device, *run, method, options);
-    };
-  }));
+  connect(Replay(), &PassReplayBar::PassChanged, this,
+          [this](std::int32_t n) { Guarded([this, n] { ShowPass(n, true); }); });
+  // The report can print the worked solution, as the tab shows it: all its
+  // passes, or the first and the last, as the tab's box is when printing.
+  ReportOptions offered;
+  offered.offers_steps = true;
+  table_->addAction(NewPrintAction(
+      this,
+      [run = run_, method = method_, solution = QPointer<WorkedSolutionTab>(solution_)] {
+        const bool all_passes = solution != nullptr && solution->ShowsAllPasses();
+        return [run, method, all_passes](QPagedPaintDevice& device, const ReportOptions& options) {
+          ReportOptions chosen = options;
+          chosen.steps.all_passes = all_passes;
+          PaintMethodReport(device, *run, method, chosen);
+        };
+      },
+      offered));
   for (const QKeySequence& keys :
        {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
     connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The detail window of one method of one comparison run: the run's inputs,
 // the method's result and evaluation counts, the table of its passes, and
-// the plot tabs: the function with the method's construction, the
-// convergence of the run's methods and the comparison of their work. Its
-// texts come from app::MethodSummary. Not modal; several may be open. It
+// the tabs: the function with the method's construction, the convergence of
+// the run's methods, the comparison of their work and the worked solution.
+// The pass control above the function plot moves through the passes: the
+// plot, the table's row and the solution's paragraph follow it. Its texts
+// come from app::MethodSummary. Not modal; several may be open. It
 // holds its run, so a later run never changes what it shows: it is then
 // marked out of date.
 #pragma once
@@ -24,8 +26,10 @@ class QTableView;
 
 namespace ui {
 
+class PassReplayBar;
 class PassTableModel;
 class PlotTabs;
+class WorkedSolutionTab;
 
 class DetailWindow : public QWidget {
   Q_OBJECT
@@ -42,6 +46,10 @@ class DetailWindow : public QWidget {
   bool IsOutOfDate() const;
 
   QTableView* PassTable() const { return table_; }
+  PassTableModel* PassModel() const { return model_; }
+  PlotTabs* Plots() const { return plots_; }
+  PassReplayBar* Replay() const;
+  WorkedSolutionTab* Solution() const { return solution_; }
   QChartView* FunctionView() const;
   QChartView* ConvergenceView() const;
 
@@ -75,6 +83,9 @@ class DetailWindow : public QWidget {
   int TableWidth() const;
   QWidget* CreateButtons();
   void ConnectActions();
+  // Pass n in the table, the solution and for screen readers; the plot
+  // follows the replay bar itself.
+  void ShowPass(std::int32_t n, bool scroll);
 
   std::shared_ptr<const app::RunRecord> run_;
   std::uint8_t method_;
@@ -86,6 +97,7 @@ class DetailWindow : public QWidget {
   QTableView* table_ = nullptr;
   PassTableModel* model_ = nullptr;
   PlotTabs* plots_ = nullptr;
+  WorkedSolutionTab* solution_ = nullptr;
   QPushButton* copy_button_ = nullptr;
   QPushButton* csv_button_ = nullptr;
   QPushButton* plot_button_ = nullptr;

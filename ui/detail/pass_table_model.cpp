@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/detail/pass_table_model.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 #include "ui/widgets/utf8_text.h"
 
 namespace ui {
@@ -53,7 +56,23 @@ QVariant PassTableModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::DisplayRole) return FromUtf8(table_.ShortCell(index.row(), index.column()));
   if (role == Qt::ToolTipRole) return FromUtf8(table_.Cell(index.row(), index.column()));
   if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+  if (current_ && index.row() == *current_) {
+    if (role == Qt::BackgroundRole) {
+      QColor tint = QGuiApplication::palette().color(QPalette::Highlight);
+      tint.setAlpha(70);
+      return tint;
+    }
+  }
   return QVariant();
+}
+
+void PassTableModel::SetCurrentRow(std::optional<int> row) {
+  if (row && (*row < 0 || *row >= rowCount())) row.reset();
+  const std::optional<int> before = current_;
+  current_ = row;
+  for (const std::optional<int> changed : {before, current_}) {
+    if (changed) emit dataChanged(index(*changed, 0), index(*changed, columnCount() - 1));
+  }
 }
 
 QVariant PassTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -8,6 +8,7 @@
 #include <QAbstractTableModel>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "app/comparison_run.h"
 #include "app/method_analysis.h"
@@ -32,10 +33,16 @@ class PassTableModel : public QAbstractTableModel {
 
   const app::PassTable& Table() const { return table_; }
 
+  // The row of the replay's pass, drawn on a tinted ground; none
+  // when empty.
+  void SetCurrentRow(std::optional<int> row);
+  std::optional<int> CurrentRow() const { return current_; }
+
  private:
   std::shared_ptr<const app::RunRecord> run_;
   std::shared_ptr<const app::RunAnalyses> analyses_;
   app::PassTable table_;
+  std::optional<int> current_;
 };
 
 }  // namespace ui

@@ -15,7 +15,9 @@
 #include "app/equal_accuracy.h"
 #include "app/method_geometry.h"
 #include "app/plot_notes.h"
+#include "app/start_basins.h"
 #include "core/method_table.h"
+#include "ui/charts/construction_replay.h"
 #include "ui/charts/convergence_chart.h"
 #include "ui/charts/description.h"
 #include "ui/charts/explorer.h"
@@ -23,7 +25,9 @@
 #include "ui/charts/function_chart.h"
 #include "ui/charts/legend.h"
 #include "ui/charts/work_precision_chart.h"
+#include "ui/detail/basin_view.h"
 #include "ui/detail/efficiency_tab.h"
+#include "ui/detail/pass_replay_bar.h"
 #include "ui/detail/window_place.h"
 #include "ui/error_boundary.h"
 #include "ui/platform/context_menu.h"
@@ -81,6 +85,13 @@ PlotTabs::PlotTabs(std::shared_ptr<const app::RunRecord> run,
       app::BuildFunctionPlot(record, method_, app::FoundRoot(analysis.verdict.outcome));
   function_view_ = new ChartExplorer(NewFunctionChart(plot, method_, palette()));
   function_view_->setAccessibleName(QStringLiteral("График функции и построений метода"));
+  replay_ = new ConstructionReplay(*function_view_->chart(), run_, method_, plot, palette());
+  const std::vector<core::PassRecord>& passes = record.History(method_).passes;
+  replay_bar_ = new PassReplayBar(0, passes.empty() ? 0 : passes.back().n);
+  replay_->ShowPass(replay_bar_->Pass());
+  connect(replay_bar_, &PassReplayBar::PassChanged, this,
+          [this](std::int32_t n) { Guarded([this, n] { replay_->ShowPass(n); }); });
+  if (app::HasBasins(method_)) basins_ = new BasinView(run_, method_, *function_view_);
   // The errors by default, where a reference root exists; the steps beside.
   const core::PerMethod<app::StepSeries> errors = app::RunConvergence(record, *analyses_, false);
   const app::ConvergenceExtent extent = app::ConvergenceExtentOf(errors);
@@ -97,8 +108,8 @@ PlotTabs::PlotTabs(std::shared_ptr<const app::RunRecord> run,
   work_view_->setAccessibleName(QStringLiteral("Диаграмма работа — точность"));
 
   setAccessibleName(QStringLiteral("Графики"));
-  addTab(NewPage(function_view_,
-                 FromUtf8(app::FunctionPlotNote(plot, record.History(method_).passes.size()))),
+  addTab(NewPage(function_view_, FromUtf8(app::FunctionPlotNote(plot, passes.size())), replay_bar_,
+                 basins_),
          QStringLiteral("&Функция"));
   addTab(NewPage(convergence_view_, FromUtf8(app::ConvergencePlotNote(extent))),
          QStringLiteral("С&ходимость"));
@@ -110,7 +121,7 @@ PlotTabs::PlotTabs(std::shared_ptr<const app::RunRecord> run,
     AddPlotActions(*view);
 }
 
-QWidget* PlotTabs::NewPage(QChartView* view, const QString& note) {
+QWidget* PlotTabs::NewPage(QChartView* view, const QString& note, QWidget* above, QWidget* under) {
   const int line = fontMetrics().height();
   // Wide enough for the title, which the chart would cut short.
   const int title =
@@ -122,7 +133,9 @@ QWidget* PlotTabs::NewPage(QChartView* view, const QString& note) {
   auto* page = new QWidget();
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(0, 0, 0, 0);
+  if (above != nullptr) column->addWidget(above);
   column->addWidget(view, 1);
+  if (under != nullptr) column->addWidget(under);
   column->addWidget(new LegendStrip(*view->chart()));
   Describe(*view);
   if (!note.isEmpty()) column->addWidget(NewNote(note));
@@ -194,8 +207,11 @@ void PlotTabs::CopyCurrentPlot() {
 void PlotTabs::ShowCurrentPlotData() {
   QChartView* view = CurrentPlot();
   if (view == nullptr) return;
+  QAbstractItemModel* basins =
+      view == function_view_ && basins_ != nullptr ? basins_->NewTableModel(nullptr) : nullptr;
   ShowChartData(window(), *view->chart(),
-                QStringLiteral("Данные графика: ") + view->chart()->title());
+                QStringLiteral("Данные графика: ") + view->chart()->title(), basins,
+                basins_ != nullptr ? basins_->Caption()->text() : QString());
 }
 
 }  // namespace ui

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The plot tabs of a detail window: the function with the method's
-// construction, the convergence of the run's methods by their errors and by
-// their steps, and the comparison of their work with its work–precision
-// diagram. Each plot has its legend
+// construction (with the pass control above it and, for a method that keeps
+// no bracket, the strip of start values under it), the convergence of the
+// run's methods by their errors and by their steps, and the comparison of
+// their work with its work–precision diagram. Each plot has its legend
 // and note under it, and its commands: save as PNG or SVG, copy as an
 // image, show its data as a table, and show the whole plot again.
 #pragma once
@@ -19,6 +20,10 @@ class QChartView;
 
 namespace ui {
 
+class BasinView;
+class ConstructionReplay;
+class PassReplayBar;
+
 // "chords-function.png": the method's key, what is saved, the extension.
 QString MethodFileName(std::uint8_t method, const QString& what, const QString& extension);
 
@@ -34,6 +39,12 @@ class PlotTabs : public QTabWidget {
   QChartView* ConvergenceView() const { return convergence_view_; }
   QChartView* StepsView() const { return steps_view_; }
   QChartView* WorkPrecisionView() const { return work_view_; }
+  // The pass control above the function plot, and what it draws there.
+  PassReplayBar* Replay() const { return replay_bar_; }
+  ConstructionReplay* ReplayedPlot() const { return replay_; }
+  // The strip of start values under the function plot; null for a method
+  // that keeps a bracket.
+  BasinView* Basins() const { return basins_; }
   // The plot of the current tab.
   QChartView* CurrentPlot() const;
   // "<equation> — <method>. <plot title>"
@@ -48,7 +59,10 @@ class PlotTabs : public QTabWidget {
   void ShowCurrentPlotData();
 
  private:
-  QWidget* NewPage(QChartView* view, const QString& note);
+  // The view with its legend and note; `above` and `under` stand right
+  // above and under the plot.
+  QWidget* NewPage(QChartView* view, const QString& note, QWidget* above = nullptr,
+                   QWidget* under = nullptr);
   void AddPlotActions(QChartView& view);
 
   std::shared_ptr<const app::RunRecord> run_;
@@ -58,6 +72,9 @@ class PlotTabs : public QTabWidget {
   QChartView* convergence_view_ = nullptr;
   QChartView* steps_view_ = nullptr;
   QChartView* work_view_ = nullptr;
+  PassReplayBar* replay_bar_ = nullptr;
+  ConstructionReplay* replay_ = nullptr;
+  BasinView* basins_ = nullptr;
 };
 
 }  // namespace ui

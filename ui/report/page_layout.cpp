@@ -163,6 +163,24 @@ void PageLayout::Paragraph(const QString& text) {
   y_ += bounds.height() + 0.3 * LineHeight();
 }
 
+void PageLayout::HangingParagraph(const QString& label, const QString& text,
+                                  const QString& widest_label) {
+  QFont bold = body_;
+  bold.setBold(true);
+  painter_.setFont(bold);
+  const double indent = std::min(
+      width_ / 3, painter_.fontMetrics().horizontalAdvance(widest_label) + 2 * LineHeight() / 3);
+  painter_.setFont(body_);
+  const double column = width_ - indent;
+  const QRectF bounds = painter_.boundingRect(QRectF(0, 0, column, height_), text, Wrapping());
+  Ensure(bounds.height());
+  painter_.drawText(QRectF(indent, y_, column, bounds.height()), text, Wrapping());
+  painter_.setFont(bold);
+  painter_.drawText(QRectF(0, y_, indent, LineHeight()), label, Wrapping());
+  painter_.setFont(body_);
+  y_ += bounds.height() + 0.3 * LineHeight();
+}
+
 QTextOption PageLayout::Wrapping() {
   // Between words, and anywhere inside a word wider than the page: a typed
   // formula of a thousand characters has no blank in it, and clipped at the

@@ -41,6 +41,9 @@ class PageLayout {
   // Wrapped between words, and inside a word too long for a line. A text
   // taller than a page is cut where this page ends, and says so.
   void Paragraph(const QString& text);
+  // `label` in bold before `text`, whose lines wrap under one another in a
+  // column as far in as `widest_label` and a little space reach.
+  void HangingParagraph(const QString& label, const QString& text, const QString& widest_label);
   // Rows flow down the pages; the caption, when given, and the header row
   // repeat at the top of each page the table continues on.
   void Table(const std::vector<std::vector<std::string>>& lines, const QString& caption = {});

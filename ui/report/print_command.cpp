@@ -2,6 +2,7 @@
 #include "ui/report/print_command.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFormLayout>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSpinBox>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include "app/safe_file.h"
@@ -32,26 +34,46 @@ constexpr int kMostPassesAtEachEnd = 10'000;
 // The dialog's own check of a PDF file opens it to see whether it can be
 // written, and opening a named pipe waits until another program reads it:
 // what is at the name is looked at first, without opening it. Its
-// "Проходы" tab limits the pass tables to their first and last passes.
+// "Проходы" tab limits the pass tables to their first and last passes, and
+// for a report that can hold it, its "Отчёт" tab adds the worked solution.
 class PrintDialog : public QPrintDialog {
  public:
-  PrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
+  PrintDialog(QPrinter* printer, QWidget* parent, const ReportOptions& options)
+      : QPrintDialog(printer, parent), options_(options) {
     auto* tab = new QWidget();
     tab->setWindowTitle(QStringLiteral("Проходы"));
     passes_ = new QSpinBox(tab);
     passes_->setObjectName(QStringLiteral("passesAtEachEnd"));
     passes_->setRange(0, kMostPassesAtEachEnd);
     passes_->setSpecialValueText(QStringLiteral("все"));
+    passes_->setValue(options.passes_at_each_end);
     auto* form = new QFormLayout(tab);
     form->addRow(QStringLiteral("Проходов в начале и в конце таблицы:"), passes_);
     auto* note = new QLabel(
         QStringLiteral("Между ними — строка «…». «все» печатает таблицу проходов целиком."), tab);
     note->setWordWrap(true);
     form->addRow(note);
-    setOptionTabs({tab});
+    QList<QWidget*> tabs{tab};
+    if (options.offers_steps) {
+      auto* report = new QWidget();
+      report->setWindowTitle(QStringLiteral("Отчёт"));
+      steps_ = new QCheckBox(QStringLiteral("Решение по шагам (вкладка «Решение»)"), report);
+      steps_->setObjectName(QStringLiteral("stepsInReport"));
+      steps_->setChecked(options.steps.print);
+      auto* column = new QVBoxLayout(report);
+      column->addWidget(steps_);
+      column->addStretch(1);
+      tabs << report;
+    }
+    setOptionTabs(tabs);
   }
 
-  ReportOptions Options() const { return {passes_->value()}; }
+  ReportOptions Options() const {
+    ReportOptions chosen = options_;
+    chosen.passes_at_each_end = passes_->value();
+    if (steps_ != nullptr) chosen.steps.print = steps_->isChecked();
+    return chosen;
+  }
 
   void accept() override {
     Guarded([this] {
@@ -63,12 +85,15 @@ class PrintDialog : public QPrintDialog {
   }
 
  private:
+  ReportOptions options_;
   QSpinBox* passes_ = nullptr;
+  QCheckBox* steps_ = nullptr;
 };
 
 bool RunPrintDialog(QWidget* parent, QPrinter& printer, ReportOptions& options) {
-  auto* dialog = new PrintDialog(&printer, parent);
+  auto* dialog = new PrintDialog(&printer, parent, options);
   dialog->setWindowTitle(QStringLiteral("Печать"));
+  // Read while the dialog, which holds the controls, still exists.
   return RunModalDialog<PrintDialog>(dialog, [&options](PrintDialog& shown, int result) {
            if (result == QDialog::Accepted) options = shown.Options();
          }) == QDialog::Accepted;
@@ -109,12 +134,11 @@ void SetPrintPreviewRunner(PrintPreviewRunner runner) {
   PreviewRunner() = runner ? std::move(runner) : PrintPreviewRunner(RunPrintPreview);
 }
 
-void PrintReport(QWidget* parent, const ReportPainter& paint) {
+void PrintReport(QWidget* parent, const ReportPainter& paint, ReportOptions options) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
   printer.setDocName(QStringLiteral("nonlinear-equations"));
-  ReportOptions options;
   {
     // A window closed while a dialog runs stays until the dialog is over.
     const NestedLoopScope loop;
@@ -135,12 +159,14 @@ void PrintReport(QWidget* parent, const ReportPainter& paint) {
   pages(printer);
 }
 
-QAction* NewPrintAction(QWidget* owner, std::function<ReportPainter()> report) {
+QAction* NewPrintAction(QWidget* owner, std::function<ReportPainter()> report,
+                        ReportOptions options) {
   auto* action = new QAction(QStringLiteral("&Печать…"), owner);
   action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  QObject::connect(action, &QAction::triggered, owner, [owner, report = std::move(report)] {
-    Guarded([&] { PrintReport(owner, report()); });
-  });
+  QObject::connect(action, &QAction::triggered, owner,
+                   [owner, report = std::move(report), options] {
+                     Guarded([&] { PrintReport(owner, report(), options); });
+                   });
   return action;
 }
 

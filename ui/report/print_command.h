@@ -20,13 +20,15 @@ using ReportPainter = std::function<void(QPagedPaintDevice&, const ReportOptions
 
 // Asks for a printer with the print dialog over `parent`, shows the pages
 // in the preview and prints the report when the preview's "Печать" is
-// pressed; nothing when the user cancels either.
-void PrintReport(QWidget* parent, const ReportPainter& paint);
+// pressed; nothing when the user cancels either. The dialog starts from
+// `options`, which also say what it offers.
+void PrintReport(QWidget* parent, const ReportPainter& paint, ReportOptions options = {});
 
 // What shows the print dialog: the dialog, or a stand-in in tests, which
 // sets up the printer (a PDF file) and the options and accepts or cancels.
 using PrintDialogRunner =
     std::function<bool(QWidget* parent, QPrinter& printer, ReportOptions& options)>;
+// An empty runner: the print dialog again.
 void SetPrintDialogRunner(PrintDialogRunner runner);
 
 // What shows the preview of the pages `paint` paints on `printer`: Qt's
@@ -36,7 +38,9 @@ using PrintPreviewRunner =
 void SetPrintPreviewRunner(PrintPreviewRunner runner);
 
 // "Печать…" with Ctrl+P on `owner`; the report it prints comes from
-// `report` when triggered. Errors are reported, never passed to the toolkit.
-QAction* NewPrintAction(QWidget* owner, std::function<ReportPainter()> report);
+// `report` when triggered, and the dialog starts from `options`. Errors are
+// reported, never passed to the toolkit.
+QAction* NewPrintAction(QWidget* owner, std::function<ReportPainter()> report,
+                        ReportOptions options = {});
 
 }  // namespace ui

@@ -18,6 +18,7 @@
 #include "app/number_text.h"
 #include "app/pass_table.h"
 #include "app/run_verdict.h"
+#include "app/worked_solution.h"
 #include "core/method_table.h"
 #include "ui/charts/convergence_chart.h"
 #include "ui/charts/function_chart.h"
@@ -70,6 +71,25 @@ QChart* ConvergenceChart(const app::RunRecord& run, const app::RunAnalyses& anal
                              run.method_set);
 }
 
+// The worked solution, a paragraph a pass, and the note under it.
+void StepsSection(PageLayout& layout, const app::RunRecord& run,
+                  const app::MethodAnalysis& analysis, std::uint8_t method, bool all_passes) {
+  const app::WorkedSolution solution = app::WriteSolution(run, method, analysis.verdict);
+  layout.Heading(QStringLiteral("Решение по шагам: ") + FromUtf8(core::EntryOf(method).name));
+  const app::WrittenPass* last = solution.passes.empty() ? nullptr : &solution.passes.back();
+  const QString widest = FromUtf8(app::PassLabel(last != nullptr ? last->n : 0));
+  for (const app::SolutionParagraph& paragraph : app::ShownParagraphs(solution, all_passes)) {
+    QStringList lines;
+    for (const std::string& line : paragraph.lines) lines << FromUtf8(line);
+    if (paragraph.pass) {
+      layout.HangingParagraph(FromUtf8(app::PassLabel(*paragraph.pass)), lines.join('\n'), widest);
+    } else {
+      layout.Paragraph(lines.join('\n'));
+    }
+  }
+  layout.Paragraph(FromUtf8(solution.note));
+}
+
 // The pass table with every number as the detail window's copy has it, or
 // shortened as its columns show it where the page is too narrow for that.
 void PassTable(PageLayout& layout, const core::MethodHistory& history,
@@ -102,6 +122,7 @@ void MethodSection(PageLayout& layout, const app::RunRecord& run, const app::Run
                    method, PaperPalette()),
                alone ? kFunctionShare : kSharedFunctionShare);
   if (alone) layout.Chart(ConvergenceChart(run, analyses), kFunctionShare);
+  if (options.steps.print) StepsSection(layout, run, analysis, method, options.steps.all_passes);
   PassTable(layout, run.History(method), analysis, options, name);
 }
 

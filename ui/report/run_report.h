@@ -21,11 +21,22 @@ class QPagedPaintDevice;
 
 namespace ui {
 
+// Whether a method's section prints the worked solution, and whether with
+// every pass or, for a long one, the first and the last.
+struct StepsInReport {
+  bool print = false;
+  bool all_passes = false;
+};
+
 // What the user chose for a printed report.
 struct ReportOptions {
   // The passes printed at each end of a pass table, with a row of "…"
   // between them; 0: every pass.
   int passes_at_each_end = 0;
+  // Whether the print dialog offers the worked solution: a method's report
+  // can hold it, the main window's cannot.
+  bool offers_steps = false;
+  StepsInReport steps{};
 };
 
 struct RunReport {
@@ -33,7 +44,7 @@ struct RunReport {
   std::vector<std::vector<std::string>> table;  // the results table, header row first
   std::string status;
   // With every method's section after the main one (the command line's
-  // --history).
+  // --history and --steps).
   bool with_methods = false;
   ReportOptions options = {};
 };
