@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -418,10 +419,10 @@ void FileWritingTest::printDialogRefusesANamedPipeBeforeOpeningIt() {
            qPrintable(reports_.constFirst()));
 }
 
-// The real dialog and preview: the "Проходы" tab's number reaches the
-// report, the preview shows the pages, and its "Печать" prints them once,
-// to the file the dialog named. NLE_SCREENSHOT_DIR, when set, receives
-// pictures of both.
+// The real dialog and preview: the "Проходы" tab's number and the
+// "Отчёт" tab's worked solution reach the report, the preview shows the pages, and its "Печать"
+// prints them once, to the file the dialog named. NLE_SCREENSHOT_DIR, when set, receives pictures
+// of both.
 void FileWritingTest::printsWhatThePreviewShowedWithTheDialogsPasses() {
   QTemporaryDir folder;
   const QString path = folder.filePath(QStringLiteral("report.pdf"));
@@ -436,22 +437,31 @@ void FileWritingTest::printsWhatThePreviewShowedWithTheDialogsPasses() {
     QApplication::setPalette(window_test::DarkPalette());
   bool dialog_seen = false;
   bool preview_seen = false;
+  bool steps_offered_unticked = false;
   QTimer::singleShot(0, [&] {
     auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;
     dialog_seen = true;
     auto* passes = dialog->findChild<QSpinBox*>(QStringLiteral("passesAtEachEnd"));
+    auto* steps = dialog->findChild<QCheckBox*>(QStringLiteral("stepsInReport"));
     auto* file = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
-    if (passes == nullptr || file == nullptr) return dialog->reject();
+    if (passes == nullptr || steps == nullptr || file == nullptr) return dialog->reject();
     passes->setValue(2);
+    steps_offered_unticked = !steps->isChecked();
+    steps->setChecked(true);
     file->setEnabled(true);  // as when the PDF printer is chosen
     file->setText(path);
     // The options, with the "Проходы" tab, show below the printer.
     for (QPushButton* button : dialog->findChildren<QPushButton*>())
       if (button->text().endsWith(QStringLiteral(">>"))) button->click();
-    if (auto* tabs = passes->parentWidget()->parentWidget()->parentWidget())
-      if (auto* tab_widget = qobject_cast<QTabWidget*>(tabs)) tab_widget->setCurrentIndex(2);
-    picture(*dialog, QStringLiteral("print_dialog"));
+    if (auto* tabs = passes->parentWidget()->parentWidget()->parentWidget()) {
+      if (auto* tab_widget = qobject_cast<QTabWidget*>(tabs)) {
+        tab_widget->setCurrentIndex(2);
+        picture(*dialog, QStringLiteral("print_dialog"));
+        tab_widget->setCurrentIndex(3);
+        picture(*dialog, QStringLiteral("print_dialog_report"));
+      }
+    }
     QTimer::singleShot(0, [&] {
       auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
       if (preview == nullptr) return;
@@ -466,17 +476,26 @@ void FileWritingTest::printsWhatThePreviewShowedWithTheDialogsPasses() {
     dialog->accept();
   });
   std::vector<int> painted;  // the passes at each end, at every painting
+  bool steps_painted = true;
+  ui::ReportOptions offered;
+  offered.offers_steps = true;
   ui::Guarded([&] {
-    ui::PrintReport(nullptr, [&](QPagedPaintDevice& device, const ui::ReportOptions& options) {
-      painted.push_back(options.passes_at_each_end);
-      ui::PaintMethodReport(device, *run_, core::kSecants, options);
-    });
+    ui::PrintReport(
+        nullptr,
+        [&](QPagedPaintDevice& device, const ui::ReportOptions& options) {
+          painted.push_back(options.passes_at_each_end);
+          steps_painted = steps_painted && options.steps.print;
+          ui::PaintMethodReport(device, *run_, core::kSecants, options);
+        },
+        offered);
   });
   QVERIFY2(dialog_seen && preview_seen, qPrintable(reports_.join('\n')));
   QVERIFY2(reports_.isEmpty(), qPrintable(reports_.join('\n')));
   // The preview paints at least once, the file once more.
   QVERIFY2(painted.size() >= 2, qPrintable(QString::number(painted.size())));
   for (const int passes : painted) QCOMPARE(passes, 2);
+  QVERIFY(steps_offered_unticked);
+  QVERIFY(steps_painted);
   QVERIFY(QFile::exists(path));
 }
 

@@ -57,7 +57,7 @@ class PrintDialog : public QPrintDialog {
     if (options.offers_steps) {
       auto* report = new QWidget();
       report->setWindowTitle(QStringLiteral("Отчёт"));
-      steps_ = new QCheckBox(QStringLiteral("Решение по шагам (вкладка «Решение»)"), report);
+      steps_ = new QCheckBox(QStringLiteral("Решение по &шагам (вкладка «Решение»)"), report);
       steps_->setObjectName(QStringLiteral("stepsInReport"));
       steps_->setChecked(options.steps.print);
       auto* column = new QVBoxLayout(report);
