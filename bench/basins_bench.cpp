@@ -25,13 +25,7 @@ namespace {
 
 void BenchmarkBasins(benchmark::State& state, std::uint8_t method) {
   doubles::FakeWindow window;
-  app::SharedState shared;
-  app::ComparisonRun command;
-  try {
-    command.Execute(window, shared);
-  } catch (const core::Exception&) {
-  }
-  const std::shared_ptr<const app::RunRecord> run = command.LastRun();
+  const std::shared_ptr<const app::RunRecord> run = doubles::RunComparison(window);
   const app::Verdict verdict = app::Analyse(*run, method).verdict;
   const app::PlotRange range =
       app::BuildFunctionPlot(*run, method, app::FoundRoot(verdict.outcome)).range;

@@ -53,13 +53,7 @@ void BenchmarkComparisonRun(benchmark::State& state, const InputCase& input_case
 void BenchmarkRunAnalysis(benchmark::State& state, const InputCase& input_case) {
   doubles::FakeWindow window;
   window.SetInput(app::Input::kPrecision, input_case.precision_text);
-  app::SharedState shared;
-  app::ComparisonRun command;
-  try {
-    command.Execute(window, shared);
-  } catch (const core::Exception&) {
-  }
-  const std::shared_ptr<const app::RunRecord> run = command.LastRun();
+  const std::shared_ptr<const app::RunRecord> run = doubles::RunComparison(window);
   for (auto _ : state) benchmark::DoNotOptimize(app::AnalyseRun(*run));
 }
 

@@ -59,13 +59,7 @@ std::shared_ptr<const RunRecord> Compute(const Inputs& inputs) {
   window.SetInput(Input::kStart, inputs.start);
   window.SetInput(Input::kPrecision, inputs.precision);
   window.SetInput(Input::kEnd, inputs.end);
-  SharedState state;
-  ComparisonRun run;
-  try {
-    run.Execute(window, state);
-  } catch (const core::Exception&) {
-  }
-  return run.LastRun();
+  return doubles::RunComparison(window);
 }
 
 class RunVerdictTest : public ::testing::Test {

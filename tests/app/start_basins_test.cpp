@@ -40,13 +40,7 @@ std::shared_ptr<const RunRecord> Compute(doubles::FakeWindow& window, const char
   window.SetInput(Input::kL, l);
   window.SetInput(Input::kStart, "1");
   window.SetInput(Input::kEnd, "2");
-  SharedState state;
-  ComparisonRun run;
-  try {
-    run.Execute(window, state);
-  } catch (const core::Exception&) {
-  }
-  return run.LastRun();
+  return doubles::RunComparison(window);
 }
 
 BasinStrip Strip(const RunRecord& run, double left, double right) {

@@ -41,13 +41,7 @@ std::shared_ptr<const RunRecord> Compute(const Inputs& inputs) {
   window.SetInput(Input::kL, inputs.l);
   window.SetInput(Input::kStart, inputs.start);
   window.SetInput(Input::kEnd, inputs.end);
-  SharedState state;
-  ComparisonRun run;
-  try {
-    run.Execute(window, state);
-  } catch (const core::Exception&) {
-  }
-  return run.LastRun();
+  return doubles::RunComparison(window);
 }
 
 WorkedSolution Solution(const RunRecord& run, std::uint8_t method) {

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "app/comparison_run.h"
+#include "core/errors.h"
 #include "tests/doubles/fake_host.h"
 
 namespace doubles {
@@ -56,5 +58,17 @@ class FakeWindow : public InMemoryHost<app::ComparisonWindow> {
   std::map<app::Input, std::string> inputs_;
   std::array<std::array<std::string, kColumns>, kRows> cells_;
 };
+
+// The comparison run on `window` as the compute command makes it: an error
+// ends it as it ends the program's, and the record keeps what ran.
+inline std::shared_ptr<const app::RunRecord> RunComparison(app::ComparisonWindow& window) {
+  app::SharedState state;
+  app::ComparisonRun run;
+  try {
+    run.Execute(window, state);
+  } catch (const core::Exception&) {
+  }
+  return run.LastRun();
+}
 
 }  // namespace doubles

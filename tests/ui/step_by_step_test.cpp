@@ -64,13 +64,7 @@ std::shared_ptr<const app::RunRecord> Compute(const QString& start, const QStrin
   FormulaWindow window(formula);
   window.SetInput(app::Input::kStart, start.toStdString());
   window.SetInput(app::Input::kEnd, end.toStdString());
-  app::SharedState state;
-  app::ComparisonRun run;
-  try {
-    run.Execute(window, state);
-  } catch (const core::Exception&) {
-  }
-  return run.LastRun();
+  return doubles::RunComparison(window);
 }
 
 // The constructions the function plot shows: its lines of passes that are
