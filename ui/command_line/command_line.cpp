@@ -19,6 +19,8 @@
 #include "app/variants.h"
 #include "core/equations.h"
 #include "core/errors.h"
+#include "core/expression/formula.h"
+#include "core/extended.h"
 #include "core/floating_point_environment.h"
 #include "core/method_table.h"
 #include "ui/command_line/qt_options.h"
@@ -76,6 +78,18 @@ struct Options {
       QStringLiteral("eps")};
   QCommandLineOption end{QStringLiteral("end"), QStringLiteral("The end b (default 2)."),
                          QStringLiteral("b")};
+  QCommandLineOption methods{
+      QStringLiteral("methods"),
+      QStringLiteral("The methods to solve with, by key: bisection, chords, tangents, secants, "
+                     "iteration, combined (default the first four)."),
+      QStringLiteral("keys")};
+  QCommandLineOption lambda{QStringLiteral("lambda"),
+                            QStringLiteral("λ of simple iteration, φ(x) = x − λ·f(x) (default "
+                                           "1/M with the sign of f′, M = max |f′| on [a, b])."),
+                            QStringLiteral("λ")};
+  QCommandLineOption phi{QStringLiteral("phi"),
+                         QStringLiteral("φ(x) of simple iteration typed instead, e.g. 'cos(x)'."),
+                         QStringLiteral("φ(x)")};
   QCommandLineOption format{QStringLiteral("format"),
                             QStringLiteral("Output: text (default), csv or json."),
                             QStringLiteral("format")};
@@ -107,8 +121,9 @@ struct Options {
                          QStringLiteral("dir")};
 
   QList<QCommandLineOption> All() const {
-    return {solve,  equation, formula,   k,      l,        start, precision, end,
-            format, history,  separator, report, variants, seed,  equations, out};
+    return {solve,  equation, formula, k,         l,      start,   precision,
+            end,    methods,  lambda,  phi,       format, history, separator,
+            report, variants, seed,    equations, out};
   }
 };
 
@@ -165,6 +180,22 @@ app::InputTexts SolveInputs(const QCommandLineParser& parser, const Options& opt
   take(options.start, inputs.start);
   take(options.precision, inputs.precision);
   take(options.end, inputs.end);
+  if (parser.isSet(options.methods)) {
+    inputs.methods = core::MethodSet();
+    for (const QString& key : parser.value(options.methods).split(QLatin1Char(','))) {
+      const core::MethodEntry* entry = core::FindMethodByKey(Utf8(key.trimmed()));
+      if (entry == nullptr) throw UsageError{QStringLiteral("--methods: no method '%1'").arg(key)};
+      inputs.methods.Add(entry->number);
+    }
+  }
+  if (parser.isSet(options.lambda)) {
+    const QString text = parser.value(options.lambda);
+    try {
+      inputs.parameters.lambda = core::Extended(app::ParseReal(Utf8(text))).ToDouble();
+    } catch (const core::Exception&) {
+      throw UsageError{QStringLiteral("--lambda takes a number, not '%1'").arg(text)};
+    }
+  }
   return inputs;
 }
 
@@ -207,7 +238,18 @@ int SolveCommand(const QCommandLineParser& parser, const Options& options) {
   const bool history = parser.isSet(options.history);
   if (history && format == QStringLiteral("csv"))
     throw UsageError{QStringLiteral("--history works with --format text or json")};
-  const app::InputTexts inputs = SolveInputs(parser, options);
+  app::InputTexts inputs = SolveInputs(parser, options);
+  if (parser.isSet(options.phi)) {
+    if (parser.isSet(options.lambda))
+      throw UsageError{QStringLiteral("--phi and --lambda exclude each other")};
+    const std::string phi = Utf8(parser.value(options.phi));
+    try {
+      inputs.parameters.phi = core::expression::Formula::Parse(phi);
+    } catch (const core::EFormulaError& error) {
+      Write(stderr, FormulaErrorText(phi, error));
+      return kExitRunError;
+    }
+  }
 
   std::optional<app::SolvedRun> ran;
   try {
@@ -334,7 +376,8 @@ int Run(const QStringList& arguments, int argc, char* argv[]) {
   if (!solve && !variants) throw UsageError{QStringLiteral("--solve or --variants is needed")};
   RequireCommand(parser,
                  {options.equation, options.formula, options.k, options.l, options.start,
-                  options.end, options.format, options.history, options.report},
+                  options.end, options.methods, options.lambda, options.phi, options.format,
+                  options.history, options.report},
                  solve, QStringLiteral("--solve"));
   RequireCommand(parser, {options.seed, options.equations, options.out}, variants,
                  QStringLiteral("--variants"));
