@@ -9,6 +9,7 @@
 #include "app/method_report.h"
 #include "core/errors.h"
 #include "core/evaluator.h"
+#include "core/extended.h"
 #include "core/method_table.h"
 #include "core/methods.h"
 #include "core/root_finding.h"
@@ -122,6 +123,55 @@ std::vector<BracketBar> BracketBars(const core::MethodHistory& history, std::siz
   return bars;
 }
 
+// φ at x as simple iteration took it: the typed φ, or x − λ·f(x) with the
+// λ its history kept; empty where it cannot be computed.
+std::optional<double> PhiAt(const RunRecord& run, const core::MethodHistory& history, double x) {
+  try {
+    if (run.parameters.phi != nullptr) return run.parameters.phi->f(x, {run.k, run.l});
+    const std::optional<double> fx = EvaluateF(run, history, x);
+    if (!fx) return std::nullopt;
+    return (core::Extended(x) - core::Extended(history.setup.lambda.value_or(0)) * *fx).ToDouble();
+  } catch (const core::Exception&) {
+    return std::nullopt;
+  }
+}
+
+// The cobweb's two steps into pass `index`: up or down to φ, across to y = x.
+void AddCobwebSteps(const std::vector<core::PassRecord>& passes, std::size_t index,
+                    FunctionPlot& plot) {
+  if (index == 0) return;
+  const double from = passes[index - 1].x;
+  const double to = passes[index].x;
+  plot.lines.push_back({{from, from}, {from, to}});
+  plot.lines.push_back(Span({{from, to}, {to, to}}));
+}
+
+// The combined method's pass `index`: the chord through the previous pair on
+// to the axis, and the tangent from the previous point of the other side.
+void AddTwoSidedLines(const RunRecord& run, const core::MethodHistory& history, std::size_t index,
+                      FunctionPlot& plot) {
+  if (index == 0) return;
+  const core::PassRecord& previous = history.passes[index - 1];
+  const core::PassRecord& pass = history.passes[index];
+  if (!previous.a || !previous.b || !pass.a || !pass.b) return;
+  const double a = *previous.a;
+  const double b = *previous.b;
+  const std::optional<double> fa = EvaluateF(run, history, a);
+  const std::optional<double> fb = EvaluateF(run, history, b);
+  if (!fa || !fb || *fa == *fb) return;
+  const double crossing = a - *fa * (b - a) / (*fb - *fa);
+  if (!std::isfinite(crossing)) return;
+  plot.lines.push_back(Span({{a, *fa}, {b, *fb}, {crossing, 0}}));
+  // The side the chord moved is the one now at its crossing; the other
+  // moved along its tangent.
+  const bool chord_from_a = std::fabs(*pass.a - crossing) <= std::fabs(*pass.b - crossing);
+  if (chord_from_a) {
+    plot.lines.push_back(Span({{b, *fb}, {*pass.b, 0}}));
+  } else {
+    plot.lines.push_back(Span({{a, *fa}, {*pass.a, 0}}));
+  }
+}
+
 }  // namespace
 
 FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool found_root,
@@ -131,10 +181,21 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
   std::vector<double> xs;
   for (const core::PassRecord& pass : passes) xs.push_back(pass.x);
 
+  const core::Construction construction = core::EntryOf(method).construction;
   FunctionPlot plot;
+  plot.cobweb = construction == core::Construction::kCobweb;
+  plot.two_sided = construction == core::Construction::kTwoSided;
   plot.range = FunctionPlotRange(history.start, history.end, xs);
-  plot.curve = SampleBand([&run, &history](double x) { return EvaluateF(run, history, x); },
-                          plot.range.left, plot.range.right, columns, kSamplesPerColumn);
+  if (plot.cobweb) {
+    plot.curve = SampleBand([&run, &history](double x) { return PhiAt(run, history, x); },
+                            plot.range.left, plot.range.right, columns, kSamplesPerColumn);
+    // A spiral where the steps change direction.
+    for (std::size_t i = 2; i < xs.size() && i <= static_cast<std::size_t>(kDrawnPasses); ++i)
+      if ((xs[i] - xs[i - 1]) * (xs[i - 1] - xs[i - 2]) < 0) plot.spiral = true;
+  } else {
+    plot.curve = SampleBand([&run, &history](double x) { return EvaluateF(run, history, x); },
+                            plot.range.left, plot.range.right, columns, kSamplesPerColumn);
+  }
   if (!passes.empty()) {
     if (found_root) {
       plot.root = passes.back().x;
@@ -147,11 +208,19 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
   const std::size_t drawn = std::min(passes.size(), static_cast<std::size_t>(kDrawnPasses));
   for (std::size_t i = 0; i < drawn; ++i) {
     if (in_range(passes[i].x)) plot.iterates.push_back({passes[i].n, passes[i].x});
-    if (auto line = MethodLine(run, history, i, plot.reflections)) plot.lines.push_back(*line);
+    if (plot.cobweb) {
+      AddCobwebSteps(passes, i, plot);
+    } else if (plot.two_sided) {
+      AddTwoSidedLines(run, history, i, plot);
+    } else if (auto line = MethodLine(run, history, i, plot.reflections)) {
+      plot.lines.push_back(*line);
+    }
   }
 
   FitHeight(plot);
-  if (core::EntryOf(method).construction == core::Construction::kHalving) {
+  // The bracket of each pass as a bar: the halved interval, or the two
+  // sides of the combined method.
+  if (construction == core::Construction::kHalving || plot.two_sided) {
     // One level a bar below the curve, each a thirtieth of its height.
     const double level = kBarHeight * (plot.top / 2 - plot.bottom / 2) * 2;
     plot.brackets = BracketBars(history, drawn, plot.bottom, level);
@@ -170,6 +239,11 @@ void FitHeight(FunctionPlot& plot) {
   if (plot.last_point) {
     plot.bottom = std::min(plot.bottom, plot.last_point->y);
     plot.top = std::max(plot.top, plot.last_point->y);
+  }
+  // The diagonal y = x across the range, and the cobweb on it.
+  if (plot.cobweb) {
+    plot.bottom = std::min(plot.bottom, plot.range.left);
+    plot.top = std::max(plot.top, plot.range.right);
   }
   // Halves first: the height of a curve spanning most of the doubles overflows.
   const double half_height = plot.top / 2 - plot.bottom / 2;

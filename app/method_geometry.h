@@ -58,6 +58,14 @@ struct FunctionPlot {
   // point (xₙ, f(xₙ)) for what it is.
   std::optional<double> root;
   std::optional<PlotPoint> last_point;
+  // Simple iteration draws on y = φ(x) rather than f: the curve is φ, the
+  // diagonal y = x crosses the range, and the lines are the cobweb's steps
+  // (xₙ, xₙ) → (xₙ, xₙ₊₁) → (xₙ₊₁, xₙ₊₁): a staircase where the iterates
+  // come from one side, a spiral where they alternate round the root.
+  bool cobweb = false;
+  bool spiral = false;
+  // The combined method: a tangent and a chord a pass, the bracket between.
+  bool two_sided = false;
 };
 
 // `found_root`: the run's verdict; `columns`: the plot's width in pixels.
