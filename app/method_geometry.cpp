@@ -207,7 +207,8 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
   const auto in_range = [&plot](double x) { return x >= plot.range.left && x <= plot.range.right; };
   const std::size_t drawn = std::min(passes.size(), static_cast<std::size_t>(kDrawnPasses));
   for (std::size_t i = 0; i < drawn; ++i) {
-    if (in_range(passes[i].x)) plot.iterates.push_back({passes[i].n, passes[i].x});
+    if (in_range(passes[i].x))
+      plot.iterates.push_back({passes[i].n, passes[i].x, plot.cobweb ? passes[i].x : 0});
     if (plot.cobweb) {
       AddCobwebSteps(passes, i, plot);
     } else if (plot.two_sided) {
@@ -230,8 +231,9 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
 }
 
 void FitHeight(FunctionPlot& plot) {
-  plot.bottom = 0;
-  plot.top = 0;
+  // The x-axis, or in a cobweb the diagonal y = x across the range.
+  plot.bottom = plot.cobweb ? plot.range.left : 0;
+  plot.top = plot.cobweb ? plot.range.right : 0;
   for (const BandPiece& piece : plot.curve) {
     for (const PlotPoint& point : piece.low) plot.bottom = std::min(plot.bottom, point.y);
     for (const PlotPoint& point : piece.high) plot.top = std::max(plot.top, point.y);
@@ -239,11 +241,6 @@ void FitHeight(FunctionPlot& plot) {
   if (plot.last_point) {
     plot.bottom = std::min(plot.bottom, plot.last_point->y);
     plot.top = std::max(plot.top, plot.last_point->y);
-  }
-  // The diagonal y = x across the range, and the cobweb on it.
-  if (plot.cobweb) {
-    plot.bottom = std::min(plot.bottom, plot.range.left);
-    plot.top = std::max(plot.top, plot.range.right);
   }
   // Halves first: the height of a curve spanning most of the doubles overflows.
   const double half_height = plot.top / 2 - plot.bottom / 2;

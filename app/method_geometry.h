@@ -22,6 +22,7 @@ inline constexpr int kDrawnPasses = 12;
 struct NumberedIterate {
   std::int32_t n = 0;
   double x = 0;
+  double y = 0;  // on the axis; on the diagonal y = x in a cobweb
 };
 
 // A chord whose point the absolute value in the chord formula moves: with

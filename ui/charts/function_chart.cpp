@@ -39,7 +39,7 @@ void NumberIterates(QChart& chart, QScatterSeries& series,
     const QRectF area = chart.plotArea();
     std::vector<QRectF> taken;
     for (std::size_t i = 0; i < labels.size(); ++i) {
-      const QPointF at = chart.mapToPosition({iterates[i].x, 0}, &series);
+      const QPointF at = chart.mapToPosition({iterates[i].x, iterates[i].y}, &series);
       QRectF box = labels[i]->boundingRect();
       box.moveCenter({at.x(), at.y() - box.height()});
       // Where iterates crowd round the root, the earliest number stands for them.
@@ -146,7 +146,7 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
                               colour.darker(130));
   QVariantList passes;
   for (const app::NumberedIterate& iterate : plot.iterates) {
-    iterates->append(iterate.x, 0);
+    iterates->append(iterate.x, iterate.y);
     passes << iterate.n;
   }
   // The pointer's tooltip names an iterate by its pass (ui/charts/explorer.h).
