@@ -16,9 +16,9 @@ std::string Figure(double value) {
   return FormatReal(value, 4);
 }
 
-std::string GridText() {
-  return "по " + FormatInteger(static_cast<std::int64_t>(core::kConditionGridPoints)) +
-         " точке отрезка";
+// "по 1001 точке отрезка"
+std::string GridText(std::size_t points) {
+  return "по " + FormatInteger(static_cast<std::int64_t>(points)) + " точке отрезка";
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ std::string ContractionText(const core::MethodSetup& setup) {
   } else {
     text = "условие сходимости не выполнено: q = " + Figure(*setup.contraction);
   }
-  text += " (q = max |φ′| " + GridText() + ")";
+  text += " (q = max |φ′| " + GridText(core::kConditionGridPoints) + ")";
   if (setup.largest_slope && setup.lambda) {
     text +=
         "; λ = 1/M = " + Figure(*setup.lambda) + ", M = max |f′| = " + Figure(*setup.largest_slope);
@@ -80,9 +80,10 @@ std::string ConditionsNote(const core::MethodSet& methods, const core::EquationS
       const core::MethodInputs inputs{start, 0, end, parameters};
       const std::optional<core::ConditionFailure> failure =
           core::CombinedCondition(source, coefficients, inputs);
-      add(core::kCombined, failure ? "условие не выполнено, метод не будет запущен: " +
-                                         ConditionFailureText(*failure)
-                                   : "условие выполнено: f′ и f″ сохраняют знак " + GridText());
+      add(core::kCombined,
+          failure
+              ? "условие не выполнено, метод не будет запущен: " + ConditionFailureText(*failure)
+              : "условие выполнено: f′ и f″ сохраняют знак " + GridText(core::kSignGridPoints));
     }
   } catch (const core::Exception& error) {
     // λ = 1/M beyond the doubles: the run will say so in its error.

@@ -26,8 +26,8 @@ std::optional<ConditionFailure> KeepsSign(
     ConditionFailure::Kind kind, const EquationSource& source, const Coefficients& coefficients,
     double low, double high) {
   int sign = 0;
-  for (std::size_t k = 0; k < kConditionGridPoints; ++k) {
-    const double x = GridPoint(low, high, k);
+  for (std::size_t k = 0; k < kSignGridPoints; ++k) {
+    const double x = GridPoint(low, high, k, kSignGridPoints);
     double value = 0;
     try {
       value = (source.*derivative)(x, coefficients);

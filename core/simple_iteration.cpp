@@ -11,11 +11,11 @@
 
 namespace core {
 
-double GridPoint(double low, double high, std::size_t k) {
-  constexpr auto kLast = static_cast<double>(kConditionGridPoints - 1);
+double GridPoint(double low, double high, std::size_t k, std::size_t points) {
   // The last point is the end itself, not a rounding of it.
-  if (k + 1 == kConditionGridPoints) return high;
-  return (Extended(low) + (Extended(high) - low) * (static_cast<double>(k) / kLast)).ToDouble();
+  if (k + 1 >= points) return high;
+  const auto last = static_cast<double>(points - 1);
+  return (Extended(low) + (Extended(high) - low) * (static_cast<double>(k) / last)).ToDouble();
 }
 
 namespace {

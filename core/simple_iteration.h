@@ -15,12 +15,17 @@
 
 namespace core {
 
-// The grid: this many equally spaced points from min(start, end) to
-// max(start, end), both ends included.
+// The grid of q: this many equally spaced points from min(start, end) to
+// max(start, end), both ends included. Fine enough for q within a few per
+// cent, and f′ costs little.
 inline constexpr std::size_t kConditionGridPoints = 1001;
+// The grid on which the combined method checks that f′ and f″ keep their
+// signs: coarser, since f″ of the expression engine costs several times f′,
+// and the check must stay a small part of a run at the pass cap.
+inline constexpr std::size_t kSignGridPoints = 101;
 
-// The grid's k-th point of [low, high].
-double GridPoint(double low, double high, std::size_t k);
+// The k-th of `points` grid points of [low, high].
+double GridPoint(double low, double high, std::size_t k, std::size_t points = kConditionGridPoints);
 
 // λ, M and q as the grid finds them for `parameters` (MethodSetup's fields;
 // tolerance stays empty). Points where f′ or φ′ raises an error are left

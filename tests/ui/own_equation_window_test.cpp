@@ -389,6 +389,9 @@ void OwnEquationWindowTest::solvesWithTheMethodsTicked() {
       const QDir folder(
           qEnvironmentVariable("NLE_SCREENSHOT_DIR", QStringLiteral(NLE_SCREENSHOT_DIR)));
       QVERIFY(folder.mkpath(QStringLiteral(".")));
+      // Large enough to show the plot whatever size the window opened at.
+      detail->resize(1100, 800);
+      QCoreApplication::processEvents();
       QVERIFY(detail->grab().save(
           folder.filePath(QStringLiteral("two-methods-%1.png")
                               .arg(QString::fromLatin1(core::EntryOf(detail->Method()).key)))));
@@ -398,7 +401,14 @@ void OwnEquationWindowTest::solvesWithTheMethodsTicked() {
   if (keys.size() == 6) {
     const QDir folder(
         qEnvironmentVariable("NLE_SCREENSHOT_DIR", QStringLiteral(NLE_SCREENSHOT_DIR)));
-    QVERIFY(Window().grab().save(folder.filePath(QStringLiteral("own-equation-six-methods.png"))));
+    // The whole table, with the note, at a size a user has.
+    const QSize size = Window().size();
+    Window().resize(1000, 900);
+    QCoreApplication::processEvents();
+    const bool saved =
+        Window().grab().save(folder.filePath(QStringLiteral("own-equation-six-methods.png")));
+    Window().resize(size);
+    QVERIFY(saved);
   }
 }
 
