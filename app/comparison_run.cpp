@@ -92,7 +92,9 @@ void SolveWithEachMethod(ComparisonWindow& window, SharedState& state, RunRecord
         core::run(window, state.coefficients, method, state.root, start, precision, end,
                   record.parameters, &core::ForMethod(record.methods, method));
     window.SetCell(kCountColumn, row, FormatInteger(count));
-    window.SetCell(kRootColumn, row, FormatReal(state.root));
+    // A method whose condition failed has no value: the mark says why.
+    const bool refused = core::ForMethod(record.methods, method).refusal.has_value();
+    window.SetCell(kRootColumn, row, refused ? std::string() : FormatReal(state.root));
     window.SetProgressPosition(window.ProgressPosition() + 1);
     window.ProcessMessages();
   }
@@ -136,8 +138,9 @@ void MarkRows(ComparisonWindow& window, const RunRecord& record) {
     const std::string mark = TableMark(VerdictOf(record, record.rows[index]));
     if (mark.empty()) continue;
     const int row = static_cast<int>(index) + 1;
+    const std::string value = window.Cell(kRootColumn, row);
     window.SetCell(kRootColumn, row,
-                   window.Cell(kRootColumn, row) + std::string(kMarkSeparator) + mark);
+                   value.empty() ? mark : value + std::string(kMarkSeparator) + mark);
   }
 }
 

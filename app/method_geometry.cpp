@@ -9,6 +9,7 @@
 #include "app/method_report.h"
 #include "core/errors.h"
 #include "core/evaluator.h"
+#include "core/extended.h"
 #include "core/method_table.h"
 #include "core/methods.h"
 #include "core/root_finding.h"
@@ -126,6 +127,62 @@ std::optional<BracketBar> Bar(const core::MethodHistory& history, const Function
                     plot.bracket_top - plot.bracket_level * level};
 }
 
+// φ at x as simple iteration took it: the typed φ, or x − λ·f(x) with the
+// λ its history kept; empty where it cannot be computed.
+std::optional<double> PhiAt(const RunRecord& run, const core::MethodHistory& history, double x) {
+  try {
+    if (run.parameters.phi != nullptr) return run.parameters.phi->f(x, {run.k, run.l});
+    const std::optional<double> fx = EvaluateF(run, history, x);
+    if (!fx) return std::nullopt;
+    return (core::Extended(x) - core::Extended(history.setup.lambda.value_or(0)) * *fx).ToDouble();
+  } catch (const core::Exception&) {
+    return std::nullopt;
+  }
+}
+
+// The cobweb's two steps into pass `index`: up or down to φ, across to y = x.
+void AddCobwebSteps(const std::vector<core::PassRecord>& passes, std::size_t index,
+                    std::vector<ConstructionLine>& lines) {
+  if (index == 0) return;
+  const std::int32_t n = passes[index].n;
+  const double from = passes[index - 1].x;
+  const double to = passes[index].x;
+  lines.push_back({n, {from, from}, {from, to}});
+  lines.push_back(Span(n, {{from, to}, {to, to}}));
+}
+
+// The combined method's pass `index`: the chord through the previous pair on
+// to the axis, and the tangent from the previous point of the other side.
+void AddTwoSidedLines(const RunRecord& run, const core::MethodHistory& history, std::size_t index,
+                      std::vector<ConstructionLine>& lines) {
+  if (index == 0) return;
+  const core::PassRecord& previous = history.passes[index - 1];
+  const core::PassRecord& pass = history.passes[index];
+  if (!previous.a || !previous.b || !pass.a || !pass.b) return;
+  const double a = *previous.a;
+  const double b = *previous.b;
+  const std::optional<double> fa = EvaluateF(run, history, a);
+  const std::optional<double> fb = EvaluateF(run, history, b);
+  if (!fa || !fb) return;
+  const std::optional<double> crossing = ChordCrossing(a, *fa, b, *fb);
+  if (!crossing) return;
+  lines.push_back(Span(pass.n, {{a, *fa}, {b, *fb}, {*crossing, 0}}));
+  // The side the chord moved is the one now at its crossing; the other
+  // moved along its tangent.
+  const bool chord_from_a = std::fabs(*pass.a - *crossing) <= std::fabs(*pass.b - *crossing);
+  if (chord_from_a) {
+    lines.push_back(Span(pass.n, {{b, *fb}, {*pass.b, 0}}));
+  } else {
+    lines.push_back(Span(pass.n, {{a, *fa}, {*pass.a, 0}}));
+  }
+}
+
+// Whether the method's passes show their bracket as bars under the curve:
+// the halved interval, or the two sides of the combined method.
+bool DrawsBrackets(const FunctionPlot& plot, core::Construction construction) {
+  return construction == core::Construction::kHalving || plot.two_sided;
+}
+
 }  // namespace
 
 FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool found_root,
@@ -135,10 +192,21 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
   std::vector<double> xs;
   for (const core::PassRecord& pass : passes) xs.push_back(pass.x);
 
+  const core::Construction construction = core::EntryOf(method).construction;
   FunctionPlot plot;
+  plot.cobweb = construction == core::Construction::kCobweb;
+  plot.two_sided = construction == core::Construction::kTwoSided;
   plot.range = FunctionPlotRange(history.start, history.end, xs);
-  plot.curve = SampleBand([&run, &history](double x) { return EvaluateF(run, history, x); },
-                          plot.range.left, plot.range.right, columns, kSamplesPerColumn);
+  if (plot.cobweb) {
+    plot.curve = SampleBand([&run, &history](double x) { return PhiAt(run, history, x); },
+                            plot.range.left, plot.range.right, columns, kSamplesPerColumn);
+    // A spiral where the steps change direction.
+    for (std::size_t i = 2; i < xs.size() && i <= static_cast<std::size_t>(kDrawnPasses); ++i)
+      if ((xs[i] - xs[i - 1]) * (xs[i - 1] - xs[i - 2]) < 0) plot.spiral = true;
+  } else {
+    plot.curve = SampleBand([&run, &history](double x) { return EvaluateF(run, history, x); },
+                            plot.range.left, plot.range.right, columns, kSamplesPerColumn);
+  }
   if (!passes.empty()) {
     if (found_root) {
       plot.root = passes.back().x;
@@ -147,7 +215,7 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
     }
   }
   FitHeight(plot);
-  const bool halves = core::EntryOf(method).construction == core::Construction::kHalving;
+  const bool halves = DrawsBrackets(plot, construction);
   if (halves) {
     // One level a bar below the curve, each a thirtieth of its height.
     plot.bracket_top = plot.bottom;
@@ -157,8 +225,9 @@ FunctionPlot BuildFunctionPlot(const RunRecord& run, std::uint8_t method, bool f
   const std::size_t drawn = std::min(passes.size(), static_cast<std::size_t>(kDrawnPasses));
   for (std::size_t i = 0; i < drawn; ++i) {
     const PassDrawing drawing = DrawPass(run, method, plot, i);
-    if (drawing.iterate) plot.iterates.push_back({drawing.n, *drawing.iterate});
-    if (drawing.line) plot.lines.push_back(*drawing.line);
+    if (drawing.iterate)
+      plot.iterates.push_back({drawing.n, drawing.iterate->x, drawing.iterate->y});
+    plot.lines.insert(plot.lines.end(), drawing.lines.begin(), drawing.lines.end());
     // The first pass repeats the first chord: one note for both.
     const bool repeated = drawing.reflection && !plot.reflections.empty() &&
                           plot.reflections.back().crossing == drawing.reflection->crossing &&
@@ -180,9 +249,17 @@ PassDrawing DrawPass(const RunRecord& run, std::uint8_t method, const FunctionPl
   const core::PassRecord& pass = history.passes[index];
   PassDrawing drawing;
   drawing.n = pass.n;
-  if (pass.x >= plot.range.left && pass.x <= plot.range.right) drawing.iterate = pass.x;
-  drawing.line = MethodLine(run, history, index, drawing.reflection);
-  if (core::EntryOf(method).construction == core::Construction::kHalving) {
+  if (pass.x >= plot.range.left && pass.x <= plot.range.right)
+    drawing.iterate = PlotPoint{pass.x, plot.cobweb ? pass.x : 0};
+  if (plot.cobweb) {
+    AddCobwebSteps(history.passes, index, drawing.lines);
+  } else if (plot.two_sided) {
+    AddTwoSidedLines(run, history, index, drawing.lines);
+  } else if (const std::optional<ConstructionLine> line =
+                 MethodLine(run, history, index, drawing.reflection)) {
+    drawing.lines.push_back(*line);
+  }
+  if (DrawsBrackets(plot, core::EntryOf(method).construction)) {
     // Each bar a level lower; a pass past the drawn ones one level below them.
     int level = 0;
     for (std::size_t i = 0; i <= index && i < static_cast<std::size_t>(kDrawnPasses); ++i)
@@ -218,8 +295,9 @@ std::optional<ReflectedChord> ChordReflection(const RunRecord& run,
 }
 
 void FitHeight(FunctionPlot& plot) {
-  plot.bottom = 0;
-  plot.top = 0;
+  // The x-axis, or in a cobweb the diagonal y = x across the range.
+  plot.bottom = plot.cobweb ? plot.range.left : 0;
+  plot.top = plot.cobweb ? plot.range.right : 0;
   for (const BandPiece& piece : plot.curve) {
     for (const PlotPoint& point : piece.low) plot.bottom = std::min(plot.bottom, point.y);
     for (const PlotPoint& point : piece.high) plot.top = std::max(plot.top, point.y);

@@ -22,6 +22,7 @@ inline constexpr int kDrawnPasses = 12;
 struct NumberedIterate {
   std::int32_t n = 0;
   double x = 0;
+  double y = 0;  // on the axis; on the diagonal y = x in a cobweb
 };
 
 // A chord whose point the absolute value in the chord formula moves: with
@@ -69,6 +70,14 @@ struct FunctionPlot {
   // point (xₙ, f(xₙ)) for what it is.
   std::optional<double> root;
   std::optional<PlotPoint> last_point;
+  // Simple iteration draws on y = φ(x) rather than f: the curve is φ, the
+  // diagonal y = x crosses the range, and the lines are the cobweb's steps
+  // (xₙ, xₙ) → (xₙ, xₙ₊₁) → (xₙ₊₁, xₙ₊₁): a staircase where the iterates
+  // come from one side, a spiral where they alternate round the root.
+  bool cobweb = false;
+  bool spiral = false;
+  // The combined method: a tangent and a chord a pass, the bracket between.
+  bool two_sided = false;
 };
 
 // `found_root`: the run's verdict; `columns`: the plot's width in pixels.
@@ -85,15 +94,17 @@ std::optional<ReflectedChord> ChordReflection(const RunRecord& run,
                                               double a, double b);
 
 // Everything the plot draws for one pass of the method's history (`index`
-// counts its lines): its line, reflection or bar, and its iterate within the
-// plot's range. For the passes of BuildFunctionPlot this is what it drew;
+// counts its records): its lines, reflection or bar, and its iterate within
+// the plot's range. For the passes of BuildFunctionPlot this is what it drew;
 // for a later pass, its bar stands one level below the drawn ones.
 struct PassDrawing {
   std::int32_t n = 0;
-  std::optional<ConstructionLine> line;
+  // One line for most methods; a cobweb's two steps, or the combined
+  // method's chord and tangent.
+  std::vector<ConstructionLine> lines;
   std::optional<ReflectedChord> reflection;
   std::optional<BracketBar> bracket;
-  std::optional<double> iterate;
+  std::optional<PlotPoint> iterate;  // on the axis, or on y = x in a cobweb
 };
 PassDrawing DrawPass(const RunRecord& run, std::uint8_t method, const FunctionPlot& plot,
                      std::size_t index);

@@ -229,6 +229,21 @@ Verdict JudgeRun(const RunRecord& run, const core::MethodHistory& history) {
   verdict.start = history.start;
   verdict.end = history.end;
   if (!history.ran) return verdict;
+  if (history.refusal) {
+    // Its condition failed: it ran nothing, and says why.
+    verdict.refusal = history.refusal;
+    verdict.notes.Add(Note::kConditionNotMet);
+    return verdict;
+  }
+  const core::MethodSetup& setup = history.setup;
+  if (setup.tolerance && *setup.tolerance != history.precision) verdict.tolerance = setup.tolerance;
+  // The method of x = φ(x), which the cobweb draws: whether φ contracts, and
+  // so which test it used.
+  if (core::EntryOf(history.method).construction == core::Construction::kCobweb) {
+    verdict.contraction = setup.contraction;
+    const bool contracts = setup.contraction && *setup.contraction < 1;
+    verdict.notes.Add(contracts ? Note::kContraction : Note::kContractionNotMet);
+  }
   if (!history.passes.empty()) {
     const core::PassRecord& last = history.passes.back();
     verdict.last_pass = last.n;
@@ -237,7 +252,8 @@ Verdict JudgeRun(const RunRecord& run, const core::MethodHistory& history) {
     verdict.tested = TestedQuantity(history.method, last);
   }
   // The test as the methods compare: it holds unless the quantity exceeds eps.
-  const bool test_held = verdict.tested && !(*verdict.tested > history.precision);
+  const bool test_held =
+      verdict.tested && !(*verdict.tested > setup.tolerance.value_or(history.precision));
   if (history.error) {
     JudgeError(history, test_held, verdict);
     return verdict;

@@ -8,6 +8,7 @@
 #include "app/method_report.h"
 #include "app/number_text.h"
 #include "app/pass_measures.h"
+#include "core/errors.h"
 #include "core/method_table.h"
 
 namespace app {
@@ -114,6 +115,75 @@ std::vector<std::string> WriteSecantsPass(const StepContext& c, int row) {
   return lines;
 }
 
+// Simple iteration: x := φ(x), with φ(x) = x − λ·f(x) or the φ typed; the
+// test compares the step with the tolerance from q (the run's setup).
+std::vector<std::string> WriteIterationPass(const StepContext& c, int row) {
+  const core::PassRecord& pass = *c.Pass(row);
+  const core::PassRecord* before = c.Before(row);
+  const std::string x = Subscripted("x", pass.n);
+  const core::MethodSetup& setup = c.History().setup;
+  if (before == nullptr) {
+    std::string phi = setup.lambda ? "φ(x) = x − λ·f(x), λ = " + c.Number(*setup.lambda)
+                                   : std::string("φ(x) задана формулой");
+    if (setup.contraction) phi += ", q = max |φ′| ≈ " + c.Number(*setup.contraction);
+    return {x + " = " + c.Number(pass.x) + " — начальное значение", phi + "."};
+  }
+  const std::string previous = Subscripted("x", before->n);
+  std::string step = x + " = φ(" + previous + ")";
+  if (setup.lambda) {
+    step += " = " + previous + " − λ·f(" + previous + ") = " + c.Number(before->x) + " − " +
+            c.Term(*setup.lambda) + "·" + c.Term(c.F(before->x));
+  }
+  return {step + " = " + c.Number(pass.x), c.Check(row, "|" + x + " − " + previous + "|")};
+}
+
+// The combined method: from one end the tangent, from the other the chord
+// through the previous pair; the root stays between them, and the answer is
+// the midpoint.
+std::vector<std::string> WriteCombinedPass(const StepContext& c, int row) {
+  const core::PassRecord& pass = *c.Pass(row);
+  const core::PassRecord* before = c.Before(row);
+  const std::string a = Subscripted("a", pass.n);
+  const std::string b = Subscripted("b", pass.n);
+  const std::string x = Subscripted("x", pass.n);
+  const std::string midpoint = x + " = (" + a + " + " + b + ")/2 = " + c.Number(pass.x);
+  const std::string check = c.Check(row, "|" + b + " − " + a + "|");
+  if (before == nullptr || !before->a || !before->b || !pass.a || !pass.b)
+    return {a + " = " + c.Number(pass.a) + ", " + b + " = " + c.Number(pass.b) + " — концы отрезка",
+            midpoint, check};
+  const double old_a = *before->a;
+  const double old_b = *before->b;
+  const std::optional<double> fa = c.F(old_a);
+  const std::optional<double> fb = c.F(old_b);
+  // Which end the chord moved: the one the chord formula gives.
+  bool chord_at_a = true;
+  if (fa && fb && *fa != *fb) {
+    const double from_a = old_a - *fa * (old_b - old_a) / (*fb - *fa);
+    chord_at_a = std::fabs(from_a - *pass.a) <= std::fabs(from_a - *pass.b);
+  }
+  const std::string old_a_name = Subscripted("a", before->n);
+  const std::string old_b_name = Subscripted("b", before->n);
+  const std::string& chord = chord_at_a ? a : b;
+  const std::string& chord_from = chord_at_a ? old_a_name : old_b_name;
+  const std::string& other = chord_at_a ? old_b_name : old_a_name;
+  const double chord_x = chord_at_a ? old_a : old_b;
+  const double other_x = chord_at_a ? old_b : old_a;
+  const std::optional<double> f_chord = chord_at_a ? fa : fb;
+  const std::optional<double> f_other = chord_at_a ? fb : fa;
+  const std::string& tangent = chord_at_a ? b : a;
+  const std::string& tangent_from = other;
+  const std::optional<double> slope = c.Slope(other_x);
+  return {chord + " = " + chord_from + " − f(" + chord_from + ")·(" + other + " − " + chord_from +
+              ")/(f(" + other + ") − f(" + chord_from + ")) = " + c.Number(chord_x) + " − " +
+              c.Term(f_chord) + "·(" + c.Number(other_x) + " − " + c.Term(chord_x) + ")/(" +
+              c.Number(f_other) + " − " + c.Term(f_chord) +
+              ") = " + c.Number(chord_at_a ? pass.a : pass.b) + " (хорда)",
+          tangent + " = " + tangent_from + " − f(" + tangent_from + ")/f′(" + tangent_from +
+              ") = " + c.Number(other_x) + " − " + c.Term(f_other) + "/" + c.Term(slope) + " = " +
+              c.Number(chord_at_a ? pass.b : pass.a) + " (касательная)",
+          midpoint, "Отрезок [" + c.Number(pass.a) + "; " + c.Number(pass.b) + "]: " + check};
+}
+
 struct StepWriterEntry {
   core::Method method;
   StepWriter write;
@@ -124,6 +194,8 @@ constexpr core::PerMethod<StepWriterEntry> kStepWriters = {{
     {core::kChords, WriteChordsPass},
     {core::kTangents, WriteTangentsPass},
     {core::kSecants, WriteSecantsPass},
+    {core::kSimpleIteration, WriteIterationPass},
+    {core::kCombined, WriteCombinedPass},
 }};
 
 static_assert(
@@ -166,17 +238,28 @@ std::optional<double> StepContext::F(double x) const {
   return EvaluateF(run_, history_, x);
 }
 
+std::optional<double> StepContext::Slope(double x) const {
+  try {
+    return run_.source.f_(x, {run_.k, run_.l});
+  } catch (const core::Exception&) {
+    return std::nullopt;
+  }
+}
+
 std::string StepContext::Check(int row, std::string_view quantity) const {
   const core::PassRecord* pass = Pass(row);
   const std::optional<long double> value =
       pass != nullptr ? TestedQuantity(history_.method, *pass)
                       : std::optional<long double>(StartingWidth(history_));
-  const std::string eps = FormatReal(history_.precision);
+  // The number the method compares with: the precision, or a tolerance of
+  // its own (2ε, or (1 − q)/q·ε).
+  const double tolerance = history_.setup.tolerance.value_or(history_.precision);
+  const std::string eps =
+      history_.setup.tolerance ? FormatReal(tolerance, digits_) : FormatReal(tolerance);
   if (!value) return std::string(quantity) + " не вычисляется.";
   const std::string shown = std::string(quantity) + " = " + FormatReal(*value, digits_);
   // As the methods compare: the test holds unless the quantity exceeds eps.
-  if (!(*value > history_.precision))
-    return shown + " ≤ " + eps + " — проверка выполнена, остановка.";
+  if (!(*value > tolerance)) return shown + " ≤ " + eps + " — проверка выполнена, остановка.";
   const bool last = row + 1 == Rows();
   const core::MethodEntry& method = core::EntryOf(history_.method);
   if (last && !history_.error && pass != nullptr && pass->n >= core::MostPasses(method)) {

@@ -40,6 +40,8 @@ class StepContext {
   // f at x as the method evaluated it (the evaluation is pure, so this is
   // the very value); empty where it raises an error.
   std::optional<double> F(double x) const;
+  // f′ at x, as the equation gives it; empty where it raises an error.
+  std::optional<double> Slope(double x) const;
 
   // The check of the stopping test after row `row`, its quantity written as
   // `quantity` ("|f(x₁)|"): "|f(x₁)| = 0,0712628 > 0,001 — продолжаем.";

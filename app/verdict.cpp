@@ -5,10 +5,12 @@
 #include <cmath>
 #include <limits>
 
+#include "app/method_conditions.h"
 #include "app/number_text.h"
 #include "app/verdict_thresholds.h"
 #include "core/method_table.h"
 #include "core/root_finding.h"
+#include "core/simple_iteration.h"
 
 namespace app {
 
@@ -30,8 +32,11 @@ double Ulp(double x) {
 std::string Pass(const Verdict& v) {
   return FormatInteger(v.last_pass);
 }
+// The bound the test compared with: the precision, or the method's own
+// bound with its value, "2·ε = 0,002".
 std::string Eps(const Verdict& v) {
-  return FormatReal(v.precision);
+  if (!v.tolerance) return FormatReal(v.precision);
+  return std::string(core::EntryOf(v.method).test.bound) + " = " + Short(*v.tolerance);
 }
 std::string Name(const Verdict& v) {
   return std::string(v.tested_name);
@@ -55,7 +60,7 @@ std::string ThenError(const Verdict& v) {
 
 std::string Converged(const Verdict& v) {
   return "Сошёлся: на проходе " + Pass(v) + " проверка остановки выполнена: " + Test(v) + " ≤ " +
-         Eps(v) + " (точность), и рядом с xₙ f меняет знак: там корень.";
+         Eps(v) + (v.tolerance ? "" : " (точность)") + ", и рядом с xₙ f меняет знак: там корень.";
 }
 
 std::string NotARoot(const Verdict& v) {
@@ -166,7 +171,8 @@ std::string Error(const Verdict& v) {
   return "Ошибка " + v.error_place + ": «" + v.error + "».";
 }
 
-std::string NotRun(const Verdict& /*v*/) {
+std::string NotRun(const Verdict& v) {
+  if (v.refusal) return "Метод не запускался: его условие на отрезке не выполнено.";
   return "Метод не запускался: расчёт прервала ошибка предыдущего метода.";
 }
 
@@ -195,6 +201,31 @@ std::string HigherOrder(const Verdict& v) {
          "): похоже, корень — точка перегиба, где f″ = 0, и погрешность убывает быстрее.";
 }
 
+// "q = 0,6", as the grid of [start, end] found it, and where it looked.
+std::string Q(const Verdict& v) {
+  return "q = " + FormatReal(core::RoundDecimal(*v.contraction, -2));
+}
+std::string OnTheGrid() {
+  return " (наибольшее |φ′| по " +
+         FormatInteger(static_cast<std::int64_t>(core::kConditionGridPoints)) + " точке отрезка)";
+}
+
+std::string Contraction(const Verdict& v) {
+  return "Сжатие: " + Q(v) + " < 1" + OnTheGrid() + ", поэтому проверка " + Name(v) +
+         " ≤ (1 − q)/q·ε ограничивает погрешность |xₙ − x*| точностью.";
+}
+
+std::string ContractionNotMet(const Verdict& v) {
+  const std::string q = v.contraction ? Q(v) + " ≥ 1" + OnTheGrid()
+                                      : "q не оценить: φ′ не вычисляется ни в одной точке отрезка";
+  return "Условие сходимости не выполнено: " + q + "; проверка " + Name(v) +
+         " ≤ ε = " + FormatReal(v.precision) + " погрешности не ограничивает.";
+}
+
+std::string ConditionNotMet(const Verdict& v) {
+  return "Условие метода: " + ConditionFailureText(*v.refusal) + ".";
+}
+
 constexpr std::array<OutcomeEntry, 10> kOutcomes = {{
     {Outcome::kConverged, "converged", "сошёлся", "", true, Converged},
     {Outcome::kNotARoot, "not_a_root", "не корень", "не корень", false, NotARoot},
@@ -210,11 +241,14 @@ constexpr std::array<OutcomeEntry, 10> kOutcomes = {{
     {Outcome::kNotRun, "not_run", "не запускался", "", false, NotRun},
 }};
 
-constexpr std::array<NoteEntry, 4> kNotes = {{
+constexpr std::array<NoteEntry, 7> kNotes = {{
     {Note::kOutsideInterval, "outside_interval", "вне отрезка", OutsideInterval},
     {Note::kExactRootPassed, "exact_root_passed", "", ExactRootPassed},
     {Note::kStoppedOnZeroQuantity, "stopped_on_zero_quantity", "", StoppedOnZeroQuantity},
     {Note::kHigherOrder, "higher_order", "", HigherOrder},
+    {Note::kContraction, "contraction", "", Contraction},
+    {Note::kContractionNotMet, "contraction_not_met", "", ContractionNotMet},
+    {Note::kConditionNotMet, "condition_not_met", "условие не выполнено", ConditionNotMet},
 }};
 
 static_assert(

@@ -17,6 +17,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/history.h"
+
 namespace app {
 
 enum class Outcome : std::uint8_t {
@@ -37,6 +39,9 @@ enum class Note : std::uint8_t {
   kExactRootPassed,        // some pass had f(xₙ) = 0 exactly, and the method moved on
   kStoppedOnZeroQuantity,  // the test held only because its quantity became 0
   kHigherOrder,            // the order is above what the method promises
+  kContraction,        // simple iteration: q < 1 on the grid, and the test that bounds the error
+  kContractionNotMet,  // simple iteration: q ≥ 1 or unknown, and the plain step test
+  kConditionNotMet,    // the method's condition failed: it ran nothing
 };
 
 // A set of notes, listed in the table's order.
@@ -93,6 +98,13 @@ struct Verdict {
   // kFTendsToZero when an error ended them), and where it arose.
   std::string error;
   std::string error_place;
+  // The bound the test compared with where it is not the precision (the
+  // combined method's 2·eps, simple iteration's (1 − q)/q·eps).
+  std::optional<double> tolerance;
+  // Simple iteration: q on the grid (kContraction, kContractionNotMet).
+  std::optional<double> contraction;
+  // kConditionNotMet: why the method ran nothing.
+  std::optional<core::ConditionFailure> refusal;
 };
 
 struct OutcomeEntry {

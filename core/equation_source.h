@@ -34,6 +34,11 @@ class EquationSource {
     return formula_ != nullptr ? formula_->f_(x, c) : core::f_(equation_, x, c);
   }
 
+  // f″. The catalogue has no f″ of its own: a built-in equation takes it
+  // from its right-hand side read as a typed formula, which gives the
+  // catalogue's f bit for bit, so its f″ is that very function's.
+  double f__(double x, const Coefficients& c) const;
+
   // The same two kept in the extended format, without the store into a
   // double: a root refined beyond double precision needs the extra digits.
   Extended ExtendedF(Extended x, const Coefficients& c) const {

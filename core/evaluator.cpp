@@ -68,6 +68,12 @@ double Evaluator::f_(double x) {
   return value;
 }
 
+double Evaluator::Phi(const expression::Formula& phi, double x) {
+  ++counts_.f_asked;
+  ++counts_.f_computed;
+  return phi.f(x, coefficients_);
+}
+
 void Evaluator::AddPass(std::int32_t n, double x) {
   std::vector<PassRecord>& passes = history_->passes;
   // In extended precision the difference of two doubles is finite; only its

@@ -37,6 +37,15 @@ class Evaluator {
 
   double f(double x);
   double f_(double x);
+  // φ(x) of a typed φ for simple iteration, counted as an evaluation of f:
+  // it is the one function that method evaluates a pass.
+  double Phi(const expression::Formula& phi, double x);
+
+  // What the methods solve and the coefficients, for a method that checks
+  // its condition on [start, end] before its first pass. Read from the host
+  // as every evaluation reads it; nothing is counted or remembered.
+  EquationSource Source() const { return host_.SelectedSource(); }
+  const Coefficients& CoefficientsInUse() const { return coefficients_; }
 
   // Values of f and f_ computed so far, as opposed to remembered.
   std::int64_t Computed() const { return counts_.f_computed + counts_.df_computed; }
@@ -49,6 +58,10 @@ class Evaluator {
   // The ends the method keeps after the pass (see PassRecord).
   void RecordEnds(double a, double b) {
     if (history_ != nullptr) SetEnds(a, b);
+  }
+  // What the method settled before its first pass.
+  void RecordSetup(const MethodSetup& setup) {
+    if (history_ != nullptr) history_->setup = setup;
   }
   // After the method, faulted or not: f at the last approximation if the
   // method never asked for it, and the counts. Never raises an error.

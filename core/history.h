@@ -63,8 +63,32 @@ struct EvaluationCounts {
 // the others add a line for their starting values.
 inline constexpr std::size_t kMaxHistoryPasses = 5002;
 
+// What a method settled before its first pass, where it settles anything:
+// the bound its stopping test compared with, when that is not the
+// precision, and for simple iteration the λ, M and q it found on the grid
+// of [start, end] (core/simple_iteration.h).
+struct MethodSetup {
+  std::optional<double> tolerance;      // empty: the precision itself
+  std::optional<double> lambda;         // φ(x) = x − λ·f(x); empty for a typed φ
+  std::optional<double> largest_slope;  // M = max |f′| on the grid, where λ was taken from it
+  std::optional<double> contraction;    // q = max |φ′| on the grid; empty where none was found
+};
+
+// Why a method with a condition of its own refused to run (the combined
+// method: f must change sign between the ends, and f′ and f″ keep theirs).
+struct ConditionFailure {
+  enum class Kind : std::uint8_t {
+    kNoSignChange,          // f(start) and f(end) have the same sign, or one is 0
+    kSlopeChangesSign,      // f′ is 0 or changes sign at x
+    kCurvatureChangesSign,  // f″ is 0 or changes sign at x
+    kUndefined,             // f, f′ or f″ raises an error at x
+  };
+  Kind kind = Kind::kNoSignChange;
+  double x = 0;
+};
+
 struct MethodHistory {
-  std::uint8_t method = 0;  // 1..4, as in the method table
+  std::uint8_t method = 0;  // a number of the method table
   bool ran = false;         // false: an earlier error stopped the comparison first
 
   // The inputs the method read: the equation it solved (read before every
@@ -86,6 +110,11 @@ struct MethodHistory {
   std::optional<std::int32_t> count;
   std::optional<double> root;
   std::optional<std::string> error;
+
+  MethodSetup setup;
+  // Set where the method's condition failed: it ran no pass, its count is 0
+  // and the root variable kept its value.
+  std::optional<ConditionFailure> refusal;
 };
 
 }  // namespace core

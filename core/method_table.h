@@ -18,6 +18,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string_view>
 
 #include "core/methods.h"
@@ -29,7 +31,14 @@ namespace core {
 // The settings of methods that need more than a, eps and b. The four
 // specified methods need none; a front end fills these in its run's inputs,
 // and they reach the method through its arguments, never through globals.
-struct MethodParameters {};
+struct MethodParameters {
+  // Simple iteration solves x = φ(x) with φ(x) = x − λ·f(x). Empty: λ = 1/M
+  // with the sign of f′, M = max |f′| on the grid (core/simple_iteration.h).
+  std::optional<double> lambda;
+  // Or φ typed by the user, which then replaces x − λ·f(x); its fixed points
+  // should be the roots of f, which the verdict checks.
+  std::shared_ptr<const expression::Formula> phi;
+};
 
 // What a method is given besides the evaluator and the root variable.
 struct MethodInputs {
@@ -41,6 +50,20 @@ struct MethodInputs {
 
 using MethodFunction = std::int32_t (*)(Evaluator& eq, double& x, const MethodInputs& in);
 
+// Whether a method's own condition holds on [start, end] before it runs:
+// empty where it holds, else why not. Null for a method with no condition.
+using MethodCondition = std::optional<ConditionFailure> (*)(const EquationSource& source,
+                                                            const Coefficients& coefficients,
+                                                            const MethodInputs& in);
+
+// x := φ(x) from the start (core/simple_iteration.cpp).
+std::int32_t SimpleIteration(Evaluator& eq, double& x, const MethodInputs& in);
+// Tangents from one end and chords from the other (core/combined_method.cpp).
+std::int32_t CombinedChordsTangents(Evaluator& eq, double& x, const MethodInputs& in);
+std::optional<ConditionFailure> CombinedCondition(const EquationSource& source,
+                                                  const Coefficients& coefficients,
+                                                  const MethodInputs& in);
+
 // A method of the plain shape (a, eps, b) as a row's function.
 template <std::int32_t (*Solve)(Evaluator&, double&, double, double, double)>
 std::int32_t WithoutParameters(Evaluator& eq, double& x, const MethodInputs& in) {
@@ -49,16 +72,21 @@ std::int32_t WithoutParameters(Evaluator& eq, double& x, const MethodInputs& in)
 
 // What a method draws on the plot of f for each pass, from its history.
 enum class Construction {
-  kNone,     // its approximations only
-  kHalving,  // the interval it halves, as a bar under the curve
-  kChord,    // the chord between the interval's ends, on to the axis
-  kTangent,  // the tangent at the previous approximation, down to the axis
-  kSecant,   // the secant through its two latest points, on to the axis
+  kNone,      // its approximations only
+  kHalving,   // the interval it halves, as a bar under the curve
+  kChord,     // the chord between the interval's ends, on to the axis
+  kTangent,   // the tangent at the previous approximation, down to the axis
+  kSecant,    // the secant through its two latest points, on to the axis
+  kCobweb,    // the staircase or spiral between y = x and y = φ(x)
+  kTwoSided,  // the tangent and the chord from the two ends, and the bracket between
 };
 
 struct StoppingTest {
   StoppingQuantity quantity;
   std::string_view name;  // as the pass table heads its column (UTF-8)
+  // What the quantity is compared with where the method settles a bound of
+  // its own (MethodSetup::tolerance): "2·ε". Empty: the precision ε.
+  std::string_view bound = {};
 };
 
 struct MethodEntry {
@@ -75,9 +103,11 @@ struct MethodEntry {
   double expected_order;
   Construction construction;
   bool specified;  // one of the four methods of the main window
+  // Checked before the run; where it fails, the method runs nothing.
+  MethodCondition condition = nullptr;
 };
 
-inline constexpr std::array<MethodEntry, 4> kMethods = {{
+inline constexpr std::array<MethodEntry, 6> kMethods = {{
     {.number = kBisection,
      .key = "bisection",
      .name = "Метод половинного деления",
@@ -132,6 +162,39 @@ inline constexpr std::array<MethodEntry, 4> kMethods = {{
      .expected_order = 1.618,
      .construction = Construction::kSecant,
      .specified = true},
+    // The test compares the step with (1 − q)/q·eps where the grid found
+    // q < 1, which bounds the error by eps; else with eps (the history's
+    // setup says which).
+    {.number = kSimpleIteration,
+     .key = "iteration",
+     .name = "Метод простой итерации",
+     .short_name = "Простая итерация",
+     .of_name = "простой итерации",
+     .function = SimpleIteration,
+     .test = {StoppingQuantity::kDistance, "|xₙ − xₙ₋₁|", "(1 − q)/q·ε"},
+     .cap_inclusive = false,
+     .keeps_bracket = false,
+     .uses_derivative = false,
+     .expected_order = 1,
+     .construction = Construction::kCobweb,
+     .specified = false},
+    // a and b are the two sequences, from the start's side and the end's;
+    // the test compares their distance with 2·eps, and the answer is their
+    // midpoint.
+    {.number = kCombined,
+     .key = "combined",
+     .name = "Комбинированный метод хорд и касательных",
+     .short_name = "Хорды и касательные",
+     .of_name = "хорд и касательных",
+     .function = CombinedChordsTangents,
+     .test = {StoppingQuantity::kDistance, "|bₙ − aₙ|", "2·ε"},
+     .cap_inclusive = false,
+     .keeps_bracket = true,
+     .uses_derivative = true,
+     .expected_order = 2,
+     .construction = Construction::kTwoSided,
+     .specified = false,
+     .condition = CombinedCondition},
 }};
 
 // Method number n is row n − 1 of the table, and of every PerMethod.

@@ -31,7 +31,14 @@ class RootFindingHost {
   virtual void ProcessMessages() = 0;
 };
 
-enum Method : std::uint8_t { kBisection = 1, kChords = 2, kTangents = 3, kSecants = 4 };
+enum Method : std::uint8_t {
+  kBisection = 1,
+  kChords = 2,
+  kTangents = 3,
+  kSecants = 4,
+  kSimpleIteration = 5,
+  kCombined = 6,
+};
 
 // Runs method number `method` on the selected equation and returns the
 // iteration count (loop passes + 1). `root` is the shared root variable:

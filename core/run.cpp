@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "core/errors.h"
@@ -58,8 +59,22 @@ std::int32_t run(RootFindingHost& host, const Coefficients& coefficients, std::u
   // equation or the coefficients, and the method must see the new ones.
   Evaluator eq(host, coefficients, history);
   std::int32_t count = 0;
+  const MethodInputs inputs{a, eps, b, parameters};
+  const MethodEntry* entry = FindMethod(method);
+  if (entry != nullptr && entry->condition != nullptr) {
+    // A method whose condition fails runs nothing: no pass, no rounding,
+    // and the root variable keeps its value.
+    if (std::optional<ConditionFailure> failure =
+            entry->condition(host.SelectedSource(), coefficients, inputs)) {
+      if (history != nullptr) {
+        history->refusal = *failure;
+        history->count = 0;
+      }
+      return 0;
+    }
+  }
   try {
-    count = RunMethod(eq, method, root, MethodInputs{a, eps, b, parameters}) + 1;
+    count = RunMethod(eq, method, root, inputs) + 1;
     root = RoundDecimal(root, RoundingDigit(host.PrecisionText()));
   } catch (const Exception& error) {
     eq.FinishHistory();

@@ -35,7 +35,7 @@ std::optional<std::uint8_t> CatalogueIndex(const std::string& canonical) {
 }  // namespace
 
 Formula::Formula(std::string text, std::string canonical, bool equation, NodePtr tree,
-                 NodePtr derivative)
+                 NodePtr derivative, NodePtr second_derivative)
     : text_(std::move(text)),
       canonical_(std::move(canonical)),
       equation_(equation),
@@ -43,15 +43,18 @@ Formula::Formula(std::string text, std::string canonical, bool equation, NodePtr
       derivative_(std::move(derivative)),
       catalogue_(equation_ ? CatalogueIndex(canonical_) : std::nullopt),
       f_program_(tree_),
-      derivative_program_(derivative_) {}
+      derivative_program_(derivative_),
+      second_derivative_program_(second_derivative) {}
 
 std::shared_ptr<const Formula> Formula::Parse(std::string_view text) {
   NodeTable table;
   const Reading reading = Read(text, table);
   NodePtr derivative = Differentiate(reading.function, table);
+  // The table is shared, so f″ reuses the nodes of f and f′ it names.
+  NodePtr second_derivative = Differentiate(derivative, table);
   return std::make_shared<const Formula>(std::string(text), expression::CanonicalText(reading),
                                          reading.right != nullptr, reading.function,
-                                         std::move(derivative));
+                                         std::move(derivative), std::move(second_derivative));
 }
 
 std::string Formula::EquationText() const {

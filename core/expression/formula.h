@@ -6,6 +6,7 @@
 //
 //   auto formula = core::expression::Formula::Parse("x³-2x=5");  // EFormulaError
 //   formula->f(2.5, {k, l});       formula->f_(2.5, {k, l});       // EMathError kinds
+//   formula->f__(2.5, {k, l});     // f″, for the combined chord–tangent method
 //   formula->Text();               // "x³-2x=5", as typed
 //   formula->CanonicalText();      // "x^3-2*x=5", every operation written out
 //   formula->FunctionText();       // "x^3-2*x-5", the f whose zeros are sought
@@ -65,10 +66,18 @@ class Formula {
   Extended DerivativeValue(Extended x, Extended k, Extended l) const {
     return derivative_program_.Run({x, k, l});
   }
+  // f″ at x: the derivative of the derivative, built by the same rules and
+  // meant, like f′, where f is defined.
+  Extended SecondDerivativeValue(Extended x, Extended k, Extended l) const {
+    return second_derivative_program_.Run({x, k, l});
+  }
   // The same, stored into a double, as core::f and core::f_ are.
   double f(double x, const Coefficients& c) const { return Value(x, c.k, c.l).ToDouble(); }
   double f_(double x, const Coefficients& c) const {
     return DerivativeValue(x, c.k, c.l).ToDouble();
+  }
+  double f__(double x, const Coefficients& c) const {
+    return SecondDerivativeValue(x, c.k, c.l).ToDouble();
   }
 
   // The operations one evaluation of f and of f′ performs: a few for each
@@ -76,7 +85,8 @@ class Formula {
   std::size_t FunctionCost() const { return f_program_.Size(); }
   std::size_t DerivativeCost() const { return derivative_program_.Size(); }
 
-  Formula(std::string text, std::string canonical, bool equation, NodePtr tree, NodePtr derivative);
+  Formula(std::string text, std::string canonical, bool equation, NodePtr tree, NodePtr derivative,
+          NodePtr second_derivative);
 
  private:
   std::string text_;
@@ -87,6 +97,7 @@ class Formula {
   std::optional<std::uint8_t> catalogue_;
   Program f_program_;
   Program derivative_program_;
+  Program second_derivative_program_;
 };
 
 }  // namespace core::expression

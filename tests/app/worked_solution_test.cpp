@@ -10,6 +10,7 @@
 
 #include "app/comparison_run.h"
 #include "app/method_analysis.h"
+#include "app/table_window.h"
 #include "app/worked_solution.h"
 #include "core/errors.h"
 #include "core/floating_point_environment.h"
@@ -172,6 +173,45 @@ f(x) = k·cos(l·x)
 
 // Only the first and the last passes of a run at the cap, with the line for
 // those between; all of them when asked.
+// Simple iteration writes φ with its λ and q, and tests the step against
+// (1 − q)/q·ε; the combined method writes its chord and its tangent, each
+// from its own end, and the midpoint of the bracket.
+TEST_F(WorkedSolutionTest, TheTwoMoreMethodsWriteTheirOwnFormulas) {
+  InputTexts inputs;
+  inputs.formula = "x^3-2*x-5";
+  inputs.start = "2";
+  inputs.end = "3";
+  inputs.precision = "0,001";
+  inputs.methods = core::MethodSet();
+  inputs.methods.Add(core::kSimpleIteration);
+  inputs.methods.Add(core::kCombined);
+  const SolvedRun solved = Solve(inputs);
+  ASSERT_FALSE(solved.error.has_value());
+  const struct {
+    std::uint8_t method;
+    std::vector<std::string> lines;
+  } kCases[] = {
+      {core::kSimpleIteration,
+       {"Проход 0.  x₀ = 2 — начальное значение\n"
+        "           φ(x) = x − λ·f(x), λ = 0,04, q = max |φ′| ≈ 0,6.\n",
+        "Проход 1.  x₁ = φ(x₀) = x₀ − λ·f(x₀) = 2 − 0,04·(-1) = 2,04\n"
+        "           |x₁ − x₀| = 0,04 > 0,000666667 — продолжаем.\n",
+        "|x₉ − x₈| = 0,000409509 ≤ 0,000666667 — проверка выполнена, остановка.\n"}},
+      {core::kCombined,
+       {"Проход 0.  a₀ = 2, b₀ = 3 — концы отрезка\n           x₀ = (a₀ + b₀)/2 = 2,5\n",
+        "Проход 1.  a₁ = a₀ − f(a₀)·(b₀ − a₀)/(f(b₀) − f(a₀)) = 2 − (-1)·(3 − 2)/(16 − (-1)) = "
+        "2,05882 (хорда)\n"
+        "           b₁ = b₀ − f(b₀)/f′(b₀) = 3 − 16/25 = 2,36 (касательная)\n"
+        "           x₁ = (a₁ + b₁)/2 = 2,20941\n"
+        "           Отрезок [2,05882; 2,36]: |b₁ − a₁| = 0,301176 > 0,002 — продолжаем.\n"}},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(core::EntryOf(c.method).key);
+    const std::string text = SolutionText(Solution(*solved.record, c.method), true);
+    for (const std::string& line : c.lines) EXPECT_NE(text.find(line), std::string::npos) << text;
+  }
+}
+
 TEST_F(WorkedSolutionTest, LongRunShowsItsEnds) {
   const std::shared_ptr<const RunRecord> run = Compute(kNoRoot);
   const WorkedSolution solution = Solution(*run, core::kTangents);

@@ -34,6 +34,8 @@ TEST(HistoryTest, IsTheSequenceOfApproximations) {
   constexpr double kUntouched = -7;  // no method forms it on [1, 2]
   for (const double eps : {0.001, -1.0}) {
     for (const core::MethodEntry& method : core::kMethods) {
+      // The methods added beyond the four have their own history tests.
+      if (!method.specified) continue;
       SCOPED_TRACE(std::string(method.key) + (eps < 0 ? " at the caps" : ""));
       FakeHost host;
       core::MethodHistory history;

@@ -259,6 +259,8 @@ TEST(RunTest, LongPrecisionTextsEndInFloatingPointErrors) {
   // 21 characters: 1.57 * 10^19 exceeds the 64-bit integer range after the methods ran.
   const std::string tiny = "0,0000000000000000001";
   for (const core::MethodEntry& method : core::kMethods) {
+    // f″ = −cos x changes sign at π/2: the combined method runs nothing here.
+    if (method.condition != nullptr) continue;
     SCOPED_TRACE(method.key);
     FakeHost host(0, tiny);
     double root = 0;

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cmath>
 
 #include "app/formula_feedback.h"
 #include "app/number_text.h"
@@ -118,6 +119,7 @@ class CommandLineTest : public QObject {
   void writesNoRowsForARunThatCannotStart_data();
   void writesNoRowsForARunThatCannotStart();
   void writesTheWorkedSolutionAsTextAndInTheReport();
+  void writesTheTwoMethodsSettings();
   void writesTheSameVariantsAsTheLibraryForTheSameSeed();
   void printsTheMainWindowAndADetailWindow();
   void tellsWhenItsOutputIsLost_data();
@@ -414,6 +416,24 @@ void CommandLineTest::givesEachVerdictItsKeyAndNotes_data() {
       << QStringList{"not_a_root:exact_root_passed", "converged", "converged:higher_order",
                      "converged"}
       << "Метод половинного деления  0.999 — не корень  12";
+  QTest::newRow("six methods")
+      << QStringList{"--formula",   "x^3-2*x-5",
+                     "--start",     "2",
+                     "--end",       "3",
+                     "--precision", "0.0000001",
+                     "--methods",   "bisection,chords,tangents,secants,iteration,combined"}
+      << "Метод касательных"
+      << "Самый быстрый метод для данного уравнения - Метод касательных"
+      << QStringList{"converged", "converged", "converged", "converged", "converged:contraction",
+                     "converged"}
+      << "Комбинированный метод хорд и касательных  2.0945515  6";
+  QTest::newRow("the combined method refused")
+      << QStringList{"--formula", "x^3+x-1", "--start",   "-1",
+                     "--end",     "1",       "--methods", "tangents,combined"}
+      << "Метод касательных"
+      << "Самый быстрый метод для данного уравнения - Метод касательных"
+      << QStringList{"converged", "not_run:condition_not_met"}
+      << "Комбинированный метод хорд и касательных  условие не выполнено  0";
   QTest::newRow("no root") << QStringList{"--equation", "8", "--k",         "2",   "--l",   "-1.5",
                                           "--start",    "2", "--precision", "0.5", "--end", "3"}
                            << QString() << "Ни один метод не нашёл корень"
@@ -454,6 +474,36 @@ void CommandLineTest::givesEachVerdictItsKeyAndNotes() {
     const Result plain = RunProgram(QStringList{"--solve"} + arguments);
     QVERIFY2(plain.out.split('\n').contains(text), qPrintable(plain.out));
   }
+}
+
+// Simple iteration and the combined method say which bound their stopping
+// test compared with, and simple iteration its λ, M and q; the four
+// methods' objects carry none of these.
+void CommandLineTest::writesTheTwoMethodsSettings() {
+  const Result result =
+      RunProgram({"--solve", "--formula", "x^3-2*x-5", "--start", "2", "--end", "3", "--precision",
+                  "0.0000001", "--methods", "secants,iteration,combined", "--format", "json"});
+  QCOMPARE(result.status, 0);
+  const QJsonArray methods =
+      QJsonDocument::fromJson(result.out.toUtf8())[QStringLiteral("methods")].toArray();
+  QCOMPARE(methods.size(), 3);
+  const QJsonObject secants = methods[0].toObject();
+  for (const char* key : {"stopping_test", "lambda", "largest_slope", "contraction"})
+    QVERIFY2(!secants.contains(QLatin1String(key)), key);
+  const QJsonObject iteration = methods[1].toObject();
+  QCOMPARE(iteration[QStringLiteral("key")].toString(), QStringLiteral("iteration"));
+  QCOMPARE(iteration[QStringLiteral("lambda")].toDouble(), 0.04);
+  QCOMPARE(iteration[QStringLiteral("largest_slope")].toDouble(), 25.0);
+  QCOMPARE(iteration[QStringLiteral("contraction")].toDouble(), 0.6);
+  const QJsonObject test = iteration[QStringLiteral("stopping_test")].toObject();
+  QCOMPARE(test[QStringLiteral("quantity")].toString(), QStringLiteral("|xₙ − xₙ₋₁|"));
+  QCOMPARE(test[QStringLiteral("bound")].toString(), QStringLiteral("(1 − q)/q·ε"));
+  QVERIFY(std::fabs(test[QStringLiteral("tolerance")].toDouble() - 0.4 / 0.6 * 1e-7) < 1e-20);
+  const QJsonObject combined = methods[2].toObject();
+  QCOMPARE(combined[QStringLiteral("stopping_test")][QStringLiteral("bound")].toString(),
+           QStringLiteral("2·ε"));
+  QCOMPARE(combined[QStringLiteral("stopping_test")][QStringLiteral("tolerance")].toDouble(), 2e-7);
+  QCOMPARE(combined[QStringLiteral("root_text")].toString(), QStringLiteral("2.0945515"));
 }
 
 void CommandLineTest::printsTheFirstAndLastPassesOfARunAtTheCap() {

@@ -8,6 +8,7 @@
 // Screenshots of the examples solved and of the window at the sizes users
 // have go to the build tree.
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -31,6 +32,7 @@
 #include "app/number_text.h"
 #include "app/table_window.h"
 #include "core/floating_point_environment.h"
+#include "core/method_table.h"
 #include "tests/ui/window_test_support.h"
 #include "ui/Unit1.h"
 #include "ui/Unit4.h"
@@ -118,6 +120,8 @@ class OwnEquationWindowTest : public QObject {
   void solveWithAnUnreadableFormulaReportsIt();
   void doubleClickOpensTheDetailWindowWithTheFormula();
   void examplesSolvedWithTheirDetailWindows();
+  void solvesWithTheMethodsTicked_data();
+  void solvesWithTheMethodsTicked();
   void aLongDerivativeWrapsWithinTheScreen_data();
   void aLongDerivativeWrapsWithinTheScreen();
   void aLongSolveLeavesTheWindowAnswering_data();
@@ -166,8 +170,13 @@ void OwnEquationWindowTest::init() {
 }
 
 void OwnEquationWindowTest::cleanup() {
-  if (Form1->OwnEquation != nullptr)
+  if (Form1->OwnEquation != nullptr) {
     for (ui::DetailWindow* window : Window().Opener()->OpenWindows()) window->close();
+    // The four methods, as the window opens.
+    for (const core::MethodEntry& entry : core::kMethods)
+      Window().MethodBox(entry.number)->setChecked(entry.specified);
+    Edit("LambdaEdit").clear();
+  }
   reports_.clear();
 }
 
@@ -302,6 +311,104 @@ void OwnEquationWindowTest::examplesSolvedWithTheirDetailWindows() {
           QStringLiteral("own-equation-%1-method-%2.png").arg(example).arg(detail->Method()))));
       detail->close();
     }
+  }
+}
+
+void OwnEquationWindowTest::solvesWithTheMethodsTicked_data() {
+  QTest::addColumn<QStringList>("keys");  // the methods ticked
+  QTest::addColumn<QString>("formula");
+  QTest::addColumn<QString>("start");
+  QTest::addColumn<QString>("end");
+  QTest::addColumn<QString>("lambda");
+  QTest::addColumn<QString>("note");  // in the conditions note; empty: none shown
+  QTest::addColumn<QString>("cell");  // in a value cell of the table
+  const QStringList four{"bisection", "chords", "tangents", "secants"};
+  const QStringList six = four + QStringList{"iteration", "combined"};
+  QTest::newRow("the four") << four << "x^3-2*x-5"
+                            << "2"
+                            << "3" << QString() << QString() << "2,0945515";
+  QTest::newRow("six") << six << "x^3-2*x-5"
+                       << "2"
+                       << "3" << QString() << "Простая итерация: сжатие: q = 0,6 < 1"
+                       << "2,0945515";
+  // q = 1 at the end: the condition fails, and the run still converges.
+  QTest::newRow("λ = 0,08 without contraction")
+      << QStringList{"tangents", "iteration"} << "x^3-2*x-5"
+      << "2"
+      << "3"
+      << "0,08"
+      << "условие сходимости не выполнено: q = 1"
+      << "2,0945515";
+  QTest::newRow("the combined method refused")
+      << QStringList{"combined"} << "x^3+x-1"
+      << "-1"
+      << "1" << QString() << "условие не выполнено, метод не будет запущен: f″"
+      << "условие не выполнено";
+}
+
+// The choice of methods sets the table's rows; the note says before the run
+// whether φ contracts and whether the combined method's condition holds.
+void OwnEquationWindowTest::solvesWithTheMethodsTicked() {
+  QFETCH(QStringList, keys);
+  QFETCH(QString, formula);
+  QFETCH(QString, start);
+  QFETCH(QString, end);
+  QFETCH(QString, lambda);
+  QFETCH(QString, note);
+  QFETCH(QString, cell);
+  const QString precision = Edit("PrecisionEdit").text();
+  const auto restore = qScopeGuard([&precision] { Edit("PrecisionEdit").setText(precision); });
+  Edit("PrecisionEdit").setText(QStringLiteral("0,0000001"));
+  for (const core::MethodEntry& entry : core::kMethods)
+    Window().MethodBox(entry.number)->setChecked(keys.contains(QString::fromLatin1(entry.key)));
+  Edit("LambdaEdit").setText(lambda);
+  Solve(formula, start, end);
+  QVERIFY2(reports_.isEmpty(), qPrintable(reports_.join('\n')));
+  const ui::ResultsGrid& grid = *Window().Grid();
+  QCOMPARE(grid.rowCount(), keys.size() + 1);
+  QStringList names;
+  QStringList values;
+  for (int row = 1; row < grid.rowCount(); ++row) {
+    names << grid.CellText(0, row);
+    values << grid.CellText(1, row);
+  }
+  for (const QString& key : keys) {
+    const core::MethodEntry* entry = core::FindMethodByKey(key.toStdString());
+    QVERIFY2(names.contains(QString::fromStdString(std::string(entry->name))), qPrintable(key));
+  }
+  QVERIFY2(values.filter(cell).size() > 0, qPrintable(values.join(" | ")));
+  const QLabel& conditions = *Window().ConditionsNote();
+  QCOMPARE(conditions.isVisible(), !note.isEmpty());
+  QVERIFY2(conditions.text().contains(note), qPrintable(conditions.text()));
+  // Each row opens its detail window, the two new methods' with their plots.
+  for (int row = 1; row < grid.rowCount(); ++row) {
+    ui::DetailWindow* detail = Window().Opener()->OpenRow(row);
+    if (values[row - 1].contains(QStringLiteral("условие не выполнено"))) continue;
+    QVERIFY2(detail != nullptr, qPrintable(names[row - 1]));
+    if (keys.size() == 6 && !core::EntryOf(detail->Method()).specified) {
+      const QDir folder(
+          qEnvironmentVariable("NLE_SCREENSHOT_DIR", QStringLiteral(NLE_SCREENSHOT_DIR)));
+      QVERIFY(folder.mkpath(QStringLiteral(".")));
+      // Large enough to show the plot whatever size the window opened at.
+      detail->resize(1100, 800);
+      QCoreApplication::processEvents();
+      QVERIFY(detail->grab().save(
+          folder.filePath(QStringLiteral("two-methods-%1.png")
+                              .arg(QString::fromLatin1(core::EntryOf(detail->Method()).key)))));
+    }
+    detail->close();
+  }
+  if (keys.size() == 6) {
+    const QDir folder(
+        qEnvironmentVariable("NLE_SCREENSHOT_DIR", QStringLiteral(NLE_SCREENSHOT_DIR)));
+    // The whole table, with the note, at a size a user has.
+    const QSize size = Window().size();
+    Window().resize(1000, 900);
+    QCoreApplication::processEvents();
+    const bool saved =
+        Window().grab().save(folder.filePath(QStringLiteral("own-equation-six-methods.png")));
+    Window().resize(size);
+    QVERIFY(saved);
   }
 }
 

@@ -83,14 +83,28 @@ void ConstructionReplay::ShowPass(std::int32_t n) {
   if (passes.empty() || n < passes.front().n || n > passes.back().n) return;
   const auto index = static_cast<std::size_t>(n - passes.front().n);
   const app::PassDrawing drawing = app::DrawPass(*run_, method_, plot_, index);
-  if (drawing.line) current_->append({ToQt(drawing.line->from), ToQt(drawing.line->to)});
+  // The pass's lines as one path: a cobweb's second step goes on from where
+  // its first ended; a line that does not join the path (the combined
+  // method's tangent beside its chord) stays drawn as the plot has it.
+  for (const app::ConstructionLine& line : drawing.lines) {
+    if (current_->count() == 0) {
+      current_->append({ToQt(line.from), ToQt(line.to)});
+      continue;
+    }
+    const QPointF end = current_->at(current_->count() - 1);
+    if (end == ToQt(line.from)) {
+      current_->append(ToQt(line.to));
+    } else if (end == ToQt(line.to)) {
+      current_->append(ToQt(line.from));
+    }
+  }
   if (drawing.bracket) {
     current_->append({{drawing.bracket->left, drawing.bracket->y},
                       {drawing.bracket->right, drawing.bracket->y}});
   }
   if (drawing.reflection)
     current_mirror_->append({{drawing.reflection->crossing, 0}, {drawing.reflection->landed, 0}});
-  if (drawing.iterate) current_iterate_->append(*drawing.iterate, 0);
+  if (drawing.iterate) current_iterate_->append(ToQt(*drawing.iterate));
 }
 
 int ConstructionReplay::DrawnConstructions() const {

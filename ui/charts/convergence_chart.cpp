@@ -48,7 +48,7 @@ QChart* NewConvergenceChart(const core::PerMethod<app::StepSeries>& series,
     const QString name = MethodShortName(method) + QStringLiteral(" — ") +
                          FromUtf8(app::OutcomeWord(outcome)) +
                          (method_series.errors ? QString() : QStringLiteral(", шаги"));
-    auto* steps = NewLine(name, QPen(colour, 2, MethodDash(method)));
+    auto* steps = NewLine(name, MethodPen(method, colour, 2));
     auto* points = NewMarkers(name, MethodMarker(method), 9, colour, colour.darker(130));
     for (const app::PlotPoint& step : method_series.steps) {
       steps->append(ToQt(step));

@@ -53,7 +53,7 @@ void IterateNumbers::Place() {
   const QRectF area = chart_.plotArea();
   std::vector<QRectF> taken;
   for (std::size_t i = 0; i < labels_.size(); ++i) {
-    const QPointF at = chart_.mapToPosition({iterates_[i].x, 0}, &series_);
+    const QPointF at = chart_.mapToPosition({iterates_[i].x, iterates_[i].y}, &series_);
     QRectF box = labels_[i]->boundingRect();
     box.moveCenter({at.x(), at.y() - box.height()});
     // Where iterates crowd round the root, the earliest number stands for them.
@@ -73,7 +73,9 @@ namespace {
 std::pair<QCategoryAxis*, QCategoryAxis*> AddCurve(QChart& chart, const app::FunctionPlot& plot,
                                                    int y_ticks, const QPalette& palette) {
   auto* x_axis = NewRoundAxis(QStringLiteral("x"), plot.range.left, plot.range.right, 6);
-  auto* y_axis = NewRoundAxis(QStringLiteral("f(x)"), plot.bottom, plot.top, y_ticks);
+  const QString curve_name = plot.cobweb ? QStringLiteral("φ(x)") : QStringLiteral("f(x)");
+  auto* y_axis =
+      NewRoundAxis(plot.cobweb ? QStringLiteral("y") : curve_name, plot.bottom, plot.top, y_ticks);
   chart.addAxis(x_axis, Qt::AlignBottom);
   chart.addAxis(y_axis, Qt::AlignLeft);
   const QColor text = palette.color(QPalette::Text);
@@ -93,7 +95,7 @@ std::pair<QCategoryAxis*, QCategoryAxis*> AddCurve(QChart& chart, const app::Fun
     for (const app::PlotPoint& point : plot.curve[i].low) low->append(ToQt(point));
     for (const app::PlotPoint& point : plot.curve[i].high) high->append(ToQt(point));
     auto* curve = new QAreaSeries(high, low);
-    curve->setName(QStringLiteral("f(x)"));
+    curve->setName(curve_name);
     curve->setPen(QPen(text, 2));
     curve->setBrush(swing);
     Attach(chart, curve, x_axis, y_axis);
@@ -107,17 +109,25 @@ std::pair<QCategoryAxis*, QCategoryAxis*> AddCurve(QChart& chart, const app::Fun
 QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
                          const QPalette& palette) {
   auto* chart = new QChart();
-  chart->setTitle(QStringLiteral("Функция и построения метода"));
+  chart->setTitle(!plot.cobweb ? QStringLiteral("Функция и построения метода")
+                  : plot.spiral ? QStringLiteral("y = φ(x), y = x и спираль итераций")
+                                : QStringLiteral("y = φ(x), y = x и лестница итераций"));
   const auto [x_axis, y_axis] = AddCurve(*chart, plot, 8, palette);
   const QColor text = palette.color(QPalette::Text);
   const QColor colour = MethodColour(method, palette);
+  if (plot.cobweb) {
+    // The fixed points of φ lie on the diagonal.
+    auto* diagonal = NewLine(QStringLiteral("y = x"), QPen(text, 1, Qt::DotLine));
+    diagonal->append({{plot.range.left, plot.range.left}, {plot.range.right, plot.range.right}});
+    Attach(*chart, diagonal, x_axis, y_axis);
+  }
 
   for (std::size_t i = 0; i < plot.lines.size(); ++i) {
     // A method drawing solid lines would look like the curve: its
     // construction lines are dashed all the same.
-    const Qt::PenStyle dash =
-        MethodDash(method) == Qt::SolidLine ? Qt::DashLine : MethodDash(method);
-    auto* line = NewLine(MethodShortName(method), QPen(colour, 1.5, dash));
+    QPen pen = MethodPen(method, colour, 1.5);
+    if (pen.style() == Qt::SolidLine) pen.setStyle(Qt::DashLine);
+    auto* line = NewLine(MethodShortName(method), pen);
     line->append({ToQt(plot.lines[i].from), ToQt(plot.lines[i].to)});
     line->setProperty(kConstructionPassProperty, plot.lines[i].n);
     line->setProperty(kConstructionPartProperty, kLinePart);
@@ -135,7 +145,8 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
     Attach(*chart, mirror, x_axis, y_axis);
     if (i > 0) HideFromLegend(*chart, mirror);
   }
-  // Bisection's interval of each pass, shrinking downwards.
+  // The bracket of each pass, shrinking downwards: bisection's interval, or
+  // the combined method's two sides.
   for (std::size_t i = 0; i < plot.brackets.size(); ++i) {
     const app::BracketBar& bar = plot.brackets[i];
     auto* line = NewLine(QStringLiteral("Отрезок прохода"), QPen(colour, 3));
@@ -150,7 +161,7 @@ QChart* NewFunctionChart(const app::FunctionPlot& plot, std::uint8_t method,
                               colour.darker(130));
   QVariantList passes;
   for (const app::NumberedIterate& iterate : plot.iterates) {
-    iterates->append(iterate.x, 0);
+    iterates->append(iterate.x, iterate.y);
     passes << iterate.n;
   }
   // The pointer's tooltip names an iterate by its pass (ui/charts/explorer.h).

@@ -2,6 +2,7 @@
 #include "ui/charts/method_look.h"
 
 #include <QRgb>
+#include <array>
 
 #include "core/method_table.h"
 #include "ui/widgets/utf8_text.h"
@@ -16,6 +17,8 @@ struct MethodLook {
   QRgb on_dark;  // each at least 3:1 against its background
   QScatterSeries::MarkerShape marker;
   Qt::PenStyle dash;
+  // Dashes and gaps in pen widths, for Qt::CustomDashLine only.
+  std::array<qreal, 2> pattern = {};
 };
 
 // Blue, vermilion, bluish green and reddish purple; on a dark background sky
@@ -41,6 +44,18 @@ constexpr core::PerMethod<MethodLook> kLooks = {{
      .on_dark = qRgb(0xcc, 0x79, 0xa7),
      .marker = QScatterSeries::MarkerShapeRotatedRectangle,
      .dash = Qt::DashDotLine},
+    {.method = core::kSimpleIteration,
+     .on_light = qRgb(0x88, 0x22, 0x55),
+     .on_dark = qRgb(0xf0, 0xe4, 0x42),
+     .marker = QScatterSeries::MarkerShapePentagon,
+     .dash = Qt::DashDotDotLine},
+    // Long dashes, unlike the short ones of the chords.
+    {.method = core::kCombined,
+     .on_light = qRgb(0x33, 0x22, 0x88),
+     .on_dark = qRgb(0x88, 0xcc, 0xee),
+     .marker = QScatterSeries::MarkerShapeStar,
+     .dash = Qt::CustomDashLine,
+     .pattern = {8, 3}},
 }};
 
 static_assert(
@@ -68,6 +83,13 @@ QScatterSeries::MarkerShape MethodMarker(std::uint8_t method) {
 
 Qt::PenStyle MethodDash(std::uint8_t method) {
   return core::ForMethod(kLooks, method).dash;
+}
+
+QPen MethodPen(std::uint8_t method, const QColor& colour, qreal width) {
+  const MethodLook& look = core::ForMethod(kLooks, method);
+  QPen pen(colour, width, look.dash);
+  if (look.dash == Qt::CustomDashLine) pen.setDashPattern({look.pattern[0], look.pattern[1]});
+  return pen;
 }
 
 QString MethodShortName(std::uint8_t method) {

@@ -39,7 +39,7 @@ QChart* NewWorkPrecisionChart(const core::PerMethod<std::vector<app::PlotPoint>>
     const QString name = MethodShortName(method) + QStringLiteral(" — ") +
                          FromUtf8(app::OutcomeWord(outcome)) +
                          (points.empty() ? QStringLiteral(", погрешность не измерена") : QString());
-    auto* line = NewLine(name, QPen(colour, 2, MethodDash(method)));
+    auto* line = NewLine(name, MethodPen(method, colour, 2));
     auto* markers = NewMarkers(name, MethodMarker(method), 9, colour, colour.darker(130));
     for (const app::PlotPoint& point : points) {
       line->append(ToQt(point));

@@ -22,6 +22,8 @@
 #include "app/worked_solution.h"
 #include "core/equations.h"
 #include "core/errors.h"
+#include "core/expression/formula.h"
+#include "core/extended.h"
 #include "core/floating_point_environment.h"
 #include "core/method_table.h"
 #include "ui/command_line/qt_options.h"
@@ -87,6 +89,18 @@ struct Options {
       QStringLiteral("eps")};
   QCommandLineOption end{QStringLiteral("end"), Text::tr("The end b (default 2)."),
                          QStringLiteral("b")};
+  QCommandLineOption methods{
+      QStringLiteral("methods"),
+      Text::tr("The methods to solve with, by key: bisection, chords, tangents, secants, "
+               "iteration, combined (default the first four)."),
+      QStringLiteral("keys")};
+  QCommandLineOption lambda{QStringLiteral("lambda"),
+                            Text::tr("λ of simple iteration, φ(x) = x − λ·f(x) (default "
+                                     "1/M with the sign of f′, M = max |f′| on [a, b])."),
+                            QStringLiteral("λ")};
+  QCommandLineOption phi{QStringLiteral("phi"),
+                         Text::tr("φ(x) of simple iteration typed instead, e.g. 'cos(x)'."),
+                         QStringLiteral("φ(x)")};
   QCommandLineOption format{QStringLiteral("format"),
                             Text::tr("Output: text (default), csv or json."),
                             QStringLiteral("format")};
@@ -130,10 +144,9 @@ struct Options {
                          QStringLiteral("dir")};
 
   QList<QCommandLineOption> All() const {
-    return {solve, equation,       formula,   k,      l,
-            start, precision,      end,       format, history,
-            steps, history_passes, separator, report, variants,
-            seed,  equations,      title,     out};
+    return {solve,   equation, formula, k,         l,       start, precision,      end,
+            methods, lambda,   phi,     format,    history, steps, history_passes, separator,
+            report,  variants, seed,    equations, title,   out};
   }
 };
 
@@ -189,6 +202,22 @@ app::InputTexts SolveInputs(const QCommandLineParser& parser, const Options& opt
   take(options.start, inputs.start);
   take(options.precision, inputs.precision);
   take(options.end, inputs.end);
+  if (parser.isSet(options.methods)) {
+    inputs.methods = core::MethodSet();
+    for (const QString& key : parser.value(options.methods).split(QLatin1Char(','))) {
+      const core::MethodEntry* entry = core::FindMethodByKey(Utf8(key.trimmed()));
+      if (entry == nullptr) throw UsageError{Text::tr("--methods: no method '%1'").arg(key)};
+      inputs.methods.Add(entry->number);
+    }
+  }
+  if (parser.isSet(options.lambda)) {
+    const QString text = parser.value(options.lambda);
+    try {
+      inputs.parameters.lambda = core::Extended(app::ParseReal(Utf8(text))).ToDouble();
+    } catch (const core::Exception&) {
+      throw UsageError{Text::tr("--lambda takes a number, not '%1'").arg(text)};
+    }
+  }
   return inputs;
 }
 
@@ -280,7 +309,18 @@ int SolveCommand(const QCommandLineParser& parser, const Options& options) {
   const bool steps = parser.isSet(options.steps);
   if (steps && format != QStringLiteral("text") && !parser.isSet(options.report))
     throw UsageError{Text::tr("--steps works with --format text or --report")};
-  const app::InputTexts inputs = SolveInputs(parser, options);
+  app::InputTexts inputs = SolveInputs(parser, options);
+  if (parser.isSet(options.phi)) {
+    if (parser.isSet(options.lambda))
+      throw UsageError{Text::tr("--phi and --lambda exclude each other")};
+    const std::string phi = Utf8(parser.value(options.phi));
+    try {
+      inputs.parameters.phi = core::expression::Formula::Parse(phi);
+    } catch (const core::EFormulaError& error) {
+      Write(stderr, FormulaErrorText(phi, error));
+      return kExitRunError;
+    }
+  }
 
   std::optional<app::SolvedRun> ran;
   try {
@@ -426,11 +466,11 @@ int Run(const QStringList& command_line) {
   const bool variants = parser.isSet(options.variants);
   if (solve && variants) throw UsageError{Text::tr("--solve and --variants exclude each other")};
   if (!solve && !variants) throw UsageError{Text::tr("--solve or --variants is needed")};
-  RequireCommand(
-      parser,
-      {options.equation, options.formula, options.k, options.l, options.start, options.end,
-       options.format, options.history, options.history_passes, options.steps, options.report},
-      solve, QStringLiteral("--solve"));
+  RequireCommand(parser,
+                 {options.equation, options.formula, options.k, options.l, options.start,
+                  options.end, options.methods, options.lambda, options.phi, options.format,
+                  options.history, options.history_passes, options.steps, options.report},
+                 solve, QStringLiteral("--solve"));
   RequireCommand(parser, {options.seed, options.equations, options.title, options.out}, variants,
                  QStringLiteral("--variants"));
   SetSeparator(parser, options);

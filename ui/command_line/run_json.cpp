@@ -86,6 +86,22 @@ QJsonObject Method(const app::SolvedRun& solved, const core::MethodEntry& entry,
                    {QStringLiteral("df"), static_cast<qint64>(counts.df_asked)},
                    {QStringLiteral("df_computed"), static_cast<qint64>(counts.df_computed)}}},
   };
+  // What a method settled before its passes, only where it settled anything:
+  // the four specified methods' objects stay as they were.
+  const core::MethodSetup& setup = method.setup;
+  if (setup.tolerance) {
+    const std::string_view bound = entry.test.bound;
+    const bool own_bound = !bound.empty() && *setup.tolerance != method.precision;
+    object.insert(
+        QStringLiteral("stopping_test"),
+        QJsonObject{{QStringLiteral("quantity"), FromUtf8(entry.test.name)},
+                    {QStringLiteral("bound"), own_bound ? FromUtf8(bound) : QStringLiteral("ε")},
+                    {QStringLiteral("tolerance"), Number(setup.tolerance)}});
+  }
+  if (setup.lambda) object.insert(QStringLiteral("lambda"), Number(setup.lambda));
+  if (setup.largest_slope)
+    object.insert(QStringLiteral("largest_slope"), Number(setup.largest_slope));
+  if (setup.contraction) object.insert(QStringLiteral("contraction"), Number(setup.contraction));
   if (method.ran) {
     const app::MethodAnalysis analysis = app::Analyse(*solved.record, entry.number);
     const app::MethodSummary summary = app::Summarize(*solved.record, entry.number, analysis);

@@ -97,12 +97,12 @@ PlotTabs::PlotTabs(std::shared_ptr<const app::RunRecord> run,
   const app::ConvergenceExtent extent = app::ConvergenceExtentOf(errors);
   convergence_view_ = new ChartExplorer(
       NewConvergenceChart(errors, extent, palette(), *analyses_, record.method_set));
-  convergence_view_->setAccessibleName(QStringLiteral("График сходимости четырёх методов"));
+  convergence_view_->setAccessibleName(QStringLiteral("График сходимости методов расчёта"));
   const core::PerMethod<app::StepSeries> steps = app::RunConvergence(record, *analyses_, true);
   const app::ConvergenceExtent steps_extent = app::ConvergenceExtentOf(steps);
   steps_view_ = new ChartExplorer(
       NewConvergenceChart(steps, steps_extent, palette(), *analyses_, record.method_set));
-  steps_view_->setAccessibleName(QStringLiteral("График шагов четырёх методов"));
+  steps_view_->setAccessibleName(QStringLiteral("График шагов методов расчёта"));
   work_view_ = new ChartExplorer(NewWorkPrecisionChart(app::WorkPrecision(record, *analyses_),
                                                        palette(), *analyses_, record.method_set));
   work_view_->setAccessibleName(QStringLiteral("Диаграмма работа — точность"));

@@ -3,10 +3,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +22,7 @@
 #include <limits>
 
 #include "app/formula_feedback.h"
+#include "app/method_conditions.h"
 #include "app/number_text.h"
 #include "app/run_announcement.h"
 #include "core/errors.h"
@@ -113,6 +117,7 @@ OwnEquationWindow::OwnEquationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
 
   auto* left = new QVBoxLayout();
   left->addWidget(inputs);
+  left->addWidget(CreateMethodChoice());
   left->addWidget(solve_);
   left->addStretch(1);
   auto* columns = new QHBoxLayout();
@@ -147,6 +152,8 @@ OwnEquationWindow::OwnEquationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
           [this](const TypedInputs& inputs) { Guarded([this, inputs] { Restore(inputs); }); });
   for (QLineEdit* edit : {start_, end_, k_, l_})
     connect(edit, &QLineEdit::textChanged, this, [this] { Guarded([this] { RedrawPreview(); }); });
+  for (QLineEdit* edit : {lambda_, phi_})
+    connect(edit, &QLineEdit::textChanged, this, [this] { Guarded([this] { ShowConditions(); }); });
   connect(solve_, &QPushButton::clicked, this, [this] { Guarded([this] { Solve(); }); });
   CreateKeys();
   RedrawPreview();
@@ -198,7 +205,7 @@ void OwnEquationWindow::CreateKeys() {
            &OwnEquationWindow::Solve);
   add_keys({QKeySequence(Qt::Key_Escape)}, &OwnEquationWindow::StopOrClose);
   add_keys({QKeySequence(Qt::CTRL | Qt::Key_W)}, &OwnEquationWindow::CloseWindow);
-  for (QLineEdit* edit : {editor_->Input(), start_, precision_, end_, k_, l_})
+  for (QLineEdit* edit : {editor_->Input(), start_, precision_, end_, k_, l_, lambda_, phi_})
     connect(edit, &QLineEdit::returnPressed, this, [this] { Guarded([this] { Solve(); }); });
 }
 
@@ -217,6 +224,96 @@ QWidget* OwnEquationWindow::CreateInputs() {
   form->addRow(QStringLiteral("&k"), k_);
   form->addRow(QStringLiteral("&l"), l_);
   return box;
+}
+
+// A box for each method, the four specified ones ticked; λ and φ for simple
+// iteration; and the note on the conditions, which follows the choice.
+QWidget* OwnEquationWindow::CreateMethodChoice() {
+  auto* box = new QGroupBox(QStringLiteral("Методы"), this);
+  auto* layout = new QVBoxLayout(box);
+  auto* boxes = new QGridLayout();
+  int place = 0;
+  for (const core::MethodEntry& entry : core::kMethods) {
+    auto* check = new QCheckBox(FromUtf8(entry.short_name), box);
+    check->setObjectName(QStringLiteral("Method_") + FromUtf8(entry.key));
+    check->setToolTip(FromUtf8(entry.name));
+    check->setAccessibleName(FromUtf8(entry.name));
+    check->setChecked(entry.specified);
+    connect(check, &QCheckBox::toggled, this, [this] { Guarded([this] { ShowConditions(); }); });
+    core::ForMethod(method_boxes_, entry.number) = check;
+    boxes->addWidget(check, place / 2, place % 2);
+    ++place;
+  }
+  layout->addLayout(boxes);
+  auto* settings = new QFormLayout();
+  lambda_ = NewEdit(box, QStringLiteral("LambdaEdit"), QString());
+  lambda_->setPlaceholderText(QStringLiteral("1/M со знаком f′"));
+  lambda_->setAccessibleName(QStringLiteral("λ простой итерации"));
+  lambda_->setToolTip(
+      QStringLiteral("Простая итерация: φ(x) = x − λ·f(x). Пусто — λ = 1/M со знаком f′, "
+                     "M = max |f′| по сетке отрезка"));
+  phi_ = NewEdit(box, QStringLiteral("PhiEdit"), QString());
+  phi_->setPlaceholderText(QStringLiteral("x − λ·f(x)"));
+  phi_->setAccessibleName(QStringLiteral("φ(x) простой итерации"));
+  phi_->setToolTip(QStringLiteral("Простая итерация: φ(x), набранная вместо x − λ·f(x)"));
+  settings->addRow(QStringLiteral("λ:"), lambda_);
+  settings->addRow(QStringLiteral("φ(x):"), phi_);
+  layout->addLayout(settings);
+  conditions_ = new QLabel(box);
+  conditions_->setObjectName(QStringLiteral("ConditionsNote"));
+  conditions_->setWordWrap(true);
+  conditions_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  layout->addWidget(conditions_);
+  return box;
+}
+
+core::MethodSet OwnEquationWindow::ChosenMethods() const {
+  core::MethodSet methods;
+  for (const core::MethodEntry& entry : core::kMethods)
+    if (MethodBox(entry.number)->isChecked()) methods.Add(entry.number);
+  return methods;
+}
+
+core::MethodParameters OwnEquationWindow::ReadParameters() const {
+  core::MethodParameters parameters;
+  if (!lambda_->text().trimmed().isEmpty())
+    parameters.lambda = core::Extended(app::ParseReal(lambda_->text().toStdString())).ToDouble();
+  if (!phi_->text().trimmed().isEmpty())
+    parameters.phi = core::expression::Formula::Parse(phi_->text().toStdString());
+  return parameters;
+}
+
+// Before the run: q and its verdict, and the combined method's condition,
+// for the methods ticked and the interval typed.
+void OwnEquationWindow::ShowConditions() {
+  const core::MethodSet methods = ChosenMethods();
+  lambda_->setEnabled(methods.Contains(core::kSimpleIteration) && phi_->text().trimmed().isEmpty());
+  phi_->setEnabled(methods.Contains(core::kSimpleIteration));
+  const std::optional<double> start = ReadNumber(*start_);
+  const std::optional<double> end = ReadNumber(*end_);
+  const std::optional<double> k = ReadNumber(*k_);
+  const std::optional<double> l = ReadNumber(*l_);
+  const std::optional<core::EquationSource> source = editor_->Source();
+  QString note;
+  if (source && start && end && k && l) {
+    try {
+      note =
+          FromUtf8(app::ConditionsNote(methods, *source, {*k, *l}, *start, *end, ReadParameters()));
+    } catch (const core::Exception& error) {
+      note = QStringLiteral("λ или φ не читается: ") + FromUtf8(error.Message());
+    }
+  }
+  conditions_->setText(note);
+  conditions_->setVisible(!note.isEmpty());
+}
+
+void OwnEquationWindow::FitToMethods() {
+  const int rows = static_cast<int>(methods_.size()) + 1;
+  if (grid_->rowCount() == rows) return;
+  grid_->SetRows(rows);
+  grid_->setFixedHeight(rows * (ResultsGrid::kCellHeight + ResultsGrid::kGridLineWidth) +
+                        2 * grid_->frameWidth());
+  progress_->setRange(0, rows);
 }
 
 void OwnEquationWindow::Open(const QString& k, const QString& l, const QString& precision) {
@@ -253,6 +350,7 @@ void OwnEquationWindow::RedrawPreview() {
     preview_view_->setChart(empty);
     picker_->ShowChanges({}, 0, 0, {});
     ShowPreviewNote(note);
+    ShowConditions();
     return;
   }
   const core::Coefficients coefficients{*k, *l};
@@ -270,6 +368,7 @@ void OwnEquationWindow::RedrawPreview() {
   picker_->ShowChanges(preview.sign_changes, preview.plot.range.left, preview.plot.range.right,
                        app::PreviewFunction(*source, coefficients));
   ShowPreviewNote(FromUtf8(app::PreviewNote(preview.sign_changes)));
+  ShowConditions();
 }
 
 void OwnEquationWindow::ShowPreviewNote(const QString& note) {
@@ -309,6 +408,14 @@ void OwnEquationWindow::Solve() {
   // run under way stays.
   if (comparison_.IsRunning() || job_ != nullptr) return;
   solving_ = editor_->SourceOrError();
+  const core::MethodSet methods = ChosenMethods();
+  if (methods.empty()) {
+    status_->ShowText(QStringLiteral("Отметьте хотя бы один метод."));
+    return;
+  }
+  parameters_ = ReadParameters();
+  methods_ = methods;
+  FitToMethods();
   if (solving_.Formula() != nullptr && app::MaySolveSlowly(*solving_.Formula())) {
     SolveInBackground();
     return;
@@ -352,6 +459,8 @@ void OwnEquationWindow::SolveInBackground() {
   inputs.start = InputText(app::Input::kStart);
   inputs.precision = InputText(app::Input::kPrecision);
   inputs.end = InputText(app::Input::kEnd);
+  inputs.methods = methods_;
+  inputs.parameters = parameters_;
   // The table empties and the progress bar shows, as when a run begins.
   for (int row = 0; row < RowCount(); ++row)
     for (int column = 0; column < ColumnCount(); ++column) SetCell(column, row, std::string());

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The own-equation window: the user types f(x), sees how it was read, its
 // derivative and its graph over the interval as they type, and solves
-// f(x) = 0 with the four methods. Not modal. The solve command is the main
-// window's comparison run on this window's controls, so the table, its order
-// and the status line read exactly as there; a row opens the same detail
-// window.
+// f(x) = 0 with the methods ticked: the main window's four by default, simple
+// iteration (with λ or a typed φ) and the combined method of chords and
+// tangents to add; a note under the choice says before the run whether φ
+// contracts and whether the combined method's condition holds. Not modal. The solve command is the
+// main window's comparison run on this window's controls, so the table, its order and the status
+// line read exactly as there; a row opens the same detail window.
 //
 // Keys: Enter in an input box, F5, Ctrl+Enter solve; Escape, Ctrl+W close.
 // A screen reader hears the feedback once the typing pauses, and the results
@@ -14,7 +16,8 @@
 //
 // Controls (objectName): FormulaHistory, FormulaEdit, Examples,
 // FormulaFeedback and the readings (editor); StartEdit, PrecisionEdit,
-// EndEdit, KEdit, LEdit; PreviewView, PreviewNote, SignChangeList,
+// EndEdit, KEdit, LEdit; Method_<key> for each method, LambdaEdit, PhiEdit,
+// ConditionsNote; PreviewView, PreviewNote, SignChangeList,
 // WiderScanButton, WiderScanNote (picker); SolveButton; ResultsGrid;
 // Progress; StatusPanel; Announcer.
 #pragma once
@@ -31,6 +34,7 @@
 #include "ui/comparison_widgets.h"
 
 class QAction;
+class QCheckBox;
 class QChartView;
 class QLabel;
 class QLineEdit;
@@ -86,6 +90,12 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
   std::string PrecisionText() const override;
   std::string InputText(app::Input input) const override;
   core::MethodSet Methods() const override { return methods_; }
+  core::MethodParameters Parameters() const override { return parameters_; }
+
+  // The methods ticked now (the run takes them as it begins).
+  core::MethodSet ChosenMethods() const;
+  QCheckBox* MethodBox(std::uint8_t method) const { return core::ForMethod(method_boxes_, method); }
+  QLabel* ConditionsNote() const { return conditions_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -93,6 +103,12 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
  private:
   QWidget* CreateInputs();
   QWidget* CreatePreview();
+  QWidget* CreateMethodChoice();
+  // λ and φ as typed; raises the reading's error when they do not read.
+  core::MethodParameters ReadParameters() const;
+  void ShowConditions();
+  // The table and the progress bar take a row and a step for each method.
+  void FitToMethods();
   void CreateKeys();
   void RedrawPreview();
   void ShowPreviewNote(const QString& note);
@@ -123,8 +139,14 @@ class OwnEquationWindow : public QWidget, public ComparisonWidgets {
   StatusPanel* status_ = nullptr;
   DetailOpener* opener_ = nullptr;
 
-  // The methods it solves with: the main window's four.
-  const core::MethodSet methods_ = core::MethodSet::Specified();
+  core::PerMethod<QCheckBox*> method_boxes_{};
+  QLineEdit* lambda_ = nullptr;
+  QLineEdit* phi_ = nullptr;
+  QLabel* conditions_ = nullptr;
+  // The methods and settings of the latest solve: the main window's four
+  // until then.
+  core::MethodSet methods_ = core::MethodSet::Specified();
+  core::MethodParameters parameters_;
   app::ComparisonRun comparison_;
   app::SharedState state_;
   core::EquationSource solving_;

@@ -93,14 +93,26 @@ ResultsGrid::ResultsGrid(int columns, int rows, QWidget* parent)
                      {QPalette::ButtonText, Navy()}});
   setAccessibleName(QStringLiteral("Результаты"));
 
-  for (int row = 0; row < rows; ++row)
-    for (int column = 0; column < columns; ++column)
-      setItem(row, column, NewCell(IsFixedCell(column, row)));
   // The hidden header views hold the header texts for screen readers;
   // without items of their own they would report the numbers 1, 2, 3.
   for (int column = 0; column < columns; ++column)
     setHorizontalHeaderItem(column, new QTableWidgetItem());
-  for (int row = 0; row < rows; ++row) setVerticalHeaderItem(row, new QTableWidgetItem());
+  FillRows(0);
+}
+
+void ResultsGrid::FillRows(int first) {
+  for (int row = first; row < rowCount(); ++row) {
+    for (int column = 0; column < columnCount(); ++column)
+      setItem(row, column, NewCell(IsFixedCell(column, row)));
+    setVerticalHeaderItem(row, new QTableWidgetItem());
+  }
+}
+
+void ResultsGrid::SetRows(int rows) {
+  const int before = rowCount();
+  if (rows == before) return;
+  setRowCount(rows);
+  FillRows(before);
 }
 
 QString ResultsGrid::CellText(int column, int row) const {

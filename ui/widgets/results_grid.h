@@ -30,6 +30,10 @@ class ResultsGrid : public QTableWidget {
 
   ResultsGrid(int columns, int rows, QWidget* parent = nullptr);
 
+  // Grows or shrinks the grid to `rows` rows, header row included; new rows
+  // get cells as the first ones have, emptied.
+  void SetRows(int rows);
+
   QString CellText(int column, int row) const;
   void SetCellText(int column, int row, const QString& text);
 
@@ -37,6 +41,10 @@ class ResultsGrid : public QTableWidget {
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  // Cells and header items for the rows from `first` on.
+  void FillRows(int first);
 };
 
 }  // namespace ui
