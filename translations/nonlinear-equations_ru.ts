@@ -133,6 +133,38 @@ Without options the program opens its windows.</source>
         <source>Try &apos;nonlinear-equations --help&apos; for more information.</source>
         <translation>Подробнее: «nonlinear-equations --help».</translation>
     </message>
+    <message>
+        <source>Add each method&apos;s worked solution, every pass in the method&apos;s formula with the numbers substituted (text); with --report, each method&apos;s pages with it.</source>
+        <translation>Добавить решение каждого метода по шагам: каждый проход в формуле метода с подставленными числами (text); с --report — в страницах каждого метода.</translation>
+    </message>
+    <message>
+        <source>--steps works with --format text or --report</source>
+        <translation>--steps работает с --format text или с --report</translation>
+    </message>
+    <message>
+        <source>The methods to solve with, by key: bisection, chords, tangents, secants, iteration, combined (default the first four).</source>
+        <translation>Методы расчёта по ключам: bisection, chords, tangents, secants, iteration, combined (по умолчанию первые четыре).</translation>
+    </message>
+    <message>
+        <source>λ of simple iteration, φ(x) = x − λ·f(x) (default 1/M with the sign of f′, M = max |f′| on [a, b]).</source>
+        <translation>λ метода простой итерации, φ(x) = x − λ·f(x) (по умолчанию 1/M со знаком f′, M = max |f′| на [a, b]).</translation>
+    </message>
+    <message>
+        <source>φ(x) of simple iteration typed instead, e.g. &apos;cos(x)&apos;.</source>
+        <translation>φ(x) метода простой итерации, заданная формулой, например &apos;cos(x)&apos;.</translation>
+    </message>
+    <message>
+        <source>--phi and --lambda exclude each other</source>
+        <translation>--phi и --lambda исключают друг друга</translation>
+    </message>
+    <message>
+        <source>--methods: no method &apos;%1&apos;</source>
+        <translation>--methods: нет метода &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--lambda takes a number, not &apos;%1&apos;</source>
+        <translation>--lambda принимает число, а не &apos;%1&apos;</translation>
+    </message>
 </context>
 <context>
     <name>DisplayGuard</name>
