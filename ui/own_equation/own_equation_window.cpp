@@ -27,6 +27,7 @@
 #include "app/run_announcement.h"
 #include "core/errors.h"
 #include "core/extended.h"
+#include "core/method_table.h"
 #include "ui/charts/function_chart.h"
 #include "ui/charts/series.h"
 #include "ui/detail/detail_opener.h"
@@ -112,7 +113,17 @@ OwnEquationWindow::OwnEquationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
   // The whole table without scrolling, across the window's width.
   grid_->setFixedHeight(rows * (ResultsGrid::kCellHeight + ResultsGrid::kGridLineWidth) +
                         2 * grid_->frameWidth());
-  grid_->setMinimumWidth(kGridColumns * (ResultsGrid::kCellWidth + ResultsGrid::kGridLineWidth) +
+  // The names of the two further methods are longer than the design's cell,
+  // which holds the four: the name column grows to hold the longest whole.
+  int name_width = ResultsGrid::kCellWidth;
+  const QFontMetrics metrics = grid_->fontMetrics();
+  for (const core::MethodEntry& entry : core::kMethods) {
+    name_width = std::max(name_width, metrics.horizontalAdvance(FromUtf8(entry.name)) +
+                                          2 * metrics.averageCharWidth());
+  }
+  grid_->setColumnWidth(0, name_width + ResultsGrid::kGridLineWidth);
+  grid_->setMinimumWidth(name_width - ResultsGrid::kCellWidth +
+                         kGridColumns * (ResultsGrid::kCellWidth + ResultsGrid::kGridLineWidth) +
                          2 * grid_->frameWidth());
 
   auto* left = new QVBoxLayout();
