@@ -71,23 +71,27 @@ std::string ConditionsNote(const core::MethodSet& methods, const core::EquationS
     if (!note.empty()) note += "\n";
     note += std::string(core::EntryOf(method).short_name) + ": " + text + ".";
   };
-  try {
-    if (methods.Contains(core::kSimpleIteration)) {
-      add(core::kSimpleIteration,
-          ContractionText(core::EstimateContraction(source, coefficients, start, end, parameters)));
+  for (const core::MethodEntry& entry : core::kMethods) {
+    if (!methods.Contains(entry.number)) continue;
+    try {
+      if (entry.iterates_phi) {
+        add(entry.number, ContractionText(core::EstimateContraction(source, coefficients, start,
+                                                                    end, parameters)));
+      } else if (entry.condition != nullptr) {
+        const core::MethodInputs inputs{start, 0, end, parameters};
+        const std::optional<core::ConditionFailure> failure =
+            entry.condition(source, coefficients, inputs);
+        add(entry.number,
+            failure
+                ? "условие не выполнено, метод не будет запущен: " + ConditionFailureText(*failure)
+                : "условие выполнено: f′ и f″ сохраняют знак " + GridText(core::kSignGridPoints));
+      }
+    } catch (const core::Exception& error) {
+      // λ = 1/M beyond the doubles: the run will say so in its error.
+      add(entry.number,
+          std::string(entry.iterates_phi ? "λ не вычислить" : "условие не проверить") + ": «" +
+              error.Message() + "»");
     }
-    if (methods.Contains(core::kCombined)) {
-      const core::MethodInputs inputs{start, 0, end, parameters};
-      const std::optional<core::ConditionFailure> failure =
-          core::CombinedCondition(source, coefficients, inputs);
-      add(core::kCombined,
-          failure
-              ? "условие не выполнено, метод не будет запущен: " + ConditionFailureText(*failure)
-              : "условие выполнено: f′ и f″ сохраняют знак " + GridText(core::kSignGridPoints));
-    }
-  } catch (const core::Exception& error) {
-    // λ = 1/M beyond the doubles: the run will say so in its error.
-    add(core::kSimpleIteration, "λ не вычислить: «" + error.Message() + "»");
   }
   return note;
 }

@@ -105,6 +105,9 @@ struct MethodEntry {
   bool specified;  // one of the four methods of the main window
   // Checked before the run; where it fails, the method runs nothing.
   MethodCondition condition = nullptr;
+  // Iterates x = φ(x): reads λ or a typed φ from the run's parameters, and
+  // shows whether φ contracts before the run.
+  bool iterates_phi = false;
 };
 
 inline constexpr std::array<MethodEntry, 6> kMethods = {{
@@ -177,7 +180,8 @@ inline constexpr std::array<MethodEntry, 6> kMethods = {{
      .uses_derivative = false,
      .expected_order = 1,
      .construction = Construction::kCobweb,
-     .specified = false},
+     .specified = false,
+     .iterates_phi = true},
     // a and b are the two sequences, from the start's side and the end's;
     // the test compares their distance with 2·eps, and the answer is their
     // midpoint.

@@ -39,7 +39,8 @@ int main(int argc, char* argv[]) {
   const long limit = std::strtol(argv[2], nullptr, 10);
   const Window root = DefaultRootWindow(display);
   // The answer goes to the root window, for the clients that select its
-  // structure (Qt) or substructure (the specification) notifications.
+  // structure (Qt) or substructure (window managers, as EWMH asks)
+  // notifications.
   XSelectInput(display, root, StructureNotifyMask | SubstructureNotifyMask);
   const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
   const Atom ping = XInternAtom(display, "_NET_WM_PING", False);

@@ -19,6 +19,7 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QScatterSeries>
+#include <algorithm>
 #include <limits>
 
 #include "app/formula_feedback.h"
@@ -298,8 +299,13 @@ core::MethodParameters OwnEquationWindow::ReadParameters() const {
 // for the methods ticked and the interval typed.
 void OwnEquationWindow::ShowConditions() {
   const core::MethodSet methods = ChosenMethods();
-  lambda_->setEnabled(methods.Contains(core::kSimpleIteration) && phi_->text().trimmed().isEmpty());
-  phi_->setEnabled(methods.Contains(core::kSimpleIteration));
+  // λ and φ are read by the methods that iterate x = φ(x), when one is chosen.
+  const bool iterates = std::any_of(core::kMethods.begin(), core::kMethods.end(),
+                                    [&methods](const core::MethodEntry& entry) {
+                                      return entry.iterates_phi && methods.Contains(entry.number);
+                                    });
+  lambda_->setEnabled(iterates && phi_->text().trimmed().isEmpty());
+  phi_->setEnabled(iterates);
   const std::optional<double> start = ReadNumber(*start_);
   const std::optional<double> end = ReadNumber(*end_);
   const std::optional<double> k = ReadNumber(*k_);
